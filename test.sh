@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test; ends with CTest's summary.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+scripts/build.sh
+
+# The core and link layers once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+if [ ! -f build-sanitize/build.ninja ]; then
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVGR47_SANITIZE=ON -DVGR47_WITH_QT=ON
+fi
+targets=(core_tests)
+cmake --build build-sanitize --target help | grep -q '^link_tests:' && targets+=(link_tests)
+cmake --build build-sanitize --target "${targets[@]}"
+for t in "${targets[@]}"; do
+  echo "== $t under sanitizers"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    QT_QPA_PLATFORM=offscreen "build-sanitize/tests/$t" --gtest_brief=1
+done
+
+ctest --test-dir build --output-on-failure -j2
