@@ -5,7 +5,8 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 scripts/build.sh
 
-# The core and link layers once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The core and link layers once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and under a German locale whose decimal comma must not leak into any number.
 if [ ! -f build-sanitize/build.ninja ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVGR47_SANITIZE=ON -DVGR47_WITH_QT=ON
 fi
@@ -14,7 +15,7 @@ cmake --build build-sanitize --target help | grep -q '^link_tests:' && targets+=
 cmake --build build-sanitize --target "${targets[@]}"
 for t in "${targets[@]}"; do
   echo "== $t under sanitizers"
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LC_ALL=de_DE.UTF-8 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     QT_QPA_PLATFORM=offscreen "build-sanitize/tests/$t" --gtest_brief=1
 done
 

@@ -5,6 +5,8 @@
 // quotes removed), so these checks do not depend on the code they feed.
 
 #include "core/text_ids.h"
+#include "core/ini_file.h"
+#include "core/text_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -301,6 +303,28 @@ TEST(TextCatalogueWording, MenuCaptionsHaveAtMostOneMnemonic) {
       EXPECT_LE(marks, 1) << "menu text " << n << " at offset " << offset << ": " << t;
     }
   }
+}
+
+}  // namespace
+}  // namespace vgr47
+
+namespace vgr47 {
+namespace {
+
+TEST(TextCatalogueLookup, TheProgramsReaderSeesTheFileAsWritten) {
+    // Quoted values keep the blanks the program relies on when it joins texts.
+    EXPECT_EQ(vgr47::IniRead(CataloguePath(), "LANGUAGE", "204502"), "Decode ");
+    EXPECT_EQ(vgr47::IniRead(CataloguePath(), "language", "290012"), " (digit code)");
+    vgr47::TextCatalogue english(CataloguePath(), vgr47::kEnglishOffset);
+    vgr47::TextCatalogue chinese(CataloguePath(), vgr47::kChineseOffset);
+    for (int n : {vgr47::kTextOk, vgr47::kTextCancel, vgr47::kTextNone, vgr47::kTextNotACodeplug,
+                  vgr47::kTextCommFailed}) {
+        EXPECT_FALSE(english.GetText(n).empty()) << n;
+        EXPECT_FALSE(chinese.GetText(n).empty()) << n;
+        EXPECT_NE(english.GetText(n), chinese.GetText(n)) << n;
+        EXPECT_EQ(english.GetText(n), vgr47::IniRead(CataloguePath(), "language", std::to_string(200000 + n)));
+    }
+    EXPECT_EQ(english.GetText(999999), "");
 }
 
 }  // namespace
