@@ -60,4 +60,9 @@ std::string ClampChoiceField(const std::string& text, const std::vector<std::str
     return allowed.empty() ? t : allowed.front();
 }
 
+std::string ClampChoiceField(const std::string& text, const ValueRule& rule) {
+    if (rule.numeric) return ClampDecimalField(text, rule.min, rule.max, rule.step);
+    return ClampChoiceField(text, rule.allowed);
+}
+
 }  // namespace vgr47

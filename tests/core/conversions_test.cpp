@@ -120,8 +120,12 @@ TEST(FieldClamps, IntDecimalAndChoice) {
     EXPECT_EQ(ClampDecimalField("1.1", 0.5, 10.0, 0.1), "1.1");
     EXPECT_EQ(ClampDecimalField("abc", 288.5, 3000.0, 0.1), "288.5");
     EXPECT_EQ(ClampDecimalField("420.04", 288.5, 3000.0, 0.1), "420.0");
-    EXPECT_EQ(ClampChoiceField(" 50 ", {"10", "50"}), "50");
-    EXPECT_EQ(ClampChoiceField("7", {"10", "50"}), "10");
+    EXPECT_EQ(ClampChoiceField(" 50 ", std::vector<std::string>{"10", "50"}), "50");
+    EXPECT_EQ(ClampChoiceField("7", std::vector<std::string>{"10", "50"}), "10");
+    ValueRule numeric{true, 0.0, 10.0, 0.5, {}};
+    EXPECT_EQ(ClampChoiceField("12", numeric), "10.0");
+    ValueRule list{false, 0, 0, 0, {"A", "B"}};
+    EXPECT_EQ(ClampChoiceField(" B ", list), "B");
 }
 
 TEST(Locale, NumbersIgnoreAGermanLocale) {
