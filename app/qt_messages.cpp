@@ -1,0 +1,21 @@
+#include "app/qt_messages.h"
+
+#include <QMessageBox>
+
+namespace vgr47 {
+
+void QtMessages::ShowMessage(const std::string& text) {
+    QMessageBox::information(parent_, kProgramShortName, QString::fromStdString(text), QMessageBox::Ok);
+}
+
+Answer QtMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons, bool defaultNo) {
+    QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::YesNoCancel) set |= QMessageBox::Cancel;
+    auto answer = QMessageBox::question(parent_, QString::fromStdString(caption), QString::fromStdString(text), set,
+                                        defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return Answer::Yes;
+    if (answer == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+}  // namespace vgr47
