@@ -34,11 +34,16 @@ std::string FindLanguageFile(const std::string& argv0) {
 
 std::string FallbackText(int number) {
     switch (number) {
-        case kTextFileOpenFailed: return "The file could not be opened.";
-        case kTextFileWriteFailed: return "The file could not be saved.";
-        case kTextNotACodeplug: return "This file is not a valid codeplug file.";
-        case kTextUntitled: return "Untitled";
-        default: return "Text " + std::to_string(number);
+        case kTextFileOpenFailed:
+            return "The file could not be opened.";
+        case kTextFileWriteFailed:
+            return "The file could not be saved.";
+        case kTextNotACodeplug:
+            return "This file is not a valid codeplug file.";
+        case kTextUntitled:
+            return "Untitled";
+        default:
+            return "Text " + std::to_string(number);
     }
 }
 
@@ -62,7 +67,8 @@ Answer StderrMessages::Ask(const std::string& text, const std::string&, Buttons,
 }
 
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
-                                    const std::set<std::string>& valueOptions, std::string& problem) {
+                                    const std::set<std::string>& valueOptions,
+                                    std::string& problem) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

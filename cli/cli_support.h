@@ -21,19 +21,19 @@ inline constexpr const char* kProgramName = "vgr47-cli";
 
 // Texts in English from language.sys when there is one, else the command line's own wording.
 class CliTexts {
-public:
+  public:
     explicit CliTexts(const std::string& executablePath);
     std::string Text(int number) const;
     const TextCatalogue& catalogue() const { return catalogue_; }
 
-private:
+  private:
     TextCatalogue catalogue_;
 };
 
 // Notices go to stderr, one line each; a command line cannot answer questions, so every
 // question is answered Cancel and nothing is lost.
 class StderrMessages : public Messages {
-public:
+  public:
     void ShowMessage(const std::string& text) override;
     Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                bool defaultNo) override;
@@ -49,7 +49,8 @@ struct ParsedArgs {
 };
 // nullopt, with the problem described, when an option is unknown, repeated or lacks its value.
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
-                                    const std::set<std::string>& valueOptions, std::string& problem);
+                                    const std::set<std::string>& valueOptions,
+                                    std::string& problem);
 
 // The --edition option; the default edition when absent.
 std::optional<Edition> EditionOption(const ParsedArgs& parsed);

@@ -27,7 +27,8 @@ int RunNew(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
     auto parsed = ParseArgs(args, {"--model", "--edition", "--output"}, problem);
     if (!parsed) return UsageError("new", problem);
-    if (!parsed->positionals.empty()) return UsageError("new", "unexpected argument " + parsed->positionals[0]);
+    if (!parsed->positionals.empty())
+        return UsageError("new", "unexpected argument " + parsed->positionals[0]);
     auto edition = EditionOption(*parsed);
     if (!edition) return UsageError("new", "unknown edition " + parsed->options["--edition"]);
     auto output = parsed->options.find("--output");
@@ -68,7 +69,8 @@ int RunInfo(const std::vector<std::string>& args, CommandEnv& env) {
     auto image = LoadCodeplugFile(path, &why);
     if (!image) {
         PrintError(path + ": " +
-                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug : kTextFileOpenFailed));
+                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug
+                                                                   : kTextFileOpenFailed));
         return kExitFailure;
     }
 
@@ -80,7 +82,8 @@ int RunInfo(const std::vector<std::string>& args, CommandEnv& env) {
 
     std::cout << "identity: " << model.currentIdentity() << '\n'
               << "model: " << model.ModelDisplayName(model.currentIdentity()) << '\n'
-              << "band: " << FormatGeneral(model.bandLow()) << '-' << FormatGeneral(model.bandHigh()) << '\n'
+              << "band: " << FormatGeneral(model.bandLow()) << '-'
+              << FormatGeneral(model.bandHigh()) << '\n'
               << "kind: " << (model.IsExtendedModel() ? "signalling" : "basic") << '\n'
               << "bytes: " << loaded.byteCount() << '\n'
               << "version: " << (version.empty() ? "none" : version) << '\n';

@@ -11,7 +11,8 @@ namespace vgr47::cli {
 namespace {
 
 const Command kCommands[] = {
-    {"new", "[--model INDEX] [--edition KEY] --output FILE", "write a default codeplug file", RunNew},
+    {"new", "[--model INDEX] [--edition KEY] --output FILE", "write a default codeplug file",
+     RunNew},
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
 };
 
@@ -25,7 +26,8 @@ const Command* FindCommand(const std::string& name) {
 void PrintUsage(std::ostream& out) {
     out << "usage: " << kProgramName << " COMMAND [ARGS]\n";
     for (const Command& c : kCommands) {
-        out << "  " << kProgramName << ' ' << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+        out << "  " << kProgramName << ' ' << c.name << ' ' << c.usage << "\n      " << c.summary
+            << '\n';
     }
 }
 

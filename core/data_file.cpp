@@ -141,7 +141,8 @@ std::optional<std::string> LoadCodeplugFile(const std::string& path, LoadFailure
 
     std::string bytes;
     if (!ReadAll(path, bytes)) return fail(LoadFailure::CannotOpen);
-    if (bytes.empty() || bytes.size() > 2u * mem::kImageBytes) return fail(LoadFailure::NotACodeplug);
+    if (bytes.empty() || bytes.size() > 2u * mem::kImageBytes)
+        return fail(LoadFailure::NotACodeplug);
 
     if (bytes.size() >= kBinarySignatureBytes &&
         BytesToHex(bytes.substr(0, kBinarySignatureBytes)) == kBinarySignatureHex) {
@@ -166,10 +167,14 @@ bool ConfirmReplacingImage(FileContext& ctx) {
     } else {
         return true;
     }
-    switch (ctx.messages.Ask(question, ctx.texts.GetText(kTextQuestionCaption), Buttons::YesNoCancel)) {
-        case Answer::Yes: return SaveDataFile(ctx) == FileResult::Done;
-        case Answer::No: return true;
-        case Answer::Cancel: return false;
+    switch (
+        ctx.messages.Ask(question, ctx.texts.GetText(kTextQuestionCaption), Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            return SaveDataFile(ctx) == FileResult::Done;
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            return false;
     }
     return false;
 }

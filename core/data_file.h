@@ -37,7 +37,7 @@ enum class LoadFailure { CannotOpen, NotACodeplug };
 std::optional<std::string> LoadCodeplugFile(const std::string& path, LoadFailure* why = nullptr);
 
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     // An existing .dat file to open; nullopt when the user cancels.
     virtual std::optional<std::string> AskOpenPath() = 0;

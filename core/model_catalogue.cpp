@@ -41,20 +41,40 @@ const std::array<ModelInfo, kModelCount> kCatalogue = {{
 
 // List names and information names differ only in the blanks before the parenthesis.
 const std::array<const char*, kModelCount> kListNames = {{
-    "KV210A  (VHF:136-174MHz)",  "KV210A  (VHF:66-88MHz)",    "KV220A  (UHF:438-480MHz)",
-    "KV220A  (UHF:400-440MHz)",  "KV220A  (UHF:470-512MHz)",  "KV220A  (UHF:350-390MHz)",
-    "KV220A  (UHF:400-470MHz)",  "KV220A  (UHF:450-527MHz)",  "KV210AT  (VHF:136-174MHz)",
-    "KV210AT  (VHF:66-88MHz)",   "KV220AT  (UHF:438-480MHz)", "KV220AT  (UHF:400-440MHz)",
-    "KV220AT  (UHF:470-512MHz)", "KV220AT  (UHF:350-390MHz)", "KV220AT  (UHF:400-470MHz)",
+    "KV210A  (VHF:136-174MHz)",
+    "KV210A  (VHF:66-88MHz)",
+    "KV220A  (UHF:438-480MHz)",
+    "KV220A  (UHF:400-440MHz)",
+    "KV220A  (UHF:470-512MHz)",
+    "KV220A  (UHF:350-390MHz)",
+    "KV220A  (UHF:400-470MHz)",
+    "KV220A  (UHF:450-527MHz)",
+    "KV210AT  (VHF:136-174MHz)",
+    "KV210AT  (VHF:66-88MHz)",
+    "KV220AT  (UHF:438-480MHz)",
+    "KV220AT  (UHF:400-440MHz)",
+    "KV220AT  (UHF:470-512MHz)",
+    "KV220AT  (UHF:350-390MHz)",
+    "KV220AT  (UHF:400-470MHz)",
     "KV220AT  (UHF:450-527MHz)",
 }};
 
 const std::array<const char*, kModelCount> kInformationNames = {{
-    "KV210A  (VHF:136-174MHz)", "KV210A  (VHF:66-88MHz)",    "KV220A  (UHF:438-480MHz)",
-    "KV220A (UHF:400-440MHz)",  "KV220A (UHF:470-512MHz)",   "KV220A (UHF:350-390MHz)",
-    "KV220A (UHF:400-470MHz)",  "KV220A  (UHF:450-527MHz)",  "KV210AT  (VHF:136-174MHz)",
-    "KV210AT  (VHF:66-88MHz)",  "KV220AT  (UHF:438-480MHz)", "KV220AT (UHF:400-440MHz)",
-    "KV220AT (UHF:470-512MHz)", "KV220AT (UHF:350-390MHz)",  "KV220AT (UHF:400-470MHz)",
+    "KV210A  (VHF:136-174MHz)",
+    "KV210A  (VHF:66-88MHz)",
+    "KV220A  (UHF:438-480MHz)",
+    "KV220A (UHF:400-440MHz)",
+    "KV220A (UHF:470-512MHz)",
+    "KV220A (UHF:350-390MHz)",
+    "KV220A (UHF:400-470MHz)",
+    "KV220A  (UHF:450-527MHz)",
+    "KV210AT  (VHF:136-174MHz)",
+    "KV210AT  (VHF:66-88MHz)",
+    "KV220AT  (UHF:438-480MHz)",
+    "KV220AT (UHF:400-440MHz)",
+    "KV220AT (UHF:470-512MHz)",
+    "KV220AT (UHF:350-390MHz)",
+    "KV220AT (UHF:400-470MHz)",
     "KV220AT  (UHF:450-527MHz)",
 }};
 
@@ -89,8 +109,8 @@ void Put(std::string& image, int address, const std::string& bytes) {
 }  // namespace
 
 std::optional<Edition> EditionFromKey(const std::string& key) {
-    for (Edition e : {Edition::Vgr47, Edition::Ja31, Edition::Hwm63, Edition::Fzc85,
-                      Edition::DOk2, Edition::Nyl74}) {
+    for (Edition e : {Edition::Vgr47, Edition::Ja31, Edition::Hwm63, Edition::Fzc85, Edition::DOk2,
+                      Edition::Nyl74}) {
         if (EditionKey(e) == key) return e;
     }
     return std::nullopt;
@@ -98,12 +118,18 @@ std::optional<Edition> EditionFromKey(const std::string& key) {
 
 std::string EditionKey(Edition edition) {
     switch (edition) {
-        case Edition::Vgr47: return "vgr47";
-        case Edition::Ja31: return "ja31";
-        case Edition::Hwm63: return "hwm63";
-        case Edition::Fzc85: return "fzc85";
-        case Edition::DOk2: return "d-ok2";
-        case Edition::Nyl74: return "nyl74";
+        case Edition::Vgr47:
+            return "vgr47";
+        case Edition::Ja31:
+            return "ja31";
+        case Edition::Hwm63:
+            return "hwm63";
+        case Edition::Fzc85:
+            return "fzc85";
+        case Edition::DOk2:
+            return "d-ok2";
+        case Edition::Nyl74:
+            return "nyl74";
     }
     return "vgr47";
 }
@@ -120,14 +146,17 @@ int CatalogueIndex(const std::string& identity) {
 
 std::vector<std::string> EditionListNames(Edition edition) {
     switch (edition) {
-        case Edition::Fzc85: return {kFzc85Name};
-        case Edition::Nyl74: return {kNyl74VhfName, kNyl74UhfName};
+        case Edition::Fzc85:
+            return {kFzc85Name};
+        case Edition::Nyl74:
+            return {kNyl74VhfName, kNyl74UhfName};
         case Edition::Hwm63: {
             std::vector<std::string> names;
             for (const char* n : kListNames) names.push_back(RenameFamilies(n));
             return names;
         }
-        default: return {kListNames.begin(), kListNames.end()};
+        default:
+            return {kListNames.begin(), kListNames.end()};
     }
 }
 
@@ -136,24 +165,29 @@ std::string InformationName(Edition edition, const std::string& identity) {
     if (edition == Edition::DOk2) return "";
     int index = CatalogueIndex(identity);
     switch (edition) {
-        case Edition::Fzc85: return index == kFirstVhfModel ? kFzc85Name : kUnknownName;
+        case Edition::Fzc85:
+            return index == kFirstVhfModel ? kFzc85Name : kUnknownName;
         case Edition::Nyl74:
             if (index == kFirstVhfSignallingModel) return kNyl74VhfName;
             if (index == kFirstUhfSignallingModel) return kNyl74UhfName;
             return kUnknownName;
-        case Edition::Hwm63: return index < 0 ? kUnknownName : RenameFamilies(kInformationNames[index]);
-        default: return index < 0 ? kUnknownName : kInformationNames[index];
+        case Edition::Hwm63:
+            return index < 0 ? kUnknownName : RenameFamilies(kInformationNames[index]);
+        default:
+            return index < 0 ? kUnknownName : kInformationNames[index];
     }
 }
 
 int CatalogueIndexForListEntry(Edition edition, int entry) {
     switch (edition) {
-        case Edition::Fzc85: return entry == 0 ? kFirstVhfModel : -1;
+        case Edition::Fzc85:
+            return entry == 0 ? kFirstVhfModel : -1;
         case Edition::Nyl74:
             if (entry == 0) return kFirstVhfSignallingModel;
             if (entry == 1) return kFirstUhfSignallingModel;
             return -1;
-        default: return entry >= 0 && entry < kModelCount ? entry : -1;
+        default:
+            return entry >= 0 && entry < kModelCount ? entry : -1;
     }
 }
 
@@ -213,20 +247,26 @@ std::string BuildTemplate(Edition edition) {
     using namespace mem;
     std::string image = RepeatToLength("F", 2 * kImageBytes);
     // Everything not listed here is FF: empty channels, extension records and tables.
-    Put(image, kIdentity, std::string(kCatalogue[kFirstVhfModel].identity) + "55 F3 00 F9 03 02 00 00");
+    Put(image, kIdentity,
+        std::string(kCatalogue[kFirstVhfModel].identity) + "55 F3 00 F9 03 02 00 00");
     Put(image, kOption0660, "FB");
     Put(image, kTwoToneOptions, "FF 0A 28 32 00 00 FF FF");
     for (int i = 0; i < kTwoToneDecodeSetCount; ++i) {
-        Put(image, kTwoToneDecodeSets + i * kTwoToneDecodeSetBytes, "00 FF 68 10 02 24 79 17 D6 4F 0A 00 F2 FF FF FF");
+        Put(image, kTwoToneDecodeSets + i * kTwoToneDecodeSetBytes,
+            "00 FF 68 10 02 24 79 17 D6 4F 0A 00 F2 FF FF FF");
     }
     Put(image, kFiveToneDecode, "21 43 F5 FF FF FF FF FF FF FF FF FF F5 8F 21 00");
     for (int i = 1; i < kFiveToneDecodeCount; ++i) {
-        Put(image, kFiveToneDecode + i * kFiveToneDecodeBytes, "FF FF FF FF FF FF FF FF FF FF FF FF FF 8F 21 00");
+        Put(image, kFiveToneDecode + i * kFiveToneDecodeBytes,
+            "FF FF FF FF FF FF FF FF FF FF FF FF FF 8F 21 00");
     }
-    Put(image, kFiveTone0BE0, "04 28 3C 00 FF 1E 00 3C 00 FF FF 01 50 00 50 00 50 00 E8 03 FF FF FE A0 01 FF 0A 00 FF FF 00 FF");
+    Put(image, kFiveTone0BE0,
+        "04 28 3C 00 FF 1E 00 3C 00 FF FF 01 50 00 50 00 50 00 E8 03 FF FF FE A0 01 FF 0A 00 FF FF "
+        "00 FF");
     Put(image, kFiveToneEncode, "21 43 F5 FF FF FF FF FF FF FF FF FF F5 8F FF FF");
     for (int i = 1; i < kFiveToneEncodeCount; ++i) {
-        Put(image, kFiveToneEncode + i * kFiveToneEncodeBytes, "FF FF FF FF FF FF FF FF FF FF FF FF FF 8F FF FF");
+        Put(image, kFiveToneEncode + i * kFiveToneEncodeBytes,
+            "FF FF FF FF FF FF FF FF FF FF FF FF FF 8F FF FF");
     }
     Put(image, kDtmf0E80, "00 00 01 01 00 01 FF 0A 01 00 00 FF FF FF FF FF");
 
@@ -236,7 +276,8 @@ std::string BuildTemplate(Edition edition) {
     Put(image, kDtmfCodes, "31 32 33 34 35 FF FF FF");
     Put(image, kDtmfDigitCodes, "31 32 33 34 35 FF FF FF");
     Put(image, kTwoToneEncode, "68 10 41 24");
-    if (edition == Edition::Nyl74) Put(image, kIdentity, kCatalogue[kFirstVhfSignallingModel].identity);
+    if (edition == Edition::Nyl74)
+        Put(image, kIdentity, kCatalogue[kFirstVhfSignallingModel].identity);
     Put(image, kSignallingHold, "28");
     return image;
 }
@@ -245,9 +286,9 @@ std::vector<double> TestFrequencies(double bandLow, double bandHigh) {
     const double mid = (bandLow + bandHigh) / 2;
     const double lowerQuarter = (bandLow + mid) / 2;
     const double upperQuarter = (bandHigh + mid) / 2;
-    return {bandLow + 0.05,      bandLow + 0.1,      lowerQuarter + 0.05, lowerQuarter + 0.1,
-            mid + 0.05,          mid + 0.1,          upperQuarter + 0.05, upperQuarter + 0.1,
-            bandHigh - 0.05,     bandHigh - 0.1};
+    return {bandLow + 0.05,  bandLow + 0.1, lowerQuarter + 0.05, lowerQuarter + 0.1,
+            mid + 0.05,      mid + 0.1,     upperQuarter + 0.05, upperQuarter + 0.1,
+            bandHigh - 0.05, bandHigh - 0.1};
 }
 
 void FillTestFrequencies(std::string& image, double bandLow, double bandHigh) {

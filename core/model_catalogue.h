@@ -42,7 +42,7 @@ int CatalogueIndexForListEntry(Edition edition, int entry);
 // The model derived from the identity stored in the image. It starts at the edition's first
 // model, so the band limits are defined even before any image has been seen.
 class ModelState {
-public:
+  public:
     explicit ModelState(Edition edition = Edition::Vgr47);
 
     Edition edition() const { return edition_; }
@@ -65,7 +65,7 @@ public:
     // "" when the entry is not in this edition's list.
     std::string CatalogueIdentityForListEntry(int entry) const;
 
-private:
+  private:
     Edition edition_;
     std::string currentIdentity_;
     double bandLow_;

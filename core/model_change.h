@@ -7,7 +7,7 @@
 namespace vgr47 {
 
 class ModelChangeHooks {
-public:
+  public:
     virtual ~ModelChangeHooks() = default;
     // The key assignment form holds the old model's key list; it must not write it back.
     virtual void CloseKeyAssignForm() {}

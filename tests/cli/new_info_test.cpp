@@ -1,6 +1,5 @@
 // Runs the built vgr47-cli the way a script does and checks its output, files and exit codes.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -24,7 +23,7 @@ std::string ReadAll(const fs::path& path) {
 }
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device rd;
         dir = fs::temp_directory_path() / ("vgr47_cli_" + std::to_string(rd()));
@@ -87,7 +86,8 @@ TEST_F(CliTest, NewWithoutModelIsTheNewCommandsImage) {
     ASSERT_EQ(Cli("new --edition nyl74 --output b.dat").code, 0);
     CliRun info = Cli("info b.dat --edition nyl74");
     ASSERT_EQ(info.code, 0);
-    EXPECT_NE(info.out.find("identity: 4B5632313054F8FF\nmodel: RD-516  (VHF:136-174MHz)\n"), std::string::npos);
+    EXPECT_NE(info.out.find("identity: 4B5632313054F8FF\nmodel: RD-516  (VHF:136-174MHz)\n"),
+              std::string::npos);
     EXPECT_NE(info.out.find("kind: signalling\n"), std::string::npos);
 
     ASSERT_EQ(Cli("new --model 1 --output c.dat").code, 0);
@@ -128,11 +128,11 @@ TEST_F(CliTest, FailuresAndUsageErrors) {
     EXPECT_EQ(Lines(cannot.err), 1);
     EXPECT_FALSE(fs::exists(dir / "missing"));
 
-    for (const char* args : {"", "bogus", "new", "new --output", "new --model 16 --output x.dat",
-                             "new --model -1 --output x.dat", "new --model 1x --output x.dat",
-                             "new --edition VGR47 --output x.dat", "new --colour red --output x.dat",
-                             "new extra --output x.dat", "info", "info a.dat b.dat",
-                             "info a.dat --edition none"}) {
+    for (const char* args :
+         {"", "bogus", "new", "new --output", "new --model 16 --output x.dat",
+          "new --model -1 --output x.dat", "new --model 1x --output x.dat",
+          "new --edition VGR47 --output x.dat", "new --colour red --output x.dat",
+          "new extra --output x.dat", "info", "info a.dat b.dat", "info a.dat --edition none"}) {
         SCOPED_TRACE(args);
         CliRun run = Cli(args);
         EXPECT_EQ(run.code, 2);
@@ -141,7 +141,8 @@ TEST_F(CliTest, FailuresAndUsageErrors) {
     }
     CliRun help = Cli("--help");
     EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("new [--model INDEX] [--edition KEY] --output FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("new [--model INDEX] [--edition KEY] --output FILE"),
+              std::string::npos);
 }
 
 TEST_F(CliTest, WorksWithoutTextFile) {

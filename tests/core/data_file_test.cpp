@@ -1,3 +1,5 @@
+#include "core/data_file.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -6,7 +8,6 @@
 #include <random>
 
 #include "core/codeplug_lib.h"
-#include "core/data_file.h"
 #include "core/model_change.h"
 #include "core/text_ids.h"
 
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordingMessages : public Messages {
-public:
+  public:
     void ShowMessage(const std::string& text) override { shown.push_back(text); }
     Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                bool defaultNo) override {
@@ -39,7 +40,7 @@ public:
 };
 
 class ScriptedDialogs : public FileDialogs {
-public:
+  public:
     std::optional<std::string> AskOpenPath() override {
         ++openAsked;
         return openPath;
@@ -53,7 +54,7 @@ public:
 };
 
 class DataFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device rd;
         dir = fs::temp_directory_path() / ("vgr47_data_file_" + std::to_string(rd()));
@@ -72,7 +73,8 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     std::size_t FilesInDir() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
     }
     std::string Text(int n) const { return texts.GetText(n); }
 
@@ -165,7 +167,8 @@ TEST_F(DataFileTest, BinaryImagesBecomeHexWithTheSignature) {
 
     // Any length up to a full image; larger is not an image.
     WriteRaw("short.dat", kSignature + std::string("\x01\x02\x03", 3));
-    EXPECT_EQ(LoadCodeplugFile(Path("short.dat")), std::optional<std::string>("496E74657250686F6E65010203"));
+    EXPECT_EQ(LoadCodeplugFile(Path("short.dat")),
+              std::optional<std::string>("496E74657250686F6E65010203"));
     WriteRaw("big.dat", bytes + "x");
     LoadFailure why = LoadFailure::CannotOpen;
     EXPECT_FALSE(LoadCodeplugFile(Path("big.dat"), &why).has_value());
@@ -339,7 +342,8 @@ TEST_F(DataFileTest, QuestionsBeforeOpen) {
     messages.asked.clear();
     messages.answers = {Answer::No};
     EXPECT_EQ(OpenDataFile(ctx), FileResult::Done);
-    EXPECT_EQ(messages.asked, std::vector<std::string>{Path("next.dat") + " " + Text(kTextSaveChangesQuestion)});
+    EXPECT_EQ(messages.asked,
+              std::vector<std::string>{Path("next.dat") + " " + Text(kTextSaveChangesQuestion)});
     EXPECT_EQ(ReadRaw(Path("next.dat")), BuildTemplate(Edition::Vgr47));
 
     // An untitled edited image is called by the untitled text.
@@ -348,7 +352,8 @@ TEST_F(DataFileTest, QuestionsBeforeOpen) {
     messages.asked.clear();
     messages.answers = {Answer::Cancel};
     EXPECT_EQ(OpenDataFile(ctx), FileResult::Cancelled);
-    EXPECT_EQ(messages.asked, std::vector<std::string>{Text(kTextUntitled) + " " + Text(kTextSaveChangesQuestion)});
+    EXPECT_EQ(messages.asked,
+              std::vector<std::string>{Text(kTextUntitled) + " " + Text(kTextSaveChangesQuestion)});
 
     // Nothing to lose: no question; cancelling the dialog changes nothing.
     image.InstallNew(BuildTemplate(Edition::Vgr47));
@@ -360,7 +365,7 @@ TEST_F(DataFileTest, QuestionsBeforeOpen) {
 
 namespace {
 class CountingHooks : public ModelChangeHooks {
-public:
+  public:
     void CloseKeyAssignForm() override { ++closed; }
     int closed = 0;
 };

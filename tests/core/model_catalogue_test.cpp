@@ -1,3 +1,5 @@
+#include "core/model_catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "core/codeplug_lib.h"
-#include "core/model_catalogue.h"
 
 using namespace vgr47;
 
@@ -45,7 +46,9 @@ std::string ExpectedTemplate(bool nyl74) {
     s += Repeat(Bytes("00 FF 68 10 02 24 79 17 D6 4F 0A 00 F2 FF FF FF"), 4);
     s += Bytes("21 43 F5 FF FF FF FF FF FF FF FF FF F5 8F 21 00");
     s += Repeat(Bytes("FF FF FF FF FF FF FF FF FF FF FF FF FF 8F 21 00"), 7);
-    s += Bytes("04 28 3C 00 FF 1E 00 3C 00 FF FF 01 50 00 50 00 50 00 E8 03 FF FF FE A0 01 FF 0A 00 FF FF 00 FF");
+    s += Bytes(
+        "04 28 3C 00 FF 1E 00 3C 00 FF FF 01 50 00 50 00 50 00 E8 03 FF FF FE A0 01 FF 0A 00 FF FF "
+        "00 FF");
     s += Bytes("21 43 F5 FF FF FF FF FF FF FF FF FF F5 8F FF FF");
     s += Repeat(Bytes("FF FF FF FF FF FF FF FF FF FF FF FF FF 8F FF FF"), 31);
     s += Repeat("FF", 128);
@@ -75,22 +78,38 @@ struct Row {
 };
 
 const Row kRows[16] = {
-    {"4B5632313041F8FF", "KV210A", 136, 174, false, "KV210A  (VHF:136-174MHz)", "KV210A  (VHF:136-174MHz)"},
-    {"4B563231304132FF", "KV210A2", 66, 88, false, "KV210A  (VHF:66-88MHz)", "KV210A  (VHF:66-88MHz)"},
-    {"4B5632323041F8FF", "KV220A", 438, 480, false, "KV220A  (UHF:438-480MHz)", "KV220A  (UHF:438-480MHz)"},
-    {"4B563232304132FF", "KV220A2", 400, 440, false, "KV220A  (UHF:400-440MHz)", "KV220A (UHF:400-440MHz)"},
-    {"4B563232304133FF", "KV220A3", 470, 512, false, "KV220A  (UHF:470-512MHz)", "KV220A (UHF:470-512MHz)"},
-    {"4B563232304134FF", "KV220A4", 350, 390, false, "KV220A  (UHF:350-390MHz)", "KV220A (UHF:350-390MHz)"},
-    {"4B563232304135FF", "KV220A5", 400, 470, false, "KV220A  (UHF:400-470MHz)", "KV220A (UHF:400-470MHz)"},
-    {"4B563232304136FF", "KV220A6", 450, 527, false, "KV220A  (UHF:450-527MHz)", "KV220A  (UHF:450-527MHz)"},
-    {"4B5632313054F8FF", "KV210T", 136, 174, true, "KV210AT  (VHF:136-174MHz)", "KV210AT  (VHF:136-174MHz)"},
-    {"4B563231305432FF", "KV210T2", 66, 88, true, "KV210AT  (VHF:66-88MHz)", "KV210AT  (VHF:66-88MHz)"},
-    {"4B5632323054F8FF", "KV220T", 438, 480, true, "KV220AT  (UHF:438-480MHz)", "KV220AT  (UHF:438-480MHz)"},
-    {"4B563232305432FF", "KV220T2", 400, 440, true, "KV220AT  (UHF:400-440MHz)", "KV220AT (UHF:400-440MHz)"},
-    {"4B563232305433FF", "KV220T3", 470, 512, true, "KV220AT  (UHF:470-512MHz)", "KV220AT (UHF:470-512MHz)"},
-    {"4B563232305434FF", "KV220T4", 350, 390, true, "KV220AT  (UHF:350-390MHz)", "KV220AT (UHF:350-390MHz)"},
-    {"4B563232305435FF", "KV220T5", 400, 470, true, "KV220AT  (UHF:400-470MHz)", "KV220AT (UHF:400-470MHz)"},
-    {"4B563232305436FF", "KV220T6", 450, 527, true, "KV220AT  (UHF:450-527MHz)", "KV220AT  (UHF:450-527MHz)"},
+    {"4B5632313041F8FF", "KV210A", 136, 174, false, "KV210A  (VHF:136-174MHz)",
+     "KV210A  (VHF:136-174MHz)"},
+    {"4B563231304132FF", "KV210A2", 66, 88, false, "KV210A  (VHF:66-88MHz)",
+     "KV210A  (VHF:66-88MHz)"},
+    {"4B5632323041F8FF", "KV220A", 438, 480, false, "KV220A  (UHF:438-480MHz)",
+     "KV220A  (UHF:438-480MHz)"},
+    {"4B563232304132FF", "KV220A2", 400, 440, false, "KV220A  (UHF:400-440MHz)",
+     "KV220A (UHF:400-440MHz)"},
+    {"4B563232304133FF", "KV220A3", 470, 512, false, "KV220A  (UHF:470-512MHz)",
+     "KV220A (UHF:470-512MHz)"},
+    {"4B563232304134FF", "KV220A4", 350, 390, false, "KV220A  (UHF:350-390MHz)",
+     "KV220A (UHF:350-390MHz)"},
+    {"4B563232304135FF", "KV220A5", 400, 470, false, "KV220A  (UHF:400-470MHz)",
+     "KV220A (UHF:400-470MHz)"},
+    {"4B563232304136FF", "KV220A6", 450, 527, false, "KV220A  (UHF:450-527MHz)",
+     "KV220A  (UHF:450-527MHz)"},
+    {"4B5632313054F8FF", "KV210T", 136, 174, true, "KV210AT  (VHF:136-174MHz)",
+     "KV210AT  (VHF:136-174MHz)"},
+    {"4B563231305432FF", "KV210T2", 66, 88, true, "KV210AT  (VHF:66-88MHz)",
+     "KV210AT  (VHF:66-88MHz)"},
+    {"4B5632323054F8FF", "KV220T", 438, 480, true, "KV220AT  (UHF:438-480MHz)",
+     "KV220AT  (UHF:438-480MHz)"},
+    {"4B563232305432FF", "KV220T2", 400, 440, true, "KV220AT  (UHF:400-440MHz)",
+     "KV220AT (UHF:400-440MHz)"},
+    {"4B563232305433FF", "KV220T3", 470, 512, true, "KV220AT  (UHF:470-512MHz)",
+     "KV220AT (UHF:470-512MHz)"},
+    {"4B563232305434FF", "KV220T4", 350, 390, true, "KV220AT  (UHF:350-390MHz)",
+     "KV220AT (UHF:350-390MHz)"},
+    {"4B563232305435FF", "KV220T5", 400, 470, true, "KV220AT  (UHF:400-470MHz)",
+     "KV220AT (UHF:400-470MHz)"},
+    {"4B563232305436FF", "KV220T6", 450, 527, true, "KV220AT  (UHF:450-527MHz)",
+     "KV220AT  (UHF:450-527MHz)"},
 };
 
 }  // namespace
@@ -136,7 +155,8 @@ TEST(ModelCatalogue, EditionsNameTheirModels) {
     EXPECT_EQ(InformationName(Edition::Hwm63, kRows[3].identity), "LX320A (UHF:400-440MHz)");
     EXPECT_EQ(EditionListNames(Edition::Ja31), EditionListNames(Edition::Vgr47));
 
-    EXPECT_EQ(EditionListNames(Edition::Fzc85), std::vector<std::string>{"N7062  (VHF:136-174MHz)"});
+    EXPECT_EQ(EditionListNames(Edition::Fzc85),
+              std::vector<std::string>{"N7062  (VHF:136-174MHz)"});
     EXPECT_EQ(InformationName(Edition::Fzc85, kRows[0].identity), "N7062  (VHF:136-174MHz)");
     EXPECT_EQ(InformationName(Edition::Fzc85, kRows[8].identity), "???");
 
@@ -242,15 +262,31 @@ TEST(DefaultImage, TestFrequenciesOfABand) {
     EXPECT_EQ(image.substr(0x0740 * 2), before.substr(0x0740 * 2));
     // 136.05, 136.1, 145.55, 145.6, 155.05, 155.1, 164.55, 164.6, 173.95, 173.9 MHz
     EXPECT_EQ(At(image, 0x0700, 40),
-              "00506013" "00006113" "00505514" "00005614" "00505015"
-              "00005115" "00504516" "00004616" "00503917" "00003917");
+              "00506013"
+              "00006113"
+              "00505514"
+              "00005614"
+              "00505015"
+              "00005115"
+              "00504516"
+              "00004616"
+              "00503917"
+              "00003917");
     EXPECT_EQ(At(image, 0x0728, 24), Repeat("FF", 24));
 
     FillTestFrequencies(image, 66, 88);
     // 66.05, 66.1, 71.55, 71.6, 77.05, 77.1, 82.55, 82.6, 87.95, 87.9 MHz, leading zero digit
     EXPECT_EQ(At(image, 0x0700, 40),
-              "00506006" "00006106" "00501507" "00001607" "00507007"
-              "00007107" "00502508" "00002608" "00507908" "00007908");
+              "00506006"
+              "00006106"
+              "00501507"
+              "00001607"
+              "00507007"
+              "00007107"
+              "00502508"
+              "00002608"
+              "00507908"
+              "00007908");
 
     // A basic model's short image has room for the table; a shorter text is left alone.
     std::string basic(1856 * 2, 'F');
