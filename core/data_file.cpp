@@ -86,9 +86,16 @@ long long ReadFileAsText(const std::string& path, std::string& out, Messages* me
 }
 
 long long WriteTextFile(const std::string& path, const std::string& text) {
-    const fs::path target(path);
     std::error_code ec;
-    if (path.empty() || fs::is_directory(target, ec)) return -1;
+    if (path.empty()) return -1;
+    // Through a link, replace the file it points to and keep the link.
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        fs::path resolved = fs::weakly_canonical(target, ec);
+        if (ec) return -1;
+        target = resolved;
+    }
+    if (fs::is_directory(target, ec)) return -1;
     fs::path tempPath;
     std::FILE* f = CreateTemporary(target, tempPath);
     if (!f) return -1;

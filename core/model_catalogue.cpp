@@ -305,6 +305,15 @@ void FillTestFrequencies(std::string& image, double bandLow, double bandHigh) {
     image.replace(pos, tableChars, table);
 }
 
+void FillTestFrequencies(CodeplugImage& image, const ModelState& state) {
+    std::string text = image.image();
+    FillTestFrequencies(text, state.bandLow(), state.bandHigh());
+    const int tableBytes = mem::kTestFrequencyRecordBytes * mem::kTestFrequencyCount;
+    const std::size_t pos = static_cast<std::size_t>(mem::kTestFrequencies) * 2;
+    if (text.size() < pos + 2u * tableBytes) return;
+    image.WriteBytes(mem::kTestFrequencies, text.substr(pos, 2u * tableBytes));
+}
+
 std::string BuildDefaultImage(ModelState& state, const std::string& identity) {
     std::string image = BuildTemplate(state.edition());
     state.UpdateModelFromImage(image);

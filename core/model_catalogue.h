@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/codeplug_image.h"
+
 namespace vgr47 {
 
 enum class Edition { Vgr47, Ja31, Hwm63, Fzc85, DOk2, Nyl74 };
@@ -80,6 +82,8 @@ std::vector<double> TestFrequencies(double bandLow, double bandHigh);
 // (the five first receive/transmit pairs; the other records empty). An image too short
 // to hold the table is left alone.
 void FillTestFrequencies(std::string& image, double bandLow, double bandHigh);
+// The same for the current model, on the program's image (a short image is left alone).
+void FillTestFrequencies(CodeplugImage& image, const ModelState& state);
 // The template with the identity written in; the state is taken from the template first,
 // so the test frequencies are those of the template's model (see BuildModelImage).
 std::string BuildDefaultImage(ModelState& state, const std::string& identity);

@@ -426,3 +426,11 @@ TEST_F(DataFileTest, ModelChange) {
     EXPECT_EQ(image.ReadBytes(0x0650, 8), "4B5632323054F8FF");
     EXPECT_EQ(nyl.ModelIndex(), 1);
 }
+
+TEST_F(DataFileTest, WritingThroughALinkKeepsTheLink) {
+    WriteRaw("real.dat", "OLD");
+    fs::create_symlink(dir / "real.dat", dir / "link.dat");
+    ASSERT_EQ(WriteTextFile(Path("link.dat"), "NEW"), 3);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+    EXPECT_EQ(ReadRaw(Path("real.dat")), "NEW");
+}

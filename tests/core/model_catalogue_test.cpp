@@ -347,3 +347,18 @@ TEST(DefaultImage, ForAChosenModel) {
     EXPECT_EQ(nyl.ModelIndex(), 1);
     EXPECT_EQ(At(nylUhf, 0x0700, 4), "00508043");  // 438.05
 }
+
+TEST(DefaultImage, TestFrequenciesOnTheProgramsImage) {
+    ModelState state;
+    state.UpdateModelFromImage(ImageWithIdentity(kRows[1].identity));
+    CodeplugImage image;
+    image.InstallNew(BuildTemplate(Edition::Vgr47));
+    FillTestFrequencies(image, state);
+    EXPECT_EQ(image.ReadBytes(0x0700, 4), "00506006");
+    EXPECT_TRUE(image.IsModified());
+    // Too short for the table: untouched, no length change.
+    CodeplugImage tiny;
+    tiny.InstallNew(std::string(0x0600 * 2, 'F'));
+    FillTestFrequencies(tiny, state);
+    EXPECT_FALSE(tiny.IsModified());
+}
