@@ -1,0 +1,102 @@
+#include "cli/cli_support.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "core/text_ids.h"
+
+namespace vgr47::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kLanguageFile = "language.sys";
+
+fs::path ExecutableFolder(const std::string& argv0) {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) self = fs::absolute(argv0, ec);
+    return self.parent_path();
+}
+
+// The program directory (current folder) first, then beside the executable and one folder
+// up, which is where the build tree keeps the texts.
+std::string FindLanguageFile(const std::string& argv0) {
+    const fs::path exeFolder = ExecutableFolder(argv0);
+    for (const fs::path& folder : {fs::current_path(), exeFolder, exeFolder.parent_path()}) {
+        std::error_code ec;
+        fs::path candidate = folder / kLanguageFile;
+        if (fs::is_regular_file(candidate, ec)) return candidate.string();
+    }
+    return "";
+}
+
+std::string FallbackText(int number) {
+    switch (number) {
+        case kTextFileOpenFailed:
+            return "The file could not be opened.";
+        case kTextFileWriteFailed:
+            return "The file could not be saved.";
+        case kTextNotACodeplug:
+            return "This file is not a valid codeplug file.";
+        case kTextUntitled:
+            return "Untitled";
+        default:
+            return "Text " + std::to_string(number);
+    }
+}
+
+}  // namespace
+
+CliTexts::CliTexts(const std::string& executablePath)
+    : catalogue_(FindLanguageFile(executablePath), kEnglishOffset) {}
+
+std::string CliTexts::Text(int number) const {
+    std::string text = catalogue_.GetText(number);
+    return text.empty() ? FallbackText(number) : text;
+}
+
+void PrintError(const std::string& text) { std::cerr << kProgramName << ": " << text << '\n'; }
+
+void StderrMessages::ShowMessage(const std::string& text) { PrintError(text); }
+
+Answer StderrMessages::Ask(const std::string& text, const std::string&, Buttons, bool) {
+    PrintError(text);
+    return Answer::Cancel;
+}
+
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
+                                    const std::set<std::string>& valueOptions,
+                                    std::string& problem) {
+    ParsedArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            if (!valueOptions.count(arg)) {
+                problem = "unknown option " + arg;
+                return std::nullopt;
+            }
+            if (i + 1 >= args.size()) {
+                problem = "option " + arg + " needs a value";
+                return std::nullopt;
+            }
+            if (parsed.options.count(arg)) {
+                problem = "option " + arg + " given twice";
+                return std::nullopt;
+            }
+            parsed.options[arg] = args[++i];
+        } else {
+            parsed.positionals.push_back(arg);
+        }
+    }
+    return parsed;
+}
+
+std::optional<Edition> EditionOption(const ParsedArgs& parsed) {
+    auto it = parsed.options.find("--edition");
+    if (it == parsed.options.end()) return Edition::Vgr47;
+    return EditionFromKey(it->second);
+}
+
+}  // namespace vgr47::cli

@@ -1,0 +1,66 @@
+// vgr47-cli: the program's codeplug operations for scripts and batch programming.
+#include <cstring>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace vgr47::cli {
+namespace {
+
+const Command kCommands[] = {
+    {"new", "[--model INDEX] [--edition KEY] --output FILE", "write a default codeplug file",
+     RunNew},
+    {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
+};
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& c : kCommands) {
+        if (name == c.name) return &c;
+    }
+    return nullptr;
+}
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: " << kProgramName << " COMMAND [ARGS]\n";
+    for (const Command& c : kCommands) {
+        out << "  " << kProgramName << ' ' << c.name << ' ' << c.usage << "\n      " << c.summary
+            << '\n';
+    }
+}
+
+}  // namespace
+
+int UsageError(const char* commandName, const std::string& problem) {
+    const Command* c = FindCommand(commandName);
+    std::cerr << kProgramName << ' ' << commandName << ": " << problem;
+    if (c) std::cerr << " (usage: " << kProgramName << ' ' << c->name << ' ' << c->usage << ')';
+    std::cerr << '\n';
+    return kExitUsage;
+}
+
+}  // namespace vgr47::cli
+
+int main(int argc, char** argv) {
+    using namespace vgr47::cli;
+    if (argc < 2) {
+        PrintUsage(std::cerr);
+        return kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(std::cout);
+        return kExitSuccess;
+    }
+    const Command* command = FindCommand(name);
+    if (!command) {
+        PrintError("unknown command " + name + " (try " + kProgramName + " --help)");
+        return kExitUsage;
+    }
+    CliTexts texts(argv[0]);
+    StderrMessages messages;
+    CommandEnv env{texts, messages};
+    return command->run(std::vector<std::string>(argv + 2, argv + argc), env);
+}
