@@ -7,8 +7,10 @@ using namespace vgr47;
 TEST(FrequencyCodec, EncodesTheDecimalDigitsExactly) {
     EXPECT_EQ(EncodeFrequency(136.025), "00256013");
     EXPECT_EQ(EncodeFrequency(66.05), "00506006");
-    EXPECT_EQ(EncodeFrequency(66.1), "00106106");
-    EXPECT_EQ(EncodeFrequencyText("66.1"), "00106106");
+    EXPECT_EQ(EncodeFrequency(66.1), "00006106");
+    // 66.11 x 100000 is 6610999.99...: truncating the product would store 99 09 61 06.
+    EXPECT_EQ(EncodeFrequency(66.11), "00106106");
+    EXPECT_EQ(EncodeFrequencyText("66.11"), "00106106");
     EXPECT_EQ(EncodeFrequencyText(" 527.00000"), "00007052");
     EXPECT_EQ(EncodeFrequencyText("145.00625"), "25065014");
     EXPECT_EQ(EncodeFrequency(-1), "");
