@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QScreen>
 
 #include <clocale>
 
-#include "app/main_frame.h"
+#include "app/about_box.h"
 #include "app/resource_paths.h"
+#include "app/shell.h"
 #include "app/shell_rules.h"
 #include "core/text_catalogue.h"
 
@@ -31,8 +33,19 @@ int main(int argc, char* argv[]) {
     font.setPointSize(9);
     QApplication::setFont(font);
 
-    vgr47::CMainFrame frame(values, texts);
-    frame.setWindowTitle("VGR47 V" + QString::fromStdString(values.version));
+    vgr47::Edition edition = vgr47::EditionFromKey(values.editionKey).value_or(vgr47::Edition::Vgr47);
+    vgr47::CodeplugImage image;
+    vgr47::ModelState model(edition);
+    vgr47::Shell shell(values, texts, image, model);
+    auto* splash = new vgr47::SplashWindow(values, texts);
+    splash->show();
+    shell.LoadStartupImage();
+
+    vgr47::CMainFrame& frame = shell.frame();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect r = screen->availableGeometry();
+        frame.move(r.x() + (r.width() - 790) / 2, r.y() + (r.height() - 572) / 2 - 12);
+    }
     frame.show();
     return app.exec();
 }

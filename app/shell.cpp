@@ -1,0 +1,199 @@
+#include "app/shell.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+#include "app/about_box.h"
+#include "app/resource_paths.h"
+#include "core/codeplug_lib.h"
+#include "core/settings.h"
+#include "core/text_ids.h"
+
+namespace vgr47 {
+
+namespace {
+
+QString Filter(const TextCatalogue& texts) {
+    return QString::fromStdString(texts.GetText(kTextDataFileType)) + " (*.dat)";
+}
+
+}  // namespace
+
+std::optional<std::string> QtFileDialogs::AskOpenPath() {
+    QString path = QFileDialog::getOpenFileName(parent_, QString(), QString(), Filter(texts_));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::AskSavePath() {
+    QFileDialog dialog(parent_, QString(), QString(), Filter(texts_));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("dat");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+// The main window asks the shell before it closes.
+class ClosingFilter : public QObject {
+public:
+    ClosingFilter(Shell* shell) : QObject(shell), shell_(shell) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Close && !shell_->ConfirmClose()) {
+            e->ignore();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    Shell* shell_;
+};
+
+Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image, ModelState& model,
+             Messages* messages, FileDialogs* dialogs)
+    : values_(values),
+      texts_(texts),
+      image_(image),
+      model_(model),
+      frame_(new CMainFrame(values, texts)),
+      qtMessages_(frame_),
+      qtDialogs_(frame_, texts),
+      messages_(messages ? messages : &qtMessages_),
+      dialogs_(dialogs ? dialogs : &qtDialogs_) {
+    frame_->installEventFilter(new ClosingFilter(this));
+    connect(frame_, &CMainFrame::commandTriggered, this, &Shell::RunCommand);
+    // Commands whose windows are not part of this build yet stay disabled.
+    for (int c : {kCmdModelInformation, kCmdKeySettings, kCmdOptionalFeatures, kCmdScan, kCmdAutoChannelSelect,
+                  kCmdDtmf, kCmdTwoTone, kCmdFiveToneSystem, kCmdFiveToneEnDecode, kCmdTestFrequency,
+                  kCmdReadData, kCmdWriteData, kCmdTestMode, kCmdRadioInformation, kCmdPort, kCmdTest1})
+        if (QAction* a = frame_->action(c)) a->setProperty("notBuilt", true);
+}
+
+Shell::~Shell() { delete frame_; }
+
+FileContext Shell::Context() { return FileContext{image_, model_, *messages_, texts_, *dialogs_, values_.version}; }
+
+void Shell::LoadStartupImage() {
+    Settings settings(values_.programDir);
+    std::string path = TrimText(settings.GetSetting("file", "file_path"));
+    if (!path.empty() && FileExists(path)) {
+        if (auto loaded = LoadCodeplugFile(path)) {
+            image_.InstallOpened(*loaded, path);
+            model_.UpdateModelFromImage(image_.image());
+            RefreshFromImage();
+            return;
+        }
+        messages_->ShowMessage(texts_.GetText(kTextStartupFileUnreadable));
+    }
+    image_.InstallNew(BuildTemplate(model_.edition()));
+    model_.UpdateModelFromImage(image_.image());
+    RefreshFromImage();
+}
+
+void Shell::RefreshFromImage() {
+    frame_->setWindowTitle(QString::fromStdString(model_.TitleText(values_.version)));
+    frame_->SetSignallingModel(model_.IsExtendedModel());
+    frame_->SetFilePath(image_.filePath());
+    for (QAction* a : frame_->findChildren<QAction*>())
+        if (a->property("notBuilt").toBool()) a->setEnabled(false);
+    if (onImageReplaced) onImageReplaced();
+}
+
+void Shell::RunCommand(int command) {
+    FileContext ctx = Context();
+    switch (command) {
+        case kCmdNew:
+            if (!ConfirmReplacingImage(ctx)) return;
+            image_.InstallNew(BuildNewImage(model_));
+            RefreshFromImage();
+            break;
+        case kCmdOpen:
+            if (OpenDataFile(ctx) == FileResult::Done) RefreshFromImage();
+            break;
+        case kCmdSave:
+            SaveDataFile(ctx);
+            frame_->SetFilePath(image_.filePath());
+            break;
+        case kCmdSaveAs:
+            SaveDataFileAs(ctx);
+            frame_->SetFilePath(image_.filePath());
+            break;
+        case kCmdExit:
+            frame_->close();
+            break;
+        case kCmdEnglish:
+            SwitchLanguage(kEnglishOffset);
+            break;
+        case kCmdChinese:
+            SwitchLanguage(kChineseOffset);
+            break;
+        case kCmdHelpTopics:
+            HelpTopics();
+            break;
+        case kCmdAbout: {
+            AboutBox box(values_, texts_, frame_);
+            box.exec();
+            break;
+        }
+        case kCmdTest2:
+            messages_->ShowMessage(RepeatToLength("123", 10));
+            break;
+        default:
+            break;
+    }
+}
+
+bool Shell::ConfirmClose() {
+    if (promptDone_) return true;
+    if (image_.IsModified()) {
+        const std::string& path = image_.filePath();
+        std::string question =
+            (path.empty() ? texts_.GetText(kTextUntitled) : path) + " " + texts_.GetText(kTextSaveChangesQuestion);
+        switch (messages_->Ask(question, texts_.GetText(kTextClosingCaption), Buttons::YesNoCancel)) {
+            case Answer::Yes: {
+                FileContext ctx = Context();
+                // A save that was cancelled or failed keeps the program open: nothing is lost.
+                if (SaveDataFile(ctx) != FileResult::Done) return false;
+                break;
+            }
+            case Answer::No:
+                break;
+            case Answer::Cancel:
+                return false;
+        }
+    }
+    if (!image_.imageFromRadio() && !image_.filePath().empty())
+        Settings(values_.programDir).SetSetting("file", "file_path", image_.filePath());
+    return true;
+}
+
+bool Shell::SwitchLanguage(int offset, bool restart) {
+    QMessageBox box(QMessageBox::Question, "Message", "Language has changed, you need to restart the software.",
+                    QMessageBox::Ok | QMessageBox::Cancel, frame_);
+    if (restart && box.exec() != QMessageBox::Ok) return false;
+    if (!ConfirmClose()) return false;
+    Settings(values_.programDir).SetSetting("language", "language", std::to_string(offset));
+    if (restart) {
+        QDir::setCurrent(QString::fromStdString(values_.programDir));
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {},
+                                QString::fromStdString(values_.programDir));
+        // The prompt already ran; leave without asking again.
+        promptDone_ = true;
+        QCoreApplication::quit();
+    }
+    return true;
+}
+
+void Shell::HelpTopics() {
+    std::string file = FindResource(values_.programDir, QCoreApplication::applicationDirPath().toStdString(),
+                                    "help/" + HelpFileName(values_));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+}
+
+}  // namespace vgr47

@@ -1,0 +1,66 @@
+// Runs the program's commands: owns nothing but the main window; the image, model state,
+// values and texts are created by main and passed in.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+#include "app/main_frame.h"
+#include "app/qt_messages.h"
+#include "core/codeplug_image.h"
+#include "core/data_file.h"
+#include "core/model_catalogue.h"
+
+namespace vgr47 {
+
+class QtFileDialogs : public FileDialogs {
+public:
+    QtFileDialogs(QWidget* parent, const TextCatalogue& texts) : parent_(parent), texts_(texts) {}
+    std::optional<std::string> AskOpenPath() override;
+    std::optional<std::string> AskSavePath() override;
+
+private:
+    QWidget* parent_;
+    const TextCatalogue& texts_;
+};
+
+class Shell : public QObject {
+    Q_OBJECT
+public:
+    Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image, ModelState& model,
+          Messages* messages = nullptr, FileDialogs* dialogs = nullptr);
+    ~Shell() override;
+
+    CMainFrame& frame() { return *frame_; }
+
+    // Loads the remembered file, or the default image; returns the message shown, if any.
+    void LoadStartupImage();
+    void RefreshFromImage();
+    void RunCommand(int command);
+    // The closing prompt; true when the program may close.
+    bool ConfirmClose();
+    // Asks to switch language; true when the switch was confirmed and stored.
+    bool SwitchLanguage(int offset, bool restart = true);
+
+    // Called after the whole image was replaced (refills the channel form).
+    std::function<void()> onImageReplaced;
+
+private:
+    FileContext Context();
+    void HelpTopics();
+
+    AppValues& values_;
+    const TextCatalogue& texts_;
+    CodeplugImage& image_;
+    ModelState& model_;
+    CMainFrame* frame_;
+    QtMessages qtMessages_;
+    QtFileDialogs qtDialogs_;
+    Messages* messages_;
+    FileDialogs* dialogs_;
+    bool promptDone_ = false;
+};
+
+}  // namespace vgr47
