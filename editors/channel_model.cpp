@@ -1,0 +1,236 @@
+#include "editors/channel_model.h"
+
+#include <algorithm>
+
+#include "core/codeplug_lib.h"
+#include "core/frequency_codec.h"
+#include "core/memory_map.h"
+#include "core/text_ids.h"
+#include "core/tone_codec.h"
+
+namespace vgr47 {
+
+namespace {
+
+// Busy-lock mode 2 has no catalogue text; it reads the same in every language.
+const char* const kBusyLockToneText = "QT/DQT";
+
+// Tolerance of the band test when a stored frequency is shown.
+constexpr double kBandSlack = 0.00001;
+
+constexpr int kBasicChannelRows = 101;  // 1..99, A, B
+constexpr int kSignallingChannelRows = 99;
+
+const std::vector<ChannelModel::ColumnSpec>& AllColumns() {
+    static const std::vector<ChannelModel::ColumnSpec> columns = {
+        {kTextChannel, 950},
+        {kTextRxFrequency, 1200},
+        {kTextTxFrequency, 1150},
+        {kTextRxTone, 1150},
+        {kTextTxTone, 1200},
+        {kTextBusyLockColumn, 1050},
+        {kTextCompander, 1050},
+        {kTextScan, 1050},
+        {kTextBandwidth, 1050},
+        {kTextTailElimination, 1050},
+        {kTextSignallingRelation, 1400},
+        {kTextOptionalSignalling, 1200},
+        {kTextDecodeNumber, 1100},
+        {kTextPttIdType, 1400},
+        {kTextPttIdMode, 1400},
+        {kTextTxStart, 1400},
+        {kTextTxEnd, 1400},
+        {kTextCall1, 1400},
+        {kTextCall2, 1400},
+        {kTextTxWithoutDecode, 1600},
+        {kTextReservedColumn, 0},
+        {kTextSignallingSwitchable, 2800},
+    };
+    return columns;
+}
+
+const std::vector<ChannelModel::ColumnSpec>& BasicColumns() {
+    static const std::vector<ChannelModel::ColumnSpec> columns(
+        AllColumns().begin(), AllColumns().begin() + ChannelModel::kBasicColumns);
+    return columns;
+}
+
+int ByteAt(const std::string& record, int index) {
+    return HexToInt(record.substr(static_cast<std::size_t>(index) * 2, 2));
+}
+
+bool IsEmptyRecord(const std::string& record) {
+    if (record.size() != 32) return true;
+    if (record == std::string(32, 'F') || record == std::string(32, '0')) return true;
+    std::string last = record.substr(30, 2);
+    if (last != "B4" && last != "B5" && last != "FF") return true;
+    std::string rx = record.substr(0, 8);
+    return rx == "FFFFFFFF" || rx == "00000000";
+}
+
+}  // namespace
+
+ChannelModel::ChannelModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts)
+    : image_(image), state_(state), texts_(texts) {
+    Refill();
+}
+
+const std::vector<ChannelModel::ColumnSpec>& ChannelModel::ColumnSpecs() const {
+    return signalling_ ? AllColumns() : BasicColumns();
+}
+
+bool ChannelModel::IsColumnHidden(int column) const {
+    const auto& specs = ColumnSpecs();
+    return column < 0 || column >= static_cast<int>(specs.size()) || specs[column].widthTwips == 0;
+}
+
+int ChannelModel::TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+
+std::vector<int> ChannelModel::ColumnWidthsPixels() const {
+    std::vector<int> widths;
+    for (const ColumnSpec& spec : ColumnSpecs()) widths.push_back(TwipsToPixels(spec.widthTwips));
+    return widths;
+}
+
+const std::vector<std::string>& ChannelModel::RowTexts(int row) const {
+    static const std::vector<std::string> none;
+    if (row < 0 || row >= Rows()) return none;
+    return cells_[row];
+}
+
+std::string ChannelModel::CellText(int row, int column) const {
+    const auto& texts = RowTexts(row);
+    return column >= 0 && column < static_cast<int>(texts.size()) ? texts[column] : std::string();
+}
+
+std::string ChannelModel::RowName(int row) const {
+    if (!signalling_ && row == kBasicChannelRows - 1) return "A";
+    if (!signalling_ && row == kBasicChannelRows) return "B";
+    return std::to_string(row);
+}
+
+bool ChannelModel::IsRowEmpty(int row) const { return row < 1 || CellText(row, kColRx).empty(); }
+
+void ChannelModel::Refill() {
+    signalling_ = state_.IsExtendedModel();
+    toneList_ = ToneList(Text(kTextNone));
+    int rows = 1 + (signalling_ ? kSignallingChannelRows : kBasicChannelRows);
+    cells_.assign(static_cast<std::size_t>(rows), std::vector<std::string>(Columns()));
+    for (int c = 0; c < Columns(); ++c) cells_[0][c] = Text(ColumnSpecs()[c].headerText);
+    for (int row = 1; row < rows; ++row) DecodeRow(row);
+}
+
+void ChannelModel::RefreshRow(int row) {
+    if (row >= 1 && row < Rows()) DecodeRow(row);
+}
+
+int ChannelModel::CountScanChannels() const {
+    std::string on = Text(kTextOn);
+    int count = 0;
+    for (int row = 1; row < Rows(); ++row) count += CellText(row, kColScan) == on ? 1 : 0;
+    return count;
+}
+
+std::string ChannelModel::FrequencyText(const std::string& hex8) const {
+    double mhz = DecodeFrequency(hex8);
+    if (mhz < state_.bandLow() - kBandSlack || mhz > state_.bandHigh() + kBandSlack) mhz = state_.bandLow();
+    return FormatFrequency(mhz);
+}
+
+std::string ChannelModel::CodeText(int code, bool dtmf) const {
+    if (dtmf && code >= 1 && code <= 16) return "DTMF-MEM " + std::to_string(code);
+    if (!dtmf && code >= 1 && code <= 32) return "TX-CODE " + std::to_string(code);
+    return Text(kTextOffEntry);
+}
+
+void ChannelModel::DecodeRow(int row) {
+    std::vector<std::string>& cell = cells_[row];
+    std::fill(cell.begin(), cell.end(), std::string());
+    cell[kColNumber] = RowName(row);
+
+    std::string record = image_.ReadBytes(mem::ChannelRecordAddress(RecordOfRow(row)), mem::kChannelRecordBytes);
+    if (IsEmptyRecord(record)) return;
+
+    const std::string on = Text(kTextOn), off = Text(kTextOff), none = Text(kTextNone);
+    const std::string offEntry = Text(kTextOffEntry);
+
+    cell[kColRx] = FrequencyText(record.substr(0, 8));
+    std::string tx = TrimText(record.substr(8, 8));
+    if (tx != "FFFFFFFF" && tx != "00000000") cell[kColTx] = FrequencyText(tx);
+
+    auto toneText = [&](const std::string& hex4) {
+        std::string text = DecodeTone(hex4, none);
+        auto it = std::find(toneList_.begin(), toneList_.end(), text);
+        return it == toneList_.end() ? toneList_.front() : *it;
+    };
+    cell[kColDecodeTone] = toneText(record.substr(16, 4));
+    std::string encode = toneText(record.substr(20, 4));
+    if (!(encode == none && cell[kColTx].empty())) cell[kColEncodeTone] = encode;
+
+    int flagsA = ByteAt(record, 12);
+    cell[kColCompander] = (flagsA & 0x04) == 0 ? on : off;
+    cell[kColTailElimination] = (flagsA & 0x08) != 0 ? on : off;
+    cell[kColScan] = record.substr(30, 2) == "B5" ? on : off;
+    if (!signalling_) {
+        cell[kColBusyLock] = (flagsA & 0x01) == 0 ? on : off;
+        cell[kColBandwidth] = Text((flagsA & 0x02) != 0 ? kTextWide : kTextNarrow);
+        return;
+    }
+
+    cell[kColBandwidth] = Text((flagsA & 0x03) == 1 ? kTextWide : kTextNarrow);
+    switch ((flagsA >> 4) & 0x03) {
+        case 0: cell[kColBusyLock] = offEntry; break;
+        case 1: cell[kColBusyLock] = Text(kTextBusyLockCarrier); break;
+        case 2: cell[kColBusyLock] = kBusyLockToneText; break;
+        default: cell[kColBusyLock] = Text(kTextOptionalSignalling); break;
+    }
+    cell[kColRelation] = Text((flagsA & 0x40) != 0 ? kTextAnd : kTextOr);
+
+    int flagsB = ByteAt(record, 13);
+    cell[kColSignallingSwitchable] = (flagsB & 0x80) != 0 ? on : off;
+    cell[kColTxWithoutDecode] = (flagsB & 0x20) != 0 ? on : off;
+    int pttType = (flagsB >> 2) & 0x07;
+    bool pttDtmf = pttType == 2;
+    cell[kColPttIdType] = pttType == 1 ? Text(kTextFiveTone) : pttDtmf ? Text(kTextDtmf) : offEntry;
+    static const int kModeTexts[] = {kTextOffEntry, kTextTxStart, kTextTxEnd, kTextTxStartAndEnd};
+    cell[kColPttIdMode] = Text(kModeTexts[flagsB & 0x03]);
+
+    int optional = ByteAt(record, 14);
+    bool optionalDtmf = false;
+    if (optional >= 1 && optional <= 8) {
+        cell[kColSignallingType] = Text(kTextFiveTone);
+        cell[kColDecodeNumber] = std::to_string(optional);
+    } else if (optional >= 9 && optional <= 12) {
+        cell[kColSignallingType] = Text(kTextTwoTone);
+        cell[kColDecodeNumber] = std::to_string(optional - 8);
+    } else if (optional >= 13 && optional <= 28) {
+        cell[kColSignallingType] = Text(kTextDtmf);
+        cell[kColDecodeNumber] = std::to_string(optional - 12);
+        optionalDtmf = true;
+    } else {
+        cell[kColSignallingType] = none;
+    }
+    if (cell[kColSignallingType] == none) cell[kColRelation].clear();
+
+    std::string extension = image_.ReadBytes(mem::ChannelExtensionAddress(row), mem::kChannelExtensionBytes);
+    if (extension.size() == 16 && extension != std::string(16, 'F')) {
+        cell[kColTxStartCode] = CodeText(ByteAt(extension, 0), pttDtmf);
+        cell[kColTxEndCode] = CodeText(ByteAt(extension, 1), pttDtmf);
+        cell[kColCall1Code] = CodeText(ByteAt(extension, 2), optionalDtmf);
+        cell[kColCall2Code] = CodeText(ByteAt(extension, 3), optionalDtmf);
+    }
+    if (cell[kColPttIdType] == offEntry) {
+        cell[kColPttIdMode].clear();
+        cell[kColTxStartCode].clear();
+        cell[kColTxEndCode].clear();
+    }
+}
+
+void ChannelModel::DeleteAllChannels() {
+    image_.WriteBytes(mem::kChannels, std::string(2 * (mem::kChannelsEnd - mem::kChannels), 'F'));
+    image_.WriteBytes(mem::kAcsList, std::string(2 * mem::kAcsListCount, 'F'));
+    image_.WriteBytes(mem::kScanPriority, "00");
+    for (int row = 1; row < Rows(); ++row) DecodeRow(row);
+}
+
+}  // namespace vgr47

@@ -1,0 +1,103 @@
+// The channel grid without widgets: its layout for the current model and the text of
+// every cell, decoded from the channel and extension records of the image. The grid form
+// and the command line both show these texts as they are.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/codeplug_image.h"
+#include "core/model_catalogue.h"
+#include "core/text_catalogue.h"
+
+namespace vgr47 {
+
+class ChannelModel {
+  public:
+    // Column numbers of the grid; columns from kColRelation on exist on signalling models only.
+    enum Column {
+        kColNumber = 0,
+        kColRx,
+        kColTx,
+        kColDecodeTone,
+        kColEncodeTone,
+        kColBusyLock,
+        kColCompander,
+        kColScan,
+        kColBandwidth,
+        kColTailElimination,
+        kColRelation,
+        kColSignallingType,
+        kColDecodeNumber,
+        kColPttIdType,
+        kColPttIdMode,
+        kColTxStartCode,
+        kColTxEndCode,
+        kColCall1Code,
+        kColCall2Code,
+        kColTxWithoutDecode,
+        kColReserved,
+        kColSignallingSwitchable,
+    };
+
+    static constexpr int kBasicColumns = 10;
+    static constexpr int kSignallingColumns = 22;
+    static constexpr int kTwipsPerPixel = 15;
+    static constexpr int kHeaderRowTwips = 260;
+    static constexpr int kRowTwips = 250;
+
+    struct ColumnSpec {
+        int headerText;  // text number
+        int widthTwips;  // 0 = hidden
+    };
+
+    // The layout follows the model at construction; Refill() takes the model anew.
+    ChannelModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts);
+
+    bool signalling() const { return signalling_; }
+    // Grid rows including the header row 0: 100 on signalling models, 102 otherwise.
+    int Rows() const { return static_cast<int>(cells_.size()); }
+    int Columns() const { return signalling_ ? kSignallingColumns : kBasicColumns; }
+    // Header text and width of each column of the current layout.
+    const std::vector<ColumnSpec>& ColumnSpecs() const;
+    bool IsColumnHidden(int column) const;
+    static int TwipsToPixels(int twips);
+    std::vector<int> ColumnWidthsPixels() const;
+
+    // All cells of a row (column 0 included); row 0 holds the header texts.
+    const std::vector<std::string>& RowTexts(int row) const;
+    std::string CellText(int row, int column) const;
+    // "1".."99", "A", "B".
+    std::string RowName(int row) const;
+    // Record number of a row: the row itself (100 = A, 101 = B).
+    static int RecordOfRow(int row) { return row; }
+    bool IsRowEmpty(int row) const;
+
+    // Lays the grid out for the current model and decodes every record into it.
+    void Refill();
+    // Decodes one record into its row again.
+    void RefreshRow(int row);
+    // Rows whose scan column shows the "on" text.
+    int CountScanChannels() const;
+
+    // Empties every channel record and the auto-channel-select list and names no scan
+    // priority channel. Extension records are left as they are.
+    void DeleteAllChannels();
+
+    const std::vector<std::string>& toneList() const { return toneList_; }
+
+  private:
+    std::string Text(int number) const { return texts_.GetText(number); }
+    void DecodeRow(int row);
+    std::string FrequencyText(const std::string& hex8) const;
+    std::string CodeText(int code, bool dtmf) const;
+
+    CodeplugImage& image_;
+    const ModelState& state_;
+    const TextCatalogue& texts_;
+    bool signalling_ = false;
+    std::vector<std::string> toneList_;
+    std::vector<std::vector<std::string>> cells_;
+};
+
+}  // namespace vgr47
