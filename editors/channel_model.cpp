@@ -226,6 +226,104 @@ void ChannelModel::DecodeRow(int row) {
     }
 }
 
+namespace {
+
+std::string FrequencyField(const std::string& text) {
+    std::string t = TrimText(text);
+    if (t.empty()) return "FFFFFFFF";
+    std::string hex = EncodeFrequencyText(t);
+    return hex.size() == 8 ? hex : "FFFFFFFF";
+}
+
+std::string ToneField(const std::string& text, const std::string& offText) {
+    std::string hex = EncodeTone(text, offText);
+    return hex.size() == 4 ? hex : "FFFF";
+}
+
+// The number of a "TX-CODE %d" / "DTMF-MEM %d" entry, -1 for any other text.
+int CodeNumber(const std::string& text) {
+    for (const char* prefix : {"TX-CODE ", "DTMF-MEM "}) {
+        std::string p = prefix;
+        if (text.compare(0, p.size(), p) == 0) return ParseLeadingInt(text.substr(p.size()));
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::string ChannelModel::CodeByte(const std::string& listText) const {
+    if (listText.empty()) return "FF";
+    int k = CodeNumber(listText);
+    return IntToHex(k < 0 ? 0 : k, 1);
+}
+
+std::string ChannelModel::EncodeRecord(const ChannelValues& v) const {
+    if (TrimText(v.rx).empty()) return std::string(2 * mem::kChannelRecordBytes, 'F');
+    const std::string none = Text(kTextNone);
+    std::string record = FrequencyField(v.rx) + FrequencyField(v.tx) + ToneField(v.decodeTone, none) +
+                         ToneField(v.encodeTone, none);
+
+    int flagsA = 0xFF;
+    auto put = [](int& byte, int bit, bool on) { byte = on ? (byte | (1 << bit)) : (byte & ~(1 << bit)); };
+    put(flagsA, 2, !v.compander);
+    put(flagsA, 3, v.tailElimination);
+    std::string flagsB = "FF", optional = "FF";
+    if (!signalling_) {
+        put(flagsA, 0, !v.busyLock);
+        put(flagsA, 1, v.wide);
+    } else {
+        int mode = 0;
+        if (v.busyLockMode == Text(kTextBusyLockCarrier)) mode = 1;
+        else if (v.busyLockMode == kBusyLockToneText) mode = 2;
+        else if (v.busyLockMode == Text(kTextOptionalSignalling)) mode = 3;
+        flagsA = (flagsA & ~0x33) | (mode << 4) | (v.wide ? 0x01 : 0x00);
+        put(flagsA, 6, v.relationAnd);
+
+        int b = 0xFF;
+        put(b, 7, v.signallingSwitchable);
+        put(b, 5, v.txWithoutDecode);
+        b = (b & ~0x1F) | ((std::max(v.pttIdType, 0) & 0x07) << 2) | (std::max(v.pttIdMode, 0) & 0x03);
+        flagsB = IntToHex(b, 1);
+        static const int kTypeBase[] = {0, 0, 8, 12};
+        int type = v.signallingType >= 1 && v.signallingType <= 3 ? v.signallingType : 0;
+        optional = IntToHex(type == 0 ? 0 : v.decodeNumber + kTypeBase[type], 1);
+    }
+    return record + IntToHex(flagsA, 1) + flagsB + optional + (v.scan ? "B5" : "B4");
+}
+
+std::string ChannelModel::EncodeExtension(const ChannelValues& v) const {
+    if (!signalling_ || TrimText(v.rx).empty()) return std::string(2 * mem::kChannelExtensionBytes, 'F');
+    return CodeByte(v.txStartCode) + CodeByte(v.txEndCode) + CodeByte(v.call1Code) + CodeByte(v.call2Code) +
+           "FFFFFFFF";
+}
+
+void ChannelModel::WriteChannel(int record, const ChannelValues& values) {
+    if (record < 1 || record >= Rows()) return;
+    image_.WriteBytes(mem::ChannelRecordAddress(record), EncodeRecord(values));
+    // Channels A and B have no extension record; on a short image the write is refused.
+    if (record <= mem::kChannelCount)
+        image_.WriteBytes(mem::ChannelExtensionAddress(record), EncodeExtension(values));
+    KeepScanPriorityConsistent(record);
+    DecodeRow(record);
+}
+
+void ChannelModel::KeepScanPriorityConsistent(int record) {
+    auto inScanList = [&](int n) {
+        return image_.ReadBytes(mem::ChannelRecordAddress(n) + mem::kChannelRecordBytes - 1, 1) == "B5";
+    };
+    int first = 0, count = 0;
+    for (int n = 1; n < Rows(); ++n) {
+        if (!inScanList(n)) continue;
+        if (first == 0) first = n;
+        ++count;
+    }
+    if (count < 2) {
+        image_.WriteBytes(mem::kScanPriority, "00");
+    } else if (!inScanList(record) && HexToInt(image_.ReadBytes(mem::kScanPriority, 1)) == record) {
+        image_.WriteBytes(mem::kScanPriority, IntToHex(first, 1));
+    }
+}
+
 void ChannelModel::DeleteAllChannels() {
     image_.WriteBytes(mem::kChannels, std::string(2 * (mem::kChannelsEnd - mem::kChannels), 'F'));
     image_.WriteBytes(mem::kAcsList, std::string(2 * mem::kAcsListCount, 'F'));

@@ -12,6 +12,30 @@
 
 namespace vgr47 {
 
+// The values of one channel as the channel dialog holds them: edit texts, list texts or
+// indexes, check states. Fields of the signalling controls count on signalling models only.
+struct ChannelValues {
+    std::string rx;          // "" = channel off
+    std::string tx;          // "" = no transmit frequency
+    std::string decodeTone;  // tone list text
+    std::string encodeTone;  // tone list text, "" = no selection
+    bool busyLock = false;   // models without signalling
+    bool compander = false;
+    bool scan = false;
+    bool wide = true;
+    bool tailElimination = true;
+    std::string busyLockMode;  // list text, signalling models
+    bool relationAnd = true;
+    bool txWithoutDecode = false;
+    bool signallingSwitchable = false;
+    int signallingType = 0;  // 0 none, 1 5-tone, 2 2-tone, 3 DTMF
+    int decodeNumber = 0;    // the number shown, 1-based within its type
+    int pttIdType = 0;       // list index; -1 = no selection
+    int pttIdMode = 0;       // list index; -1 = no selection
+    // Code list texts ("TX-CODE %d", "DTMF-MEM %d" or the entry 0 text); "" = no selection.
+    std::string txStartCode, txEndCode, call1Code, call2Code;
+};
+
 class ChannelModel {
   public:
     // Column numbers of the grid; columns from kColRelation on exist on signalling models only.
@@ -80,6 +104,14 @@ class ChannelModel {
     // Rows whose scan column shows the "on" text.
     int CountScanChannels() const;
 
+    // Stores the values as the channel record (and, for channels 1..99, its extension
+    // record), keeps the scan priority channel consistent and decodes the row again.
+    // record: 1..99, 100 = A, 101 = B.
+    void WriteChannel(int record, const ChannelValues& values);
+    // The 16-byte record and the 8-byte extension record the values stand for.
+    std::string EncodeRecord(const ChannelValues& values) const;
+    std::string EncodeExtension(const ChannelValues& values) const;
+
     // Empties every channel record and the auto-channel-select list and names no scan
     // priority channel. Extension records are left as they are.
     void DeleteAllChannels();
@@ -91,6 +123,8 @@ class ChannelModel {
     void DecodeRow(int row);
     std::string FrequencyText(const std::string& hex8) const;
     std::string CodeText(int code, bool dtmf) const;
+    std::string CodeByte(const std::string& listText) const;
+    void KeepScanPriorityConsistent(int record);
 
     CodeplugImage& image_;
     const ModelState& state_;

@@ -53,7 +53,7 @@ class ChannelGrid : public ::testing::Test {
 // 145.12500 receive, 146.00000 transmit, no tones, scan on; flags as given.
 std::string Plain(const std::string& flagsA = "FF", const std::string& flagsB = "FF",
                   const std::string& optional = "FF", const std::string& scan = "B5") {
-    return Record("00255114", "00000046", "FFFF", "FFFF", flagsA + flagsB + optional + scan);
+    return Record("00255114", "00006014", "FFFF", "FFFF", flagsA + flagsB + optional + scan);
 }
 
 bool OnlyNumber(const std::vector<std::string>& row) {
@@ -112,6 +112,7 @@ TEST_F(ChannelGrid, UnreadableRecordsShowAsEmptyChannels) {
         EXPECT_TRUE(model.IsRowEmpty(row)) << row;
     }
     EXPECT_EQ(model.CellText(6, 1), "145.12500");
+    EXPECT_EQ(model.CellText(6, 2), "146.00000");
     EXPECT_EQ(model.CellText(6, 7), "Off");
 }
 
@@ -307,6 +308,137 @@ TEST_F(ChannelGrid, DeleteAllEmptiesChannelsAcsAndPriority) {
     EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(7), 8), "0102030405060708");
     EXPECT_EQ(model.CountScanChannels(), 0);
     for (int row = 1; row < model.Rows(); ++row) EXPECT_TRUE(OnlyNumber(model.RowTexts(row))) << row;
+}
+
+
+// A channel as a user would enter it in the dialog.
+ChannelValues Entered() {
+    ChannelValues v;
+    v.rx = "145.12500";
+    v.tx = "146.00000";
+    v.decodeTone = "88.5";
+    v.encodeTone = "D023N";
+    v.busyLock = true;
+    v.compander = true;
+    v.scan = true;
+    return v;
+}
+
+TEST_F(ChannelGrid, BasicChannelWritesItsBytesAndReadsBack) {
+    Load(kBasicIdentity);
+    ChannelModel model(image, state, texts);
+    model.WriteChannel(4, Entered());
+    EXPECT_EQ(image.ReadBytes(mem::ChannelRecordAddress(4), 16),
+              "00255114" "00006014" "7503" + EncodeTone("D023N", "None") + "FAFFFFB5");
+    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(4), 8), std::string(16, 'F'));
+    EXPECT_EQ(model.RowTexts(4), (std::vector<std::string>{"4", "145.12500", "146.00000", "88.5", "D023N", "On",
+                                                           "On", "On", "Wide", "On"}));
+
+    ChannelValues v = Entered();
+    v.tx.clear();
+    v.encodeTone.clear();
+    v.busyLock = v.compander = v.scan = v.wide = v.tailElimination = false;
+    model.WriteChannel(100, v);  // channel A
+    EXPECT_EQ(image.ReadBytes(mem::kChannelA, 16), "00255114FFFFFFFF7503FFFFF5FFFFB4");
+    EXPECT_EQ(model.RowTexts(100), (std::vector<std::string>{"A", "145.12500", "", "88.5", "", "Off", "Off",
+                                                             "Off", "Narrow", "Off"}));
+}
+
+TEST_F(ChannelGrid, SwitchedOffChannelStoresAllFf) {
+    Load(kSignallingIdentity);
+    Put(9, std::string(32, '0'));
+    PutExtension(9, std::string(16, '0'));
+    ChannelModel model(image, state, texts);
+    ChannelValues off;
+    off.tx = "146.00000";  // ignored without a receive frequency
+    model.WriteChannel(9, off);
+    EXPECT_EQ(image.ReadBytes(mem::ChannelRecordAddress(9), 16), std::string(32, 'F'));
+    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(9), 8), std::string(16, 'F'));
+    EXPECT_TRUE(OnlyNumber(model.RowTexts(9)));
+}
+
+TEST_F(ChannelGrid, SignallingChannelWritesFlagsAndCodes) {
+    Load(kSignallingIdentity);
+    ChannelModel model(image, state, texts);
+    ChannelValues v = Entered();
+    v.compander = false;
+    v.wide = false;
+    v.busyLockMode = "QT/DQT";
+    v.relationAnd = false;
+    v.signallingSwitchable = true;
+    v.signallingType = 3;
+    v.decodeNumber = 3;
+    v.pttIdType = 2;
+    v.pttIdMode = 1;
+    v.txStartCode = "DTMF-MEM 3";
+    v.txEndCode = "";
+    v.call1Code = "Off";
+    v.call2Code = "DTMF-MEM 8";
+    model.WriteChannel(2, v);
+    const std::string record = image.ReadBytes(mem::ChannelRecordAddress(2), 16);
+    EXPECT_EQ(record.substr(24), "ACC90FB5");
+    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(2), 8), "03FF0008FFFFFFFF");
+    const auto& row = model.RowTexts(2);
+    EXPECT_EQ(row[5], "QT/DQT");
+    EXPECT_EQ(row[6], "Off");
+    EXPECT_EQ(row[8], "Narrow");
+    EXPECT_EQ(row[10], "OR");
+    EXPECT_EQ(row[11], "DTMF");
+    EXPECT_EQ(row[12], "3");
+    EXPECT_EQ(row[13], "DTMF");
+    EXPECT_EQ(row[14], "TX start");
+    EXPECT_EQ(row[15], "DTMF-MEM 3");
+    EXPECT_EQ(row[16], "Off");  // FF
+    EXPECT_EQ(row[17], "Off");
+    EXPECT_EQ(row[18], "DTMF-MEM 8");
+    EXPECT_EQ(row[21], "On");
+
+    // 2-tone decode 4, 5-tone PTT-ID at both ends, busy lock on optional signalling
+    v.busyLockMode = "Optional signalling";
+    v.relationAnd = true;
+    v.signallingSwitchable = false;
+    v.txWithoutDecode = true;
+    v.signallingType = 2;
+    v.decodeNumber = 4;
+    v.pttIdType = 1;
+    v.pttIdMode = 3;
+    v.txStartCode = "TX-CODE 32";
+    v.txEndCode = "TX-CODE 1";
+    model.WriteChannel(2, v);
+    EXPECT_EQ(image.ReadBytes(mem::ChannelRecordAddress(2), 16).substr(24), "FC670CB5");
+    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(2), 8), "20010008FFFFFFFF");
+}
+
+TEST_F(ChannelGrid, ScanPriorityStaysOnTheScanList) {
+    Load(kBasicIdentity);
+    for (int n : {3, 5, 8, 101}) Put(n, Plain());
+    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "05"));
+    ChannelModel model(image, state, texts);
+    ChannelValues v = Entered();
+    v.scan = false;
+
+    model.WriteChannel(8, Entered());  // still on the list: nothing moves
+    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "05");
+    model.WriteChannel(5, v);  // the priority channel leaves the list: the lowest member takes over
+    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "03");
+    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
+    model.WriteChannel(3, v);  // channel B is the priority channel and stays
+    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "65");
+    model.WriteChannel(8, v);  // only B is left on the list
+    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
+    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
+    model.WriteChannel(40, v);  // any write with a single scan channel clears it
+    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
+}
+
+TEST_F(ChannelGrid, ShortBasicImageTakesChannelWrites) {
+    Load(kBasicIdentity, mem::kBasicImageBytes);
+    ChannelModel model(image, state, texts);
+    model.WriteChannel(1, Entered());
+    model.WriteChannel(101, Entered());
+    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
+    EXPECT_EQ(image.ReadBytes(mem::kChannelB, 16), image.ReadBytes(mem::ChannelRecordAddress(1), 16));
+    EXPECT_EQ(model.CellText(101, 4), "D023N");
 }
 
 }  // namespace
