@@ -118,6 +118,34 @@ void ChannelModel::Refill() {
     cells_.assign(static_cast<std::size_t>(rows), std::vector<std::string>(Columns()));
     for (int c = 0; c < Columns(); ++c) cells_[0][c] = Text(ColumnSpecs()[c].headerText);
     for (int row = 1; row < rows; ++row) DecodeRow(row);
+    ResetDefaults();
+}
+
+void ChannelModel::ResetDefaults() {
+    defaults_.rx = defaults_.tx = FormatFrequency(state_.bandLow());
+    defaults_.decodeTone = defaults_.encodeTone = Text(kTextNone);
+    defaults_.busyLock = defaults_.compander = defaults_.scan = false;
+    defaults_.wide = defaults_.tailElimination = defaults_.relationAnd = true;
+    defaults_.busyLockMode = Text(kTextOffEntry);
+}
+
+bool ChannelModel::IsCellShaded(int row, int column) const {
+    return !IsRowEmpty(row) && column >= 1 && column < Columns() && CellText(row, column).empty();
+}
+
+int ChannelModel::RowForChannelText(const std::string& text) const {
+    std::string t = ToUpperAscii(TrimText(text));
+    if (!signalling_ && t == "A") return kBasicChannelRows - 1;
+    if (!signalling_ && t == "B") return kBasicChannelRows;
+    return std::clamp(ParseLeadingInt(t), 1, Rows() - 1);
+}
+
+std::string ChannelModel::NormaliseFrequency(const std::string& text) const {
+    std::string t = TrimText(text);
+    if (t.empty()) return "";
+    int step = 0;
+    return SnapFrequency(FormatFrequency(ClampToBand(ParseLeadingDouble(t), state_.bandLow(), state_.bandHigh())),
+                         &step);
 }
 
 void ChannelModel::RefreshRow(int row) {
@@ -322,6 +350,21 @@ void ChannelModel::KeepScanPriorityConsistent(int record) {
     } else if (!inScanList(record) && HexToInt(image_.ReadBytes(mem::kScanPriority, 1)) == record) {
         image_.WriteBytes(mem::kScanPriority, IntToHex(first, 1));
     }
+}
+
+void ChannelModel::CleanUpAutoChannelSelect() {
+    std::string list = image_.ReadBytes(mem::kAcsList, mem::kAcsListCount);
+    if (list.size() != 2 * mem::kAcsListCount) return;  // beyond a short image
+    std::string kept;
+    for (int i = 0; i < mem::kAcsListCount; ++i) {
+        std::string entry = list.substr(static_cast<std::size_t>(i) * 2, 2);
+        int channel = HexToInt(entry);
+        if (entry == "FF" || entry == "00" || channel > Rows() - 1) continue;
+        std::string rx = image_.ReadBytes(mem::ChannelRecordAddress(channel), 4);
+        if (rx.size() == 8 && rx != "00000000" && rx != "FFFFFFFF") kept += entry;
+    }
+    kept.append(2 * mem::kAcsListCount - kept.size(), 'F');
+    image_.WriteBytes(mem::kAcsList, kept);
 }
 
 void ChannelModel::DeleteAllChannels() {

@@ -96,6 +96,22 @@ class ChannelModel {
     // Record number of a row: the row itself (100 = A, 101 = B).
     static int RecordOfRow(int row) { return row; }
     bool IsRowEmpty(int row) const;
+    // An empty cell of a channel that has a receive frequency is shaded grey; every other
+    // cell (and every cell of an empty channel) is white.
+    bool IsCellShaded(int row, int column) const;
+
+    // The row a channel-number text selects: "A"/"B" (either case) on models without
+    // signalling, otherwise the leading number raised to 1 or lowered to the last channel.
+    int RowForChannelText(const std::string& text) const;
+    // A typed frequency as it is kept: clamped to the band, snapped to the channel raster
+    // (5 or 6.25 kHz, a tie going to 5 kHz), "%9.5f". "" stays "".
+    std::string NormaliseFrequency(const std::string& text) const;
+
+    // The values a channel gets when the user switches it on. A refill resets the basic
+    // ones (band low limit, no tones, wide, tail elimination, AND); the signalling ones
+    // stay as they were saved.
+    const ChannelValues& defaults() const { return defaults_; }
+    void SaveAsDefault(const ChannelValues& values) { defaults_ = values; }
 
     // Lays the grid out for the current model and decodes every record into it.
     void Refill();
@@ -112,6 +128,10 @@ class ChannelModel {
     std::string EncodeRecord(const ChannelValues& values) const;
     std::string EncodeExtension(const ChannelValues& values) const;
 
+    // Drops entries naming an empty channel (and the 00 entries) from the auto-channel-select
+    // list; the kept entries move up in order and FF fills the rest.
+    void CleanUpAutoChannelSelect();
+
     // Empties every channel record and the auto-channel-select list and names no scan
     // priority channel. Extension records are left as they are.
     void DeleteAllChannels();
@@ -125,6 +145,7 @@ class ChannelModel {
     std::string CodeText(int code, bool dtmf) const;
     std::string CodeByte(const std::string& listText) const;
     void KeepScanPriorityConsistent(int record);
+    void ResetDefaults();
 
     CodeplugImage& image_;
     const ModelState& state_;
@@ -132,6 +153,7 @@ class ChannelModel {
     bool signalling_ = false;
     std::vector<std::string> toneList_;
     std::vector<std::vector<std::string>> cells_;
+    ChannelValues defaults_;
 };
 
 }  // namespace vgr47

@@ -441,5 +441,74 @@ TEST_F(ChannelGrid, ShortBasicImageTakesChannelWrites) {
     EXPECT_EQ(model.CellText(101, 4), "D023N");
 }
 
+TEST_F(ChannelGrid, TypedFrequenciesAreClampedAndSnapped) {
+    Load(kBasicIdentity);
+    ChannelModel model(image, state, texts);
+    EXPECT_EQ(model.NormaliseFrequency("145.1234"), "145.12000");  // 5 kHz point is nearer
+    EXPECT_EQ(model.NormaliseFrequency(" 145.0065"), "145.00625");
+    EXPECT_EQ(model.NormaliseFrequency("145.0130"), "145.01250");
+    EXPECT_EQ(model.NormaliseFrequency("145.01875"), "145.01875");  // on the 6.25 kHz raster
+    EXPECT_EQ(model.NormaliseFrequency("30"), "136.00000");
+    EXPECT_EQ(model.NormaliseFrequency("999.9"), "174.00000");
+    EXPECT_EQ(model.NormaliseFrequency("  "), "");
+}
+
+TEST_F(ChannelGrid, ChannelTextsSelectAnExistingRow) {
+    Load(kBasicIdentity);
+    ChannelModel basic(image, state, texts);
+    EXPECT_EQ(basic.RowForChannelText("b"), 101);
+    EXPECT_EQ(basic.RowForChannelText("A"), 100);
+    EXPECT_EQ(basic.RowForChannelText("0"), 1);
+    EXPECT_EQ(basic.RowForChannelText("150"), 101);
+    EXPECT_EQ(basic.RowForChannelText("42"), 42);
+    Load(kSignallingIdentity);
+    ChannelModel signalling(image, state, texts);
+    EXPECT_EQ(signalling.RowForChannelText("150"), 99);
+    EXPECT_EQ(signalling.RowForChannelText("B"), 1);
+}
+
+TEST_F(ChannelGrid, EmptiedChannelsLeaveTheAutoChannelSelectList) {
+    Load(kSignallingIdentity);
+    for (int n : {3, 5, 7, 9}) Put(n, Plain());
+    ASSERT_TRUE(image.WriteBytes(mem::kAcsList, "0305000709FF0B03"));  // 11 is empty
+    ChannelModel model(image, state, texts);
+    model.WriteChannel(5, ChannelValues{});
+    model.CleanUpAutoChannelSelect();
+    EXPECT_EQ(image.ReadBytes(mem::kAcsList, mem::kAcsListCount), "03070903FFFFFFFF");
+}
+
+TEST_F(ChannelGrid, RefillResetsTheBasicDefaultsOnly) {
+    Load(kSignallingIdentity);
+    ChannelModel model(image, state, texts);
+    EXPECT_EQ(model.defaults().rx, "136.00000");
+    EXPECT_EQ(model.defaults().encodeTone, "None");
+    EXPECT_EQ(model.defaults().busyLockMode, "Off");
+    ChannelValues saved = Entered();
+    saved.wide = false;
+    saved.signallingType = 2;
+    saved.pttIdMode = 3;
+    model.SaveAsDefault(saved);
+    EXPECT_EQ(model.defaults().rx, "145.12500");
+    model.Refill();
+    EXPECT_EQ(model.defaults().rx, "136.00000");
+    EXPECT_EQ(model.defaults().tx, "136.00000");
+    EXPECT_EQ(model.defaults().decodeTone, "None");
+    EXPECT_TRUE(model.defaults().wide);
+    EXPECT_FALSE(model.defaults().scan);
+    EXPECT_EQ(model.defaults().signallingType, 2);
+    EXPECT_EQ(model.defaults().pttIdMode, 3);
+}
+
+TEST_F(ChannelGrid, EmptyCellsOfAChannelAreShaded) {
+    Load(kBasicIdentity);
+    Put(1, Record("00255114", "FFFFFFFF", "FFFF", "FFFF", "FFFFFFB5"));
+    ChannelModel model(image, state, texts);
+    EXPECT_FALSE(model.IsCellShaded(1, 0));
+    EXPECT_FALSE(model.IsCellShaded(1, 1));
+    EXPECT_TRUE(model.IsCellShaded(1, 2));
+    EXPECT_TRUE(model.IsCellShaded(1, 4));
+    for (int c = 0; c < model.Columns(); ++c) EXPECT_FALSE(model.IsCellShaded(2, c)) << c;
+}
+
 }  // namespace
 }  // namespace vgr47
