@@ -103,6 +103,14 @@ std::string ChannelModel::CellText(int row, int column) const {
     return column >= 0 && column < static_cast<int>(texts.size()) ? texts[column] : std::string();
 }
 
+std::string ChannelModel::ListingLine(int row) const {
+    if (IsRowEmpty(row)) return "";
+    std::string line = RowName(row);
+    for (int c = 1; c < Columns(); ++c)
+        if (!IsColumnHidden(c)) line += "\t" + CellText(row, c);
+    return line;
+}
+
 std::string ChannelModel::RowName(int row) const {
     if (!signalling_ && row == kBasicChannelRows - 1) return "A";
     if (!signalling_ && row == kBasicChannelRows) return "B";

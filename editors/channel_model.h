@@ -91,6 +91,9 @@ class ChannelModel {
     // All cells of a row (column 0 included); row 0 holds the header texts.
     const std::vector<std::string>& RowTexts(int row) const;
     std::string CellText(int row, int column) const;
+    // The row as the channel listing prints it: the channel name and the visible cells from
+    // column 1 on, tab-separated; "" for an empty channel.
+    std::string ListingLine(int row) const;
     // "1".."99", "A", "B".
     std::string RowName(int row) const;
     // Record number of a row: the row itself (100 = A, 101 = B).

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,19 @@ class ChannelGrid : public ::testing::Test {
 std::string Plain(const std::string& flagsA = "FF", const std::string& flagsB = "FF",
                   const std::string& optional = "FF", const std::string& scan = "B5") {
     return Record("00255114", "00006014", "FFFF", "FFFF", flagsA + flagsB + optional + scan);
+}
+
+// A channel as a user would enter it in the dialog.
+ChannelValues Entered() {
+    ChannelValues v;
+    v.rx = "145.12500";
+    v.tx = "146.00000";
+    v.decodeTone = "88.5";
+    v.encodeTone = "D023N";
+    v.busyLock = true;
+    v.compander = true;
+    v.scan = true;
+    return v;
 }
 
 bool OnlyNumber(const std::vector<std::string>& row) {
@@ -251,6 +265,10 @@ TEST_F(ChannelGrid, FlagsBAndExtensionCodes) {
     EXPECT_EQ(r1[17], "DTMF-MEM 3");
     EXPECT_EQ(r1[18], "DTMF-MEM 16");
     EXPECT_EQ(r1[20], "");
+    std::string line = model.ListingLine(1);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 20);  // 21 cells without the hidden one
+    const std::string tail = "\tDTMF-MEM 16\tOn\tOn";  // columns 18, 19 and 21
+    EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
 
     const auto& r2 = model.RowTexts(2);
     EXPECT_EQ(r2[21], "Off");
@@ -276,7 +294,7 @@ TEST_F(ChannelGrid, FlagsBAndExtensionCodes) {
     for (int c = 15; c <= 18; ++c) EXPECT_EQ(r4[c], "") << c;
 }
 
-TEST_F(ChannelGrid, ShortBasicImageDecodesAndKeepsItsLength) {
+TEST_F(ChannelGrid, ShortBasicImageIsEditedInPlace) {
     Load(kBasicIdentity, mem::kBasicImageBytes);
     Put(101, Plain("FD"));
     ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
@@ -285,6 +303,9 @@ TEST_F(ChannelGrid, ShortBasicImageDecodesAndKeepsItsLength) {
     EXPECT_EQ(model.CellText(101, 1), "145.12500");
     EXPECT_EQ(model.CellText(101, 8), "Narrow");
     EXPECT_EQ(model.CountScanChannels(), 1);
+    model.WriteChannel(1, Entered());
+    EXPECT_EQ(model.CellText(1, 4), "D023N");
+    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
 
     model.DeleteAllChannels();
     EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
@@ -311,19 +332,6 @@ TEST_F(ChannelGrid, DeleteAllEmptiesChannelsAcsAndPriority) {
 }
 
 
-// A channel as a user would enter it in the dialog.
-ChannelValues Entered() {
-    ChannelValues v;
-    v.rx = "145.12500";
-    v.tx = "146.00000";
-    v.decodeTone = "88.5";
-    v.encodeTone = "D023N";
-    v.busyLock = true;
-    v.compander = true;
-    v.scan = true;
-    return v;
-}
-
 TEST_F(ChannelGrid, BasicChannelWritesItsBytesAndReadsBack) {
     Load(kBasicIdentity);
     ChannelModel model(image, state, texts);
@@ -342,6 +350,8 @@ TEST_F(ChannelGrid, BasicChannelWritesItsBytesAndReadsBack) {
     EXPECT_EQ(image.ReadBytes(mem::kChannelA, 16), "00255114FFFFFFFF7503FFFFF5FFFFB4");
     EXPECT_EQ(model.RowTexts(100), (std::vector<std::string>{"A", "145.12500", "", "88.5", "", "Off", "Off",
                                                              "Off", "Narrow", "Off"}));
+    EXPECT_EQ(model.ListingLine(100), "A\t145.12500\t\t88.5\t\tOff\tOff\tOff\tNarrow\tOff");
+    EXPECT_EQ(model.ListingLine(5), "");
 }
 
 TEST_F(ChannelGrid, SwitchedOffChannelStoresAllFf) {
@@ -429,16 +439,6 @@ TEST_F(ChannelGrid, ScanPriorityStaysOnTheScanList) {
     ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
     model.WriteChannel(40, v);  // any write with a single scan channel clears it
     EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
-}
-
-TEST_F(ChannelGrid, ShortBasicImageTakesChannelWrites) {
-    Load(kBasicIdentity, mem::kBasicImageBytes);
-    ChannelModel model(image, state, texts);
-    model.WriteChannel(1, Entered());
-    model.WriteChannel(101, Entered());
-    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
-    EXPECT_EQ(image.ReadBytes(mem::kChannelB, 16), image.ReadBytes(mem::ChannelRecordAddress(1), 16));
-    EXPECT_EQ(model.CellText(101, 4), "D023N");
 }
 
 TEST_F(ChannelGrid, TypedFrequenciesAreClampedAndSnapped) {
