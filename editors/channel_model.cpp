@@ -184,7 +184,8 @@ void ChannelModel::DecodeRow(int row) {
     std::fill(cell.begin(), cell.end(), std::string());
     cell[kColNumber] = RowName(row);
 
-    std::string record = image_.ReadBytes(mem::ChannelRecordAddress(RecordOfRow(row)), mem::kChannelRecordBytes);
+    std::string record =
+        ToUpperAscii(image_.ReadBytes(mem::ChannelRecordAddress(RecordOfRow(row)), mem::kChannelRecordBytes));
     if (IsEmptyRecord(record)) return;
 
     const std::string on = Text(kTextOn), off = Text(kTextOff), none = Text(kTextNone);
@@ -248,7 +249,8 @@ void ChannelModel::DecodeRow(int row) {
     }
     if (cell[kColSignallingType] == none) cell[kColRelation].clear();
 
-    std::string extension = image_.ReadBytes(mem::ChannelExtensionAddress(row), mem::kChannelExtensionBytes);
+    std::string extension =
+        ToUpperAscii(image_.ReadBytes(mem::ChannelExtensionAddress(row), mem::kChannelExtensionBytes));
     if (extension.size() == 16 && extension != std::string(16, 'F')) {
         cell[kColTxStartCode] = CodeText(ByteAt(extension, 0), pttDtmf);
         cell[kColTxEndCode] = CodeText(ByteAt(extension, 1), pttDtmf);
@@ -290,7 +292,7 @@ int CodeNumber(const std::string& text) {
 std::string ChannelModel::CodeByte(const std::string& listText) const {
     if (listText.empty()) return "FF";
     int k = CodeNumber(listText);
-    return IntToHex(k < 0 ? 0 : k, 1);
+    return IntToHex(k < 0 || k > 0xFF ? 0 : k, 1);
 }
 
 std::string ChannelModel::EncodeRecord(const ChannelValues& v) const {
