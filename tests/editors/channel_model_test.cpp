@@ -1,12 +1,13 @@
-// The channel grid as decoded from crafted records, on basic and signalling models.
+// The channel grid as decoded from crafted records, and the records written back, on
+// basic and signalling models.
 
 #include "editors/channel_model.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "core/memory_map.h"
 #include "core/tone_codec.h"
@@ -18,13 +19,24 @@
 namespace vgr47 {
 namespace {
 
-constexpr const char* kBasicIdentity = "4B5632313041F8FF";       // 136-174 MHz, no signalling
-constexpr const char* kSignallingIdentity = "4B5632313054F8FF";  // 136-174 MHz, signalling
+constexpr const char* kBasic = "4B5632313041F8FF";       // 136-174 MHz, no signalling
+constexpr const char* kSignalling = "4B5632313054F8FF";  // 136-174 MHz, signalling
 
-// A channel record from its fields as they lie in the image.
-std::string Record(const std::string& rx, const std::string& tx, const std::string& decode,
-                   const std::string& encode, const std::string& flags) {
-    return rx + tx + decode + encode + flags;
+// 145.12500 receive, 146.00000 transmit, no tones; the last four bytes as given.
+std::string Plain(const std::string& flagsA = "FF", const std::string& flagsB = "FF",
+                  const std::string& optional = "FF", const std::string& scan = "B5") {
+    return "00255114" "00006014" "FFFF" "FFFF" + flagsA + flagsB + optional + scan;
+}
+
+// A channel as a user would enter it in the dialog.
+ChannelValues Entered() {
+    ChannelValues v;
+    v.rx = "145.12500";
+    v.tx = "146.00000";
+    v.decodeTone = "88.5";
+    v.encodeTone = "D023N";
+    v.busyLock = v.compander = v.scan = true;
+    return v;
 }
 
 class ChannelGrid : public ::testing::Test {
@@ -35,379 +47,191 @@ class ChannelGrid : public ::testing::Test {
         image.InstallNew(text);
         state.UpdateModelFromImage(text);
     }
-    void Put(int channel, const std::string& record) {
+    void Put(int channel, const std::string& record, const std::string& extension = "") {
         ASSERT_TRUE(image.WriteBytes(mem::ChannelRecordAddress(channel), record));
+        if (!extension.empty()) {
+            ASSERT_TRUE(image.WriteBytes(mem::ChannelExtensionAddress(channel), extension));
+        }
     }
-    void PutExtension(int channel, const std::string& record) {
-        ASSERT_TRUE(image.WriteBytes(mem::ChannelExtensionAddress(channel), record));
-    }
-    std::vector<std::string> Row(int row) {
-        ChannelModel model(image, state, texts);
-        return model.RowTexts(row);
-    }
+    std::string At(int address, int count) const { return image.ReadBytes(address, count); }
 
     CodeplugImage image;
     ModelState state;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
 };
 
-// 145.12500 receive, 146.00000 transmit, no tones, scan on; flags as given.
-std::string Plain(const std::string& flagsA = "FF", const std::string& flagsB = "FF",
-                  const std::string& optional = "FF", const std::string& scan = "B5") {
-    return Record("00255114", "00006014", "FFFF", "FFFF", flagsA + flagsB + optional + scan);
+// The chosen cells of a row joined with "|".
+std::string Pick(const ChannelModel& model, int row, std::initializer_list<int> columns) {
+    std::string joined;
+    bool first = true;
+    for (int c : columns) {
+        joined += (first ? "" : "|") + model.CellText(row, c);
+        first = false;
+    }
+    return joined;
 }
 
-// A channel as a user would enter it in the dialog.
-ChannelValues Entered() {
-    ChannelValues v;
-    v.rx = "145.12500";
-    v.tx = "146.00000";
-    v.decodeTone = "88.5";
-    v.encodeTone = "D023N";
-    v.busyLock = true;
-    v.compander = true;
-    v.scan = true;
-    return v;
+bool OnlyNumber(const ChannelModel& model, int row) {
+    for (int c = 1; c < model.Columns(); ++c)
+        if (!model.CellText(row, c).empty()) return false;
+    return !model.CellText(row, 0).empty();
 }
 
-bool OnlyNumber(const std::vector<std::string>& row) {
-    for (std::size_t c = 1; c < row.size(); ++c)
-        if (!row[c].empty()) return false;
-    return !row.empty() && !row[0].empty();
-}
+TEST_F(ChannelGrid, BothLayouts) {
+    Load(kBasic);
+    ChannelModel basic(image, state, texts);
+    EXPECT_EQ(basic.Rows(), 102);
+    EXPECT_EQ(basic.Columns(), 10);
+    EXPECT_EQ(Pick(basic, 0, {0, 1, 9}), "Channel|RX frequency|Tail elimination");
+    EXPECT_EQ(Pick(basic, 99, {0}) + Pick(basic, 100, {0}) + Pick(basic, 101, {0}), "99AB");
+    EXPECT_TRUE(basic.RowTexts(102).empty());
+    EXPECT_EQ(basic.ColumnWidthsPixels(), (std::vector<int>{63, 80, 76, 76, 80, 70, 70, 70, 70, 70}));
 
-TEST_F(ChannelGrid, BasicLayoutHasRowsAAndBAndTenColumns) {
-    Load(kBasicIdentity);
-    ChannelModel model(image, state, texts);
-    EXPECT_FALSE(model.signalling());
-    EXPECT_EQ(model.Rows(), 102);
-    EXPECT_EQ(model.Columns(), 10);
-    EXPECT_EQ(model.RowTexts(0).size(), 10u);
-    EXPECT_EQ(model.RowTexts(0)[0], "Channel");
-    EXPECT_EQ(model.RowTexts(0)[1], "RX frequency");
-    EXPECT_EQ(model.RowName(1), "1");
-    EXPECT_EQ(model.RowName(99), "99");
-    EXPECT_EQ(model.RowName(100), "A");
-    EXPECT_EQ(model.RowName(101), "B");
-    EXPECT_EQ(model.RowTexts(101)[0], "B");
-    EXPECT_TRUE(model.RowTexts(102).empty());
-    std::vector<int> widths = model.ColumnWidthsPixels();
-    EXPECT_EQ(widths, (std::vector<int>{63, 80, 76, 76, 80, 70, 70, 70, 70, 70}));
-    for (int c = 0; c < model.Columns(); ++c) EXPECT_FALSE(model.IsColumnHidden(c)) << c;
-}
-
-TEST_F(ChannelGrid, SignallingLayoutHides20) {
-    Load(kSignallingIdentity);
-    ChannelModel model(image, state, texts);
-    EXPECT_TRUE(model.signalling());
-    EXPECT_EQ(model.Rows(), 100);
-    EXPECT_EQ(model.Columns(), 22);
-    EXPECT_EQ(model.RowName(99), "99");
-    EXPECT_TRUE(model.RowTexts(100).empty());
-    EXPECT_EQ(model.RowTexts(0)[20], "Reserved");
-    for (int c = 0; c < model.Columns(); ++c) EXPECT_EQ(model.IsColumnHidden(c), c == 20) << c;
-    std::vector<int> widths = model.ColumnWidthsPixels();
-    ASSERT_EQ(widths.size(), 22u);
-    EXPECT_EQ(widths[20], 0);
-    EXPECT_EQ(widths[21], 186);  // 2800 twips
+    Load(kSignalling);
+    ChannelModel signalling(image, state, texts);
+    EXPECT_EQ(signalling.Rows(), 100);
+    EXPECT_EQ(signalling.Columns(), 22);
+    EXPECT_TRUE(signalling.RowTexts(100).empty());
+    EXPECT_EQ(signalling.CellText(0, 20), "Reserved");
+    for (int c = 0; c < 22; ++c) EXPECT_EQ(signalling.IsColumnHidden(c), c == 20) << c;
+    EXPECT_EQ(signalling.ColumnWidthsPixels()[20], 0);
+    EXPECT_EQ(signalling.ColumnWidthsPixels()[21], 186);  // 2800 twips
 }
 
 TEST_F(ChannelGrid, UnreadableRecordsShowAsEmptyChannels) {
-    Load(kBasicIdentity);
+    Load(kBasic);
     Put(1, std::string(32, '0'));
-    Put(2, Plain("FF", "FF", "FF", "00"));          // valid frequencies, bad marker
+    Put(2, Plain("FF", "FF", "FF", "00"));  // valid frequencies, bad marker
     Put(3, Plain("FF", "FF", "FF", "B6"));
-    Put(4, "FFFFFFFF" + Plain().substr(8));         // no receive frequency
+    Put(4, "FFFFFFFF" + Plain().substr(8));
     Put(5, "00000000" + Plain().substr(8));
-    Put(6, Plain("FF", "FF", "FF", "FF"));          // FF marker is a channel off the scan list
+    Put(6, Plain("FF", "FF", "FF", "FF"));  // an FF marker is a channel off the scan list
     ChannelModel model(image, state, texts);
-    for (int row : {1, 2, 3, 4, 5, 7, 100}) {
-        EXPECT_TRUE(OnlyNumber(model.RowTexts(row))) << row;
-        EXPECT_TRUE(model.IsRowEmpty(row)) << row;
-    }
-    EXPECT_EQ(model.CellText(6, 1), "145.12500");
-    EXPECT_EQ(model.CellText(6, 2), "146.00000");
-    EXPECT_EQ(model.CellText(6, 7), "Off");
+    for (int row : {1, 2, 3, 4, 5, 7, 100}) EXPECT_TRUE(OnlyNumber(model, row)) << row;
+    EXPECT_EQ(Pick(model, 6, {1, 2, 7}), "145.12500|146.00000|Off");
 }
 
-TEST_F(ChannelGrid, FrequenciesAreClampedToTheBand) {
-    Load(kBasicIdentity);
-    Put(1, Record("00000030", "00004017", "FFFF", "FFFF", "FFFFFFB5"));  // 30 and 174.0
-    Put(2, Record("00005017", "00000000", "FFFF", "FFFF", "FFFFFFB5"));  // 175.0, no transmit
-    Put(3, Record("00255114", "FFFFFFFF", "FFFF", "FFFF", "FFFFFFB5"));
-    Put(4, Record("50621313", "00000060", "FFFF", "FFFF", "FFFFFFB5"));  // 131.3625 and 600.0
+TEST_F(ChannelGrid, FrequenciesAndTones) {
+    Load(kBasic);
+    const std::string d023n = EncodeTone("D023N", "None"), d754i = EncodeTone("D754I", "None");
+    Put(1, "00000030" "00004017" "7503" + d023n + "FFFFFFB5");  // 30 MHz, 174 MHz; 88.5, D023N
+    Put(2, "00005017" "00000000" + d754i + "0000" "FFFFFFB5");  // 175 MHz, no transmit; D754I, off
+    Put(3, "50621313" "00000060" "E903" "FF2F" "FFFFFFB5");     // 131.3625, 600; 100.1 Hz, no DCS word
+    Put(4, "00255114" "FFFFFFFF" "FFFF" "7503" "FFFFFFB5");     // encode tone without transmit
+    Put(5, "00255114" "00255114" "FFFF" "0000" "FFFFFFB5");
     ChannelModel model(image, state, texts);
-    EXPECT_EQ(model.CellText(1, 1), "136.00000");
-    EXPECT_EQ(model.CellText(1, 2), "174.00000");
-    EXPECT_EQ(model.CellText(2, 1), "136.00000");
-    EXPECT_EQ(model.CellText(2, 2), "");
-    EXPECT_EQ(model.CellText(3, 1), "145.12500");
-    EXPECT_EQ(model.CellText(3, 2), "");
-    EXPECT_EQ(model.CellText(4, 1), "136.00000");
-    EXPECT_EQ(model.CellText(4, 2), "136.00000");
-}
-
-TEST_F(ChannelGrid, TonesAreShownAsTheirToneListEntry) {
-    Load(kBasicIdentity);
-    const std::string dcs = EncodeTone("D023N", "None");
-    const std::string inverted = EncodeTone("D754I", "None");
-    Put(1, Record("00255114", "00255114", "7503", dcs, "FFFFFFB5"));        // 88.5 / D023N
-    Put(2, Record("00255114", "00255114", inverted, "0000", "FFFFFFB5"));   // D754I / 0000 is off
-    Put(3, Record("00255114", "00255114", "E903", "FFFF", "FFFFFFB5"));     // 100.1 is no CTCSS tone
-    Put(4, Record("00255114", "00255114", "FF2F", "1234", "FFFFFFB5"));     // no such DCS words
-    Put(5, Record("00255114", "FFFFFFFF", "FFFF", "7503", "FFFFFFB5"));     // encode tone, no transmit
-    Put(6, Record("00255114", "FFFFFFFF", "7503", "FFFF", "FFFFFFB5"));
-    ChannelModel model(image, state, texts);
-    EXPECT_EQ(model.CellText(1, 3), "88.5");
-    EXPECT_EQ(model.CellText(1, 4), "D023N");
-    EXPECT_EQ(model.CellText(2, 3), "D754I");
-    EXPECT_EQ(model.CellText(2, 4), "None");
-    EXPECT_EQ(model.CellText(3, 3), "None");
-    EXPECT_EQ(model.CellText(4, 3), "None");
-    EXPECT_EQ(model.CellText(4, 4), "None");
-    EXPECT_EQ(model.CellText(5, 4), "88.5");
-    EXPECT_EQ(model.CellText(6, 3), "88.5");
-    EXPECT_EQ(model.CellText(6, 4), "");
+    EXPECT_EQ(Pick(model, 1, {1, 2, 3, 4}), "136.00000|174.00000|88.5|D023N");
+    EXPECT_EQ(Pick(model, 2, {1, 2, 3, 4}), "136.00000||D754I|");
+    EXPECT_EQ(Pick(model, 3, {1, 2, 3, 4}), "136.00000|136.00000|None|None");
+    EXPECT_EQ(Pick(model, 4, {1, 2, 3, 4}), "145.12500||None|88.5");
+    EXPECT_EQ(Pick(model, 5, {3, 4}), "None|None");
+    EXPECT_TRUE(model.IsCellShaded(2, 2));
+    EXPECT_FALSE(model.IsCellShaded(2, 0));
 }
 
 TEST_F(ChannelGrid, BasicFlagsInEveryCombination) {
-    Load(kBasicIdentity);
-    for (int bits = 0; bits < 16; ++bits) {
-        const char hex[] = "0123456789ABCDEF";
+    Load(kBasic);
+    const char hex[] = "0123456789ABCDEF";
+    for (int bits = 0; bits < 16; ++bits)
         Put(bits + 1, Plain(std::string("F") + hex[bits], "FF", "FF", bits % 2 ? "B5" : "B4"));
-    }
     ChannelModel model(image, state, texts);
     for (int bits = 0; bits < 16; ++bits) {
-        const auto& row = model.RowTexts(bits + 1);
-        EXPECT_EQ(row[5], bits & 1 ? "Off" : "On") << bits;
-        EXPECT_EQ(row[6], bits & 4 ? "Off" : "On") << bits;
-        EXPECT_EQ(row[7], bits % 2 ? "On" : "Off") << bits;
-        EXPECT_EQ(row[8], bits & 2 ? "Wide" : "Narrow") << bits;
-        EXPECT_EQ(row[9], bits & 8 ? "On" : "Off") << bits;
+        std::string expected = std::string(bits & 1 ? "Off" : "On") + "|" + (bits & 4 ? "Off" : "On") + "|" +
+                               (bits % 2 ? "On" : "Off") + "|" + (bits & 2 ? "Wide" : "Narrow") + "|" +
+                               (bits & 8 ? "On" : "Off");
+        EXPECT_EQ(Pick(model, bits + 1, {5, 6, 7, 8, 9}), expected) << bits;
     }
     EXPECT_EQ(model.CountScanChannels(), 8);
 }
 
-TEST_F(ChannelGrid, SignallingFlagsA) {
-    Load(kSignallingIdentity);
-    // bandwidth 01, compander on, tail on, busy lock 1, AND; optional 5-tone decode 2
-    Put(1, Plain("D9", "40", "02"));
-    // bandwidth 11 reads narrow, busy lock 2, OR
-    Put(2, Plain("A7", "40", "02"));
-    // bandwidth 10, busy lock 3, AND but no optional signalling: relation cleared
-    Put(3, Plain("F2", "40", "00"));
-    Put(4, Plain("84", "40", "0A"));  // busy lock off, OR, 2-tone
+TEST_F(ChannelGrid, SignallingFlagsAndOptionalSignalling) {
+    Load(kSignalling);
+    Put(1, Plain("D9", "40", "02"));  // wide, compander on, tail on, carrier, AND; 5-tone 2
+    Put(2, Plain("A7", "40", "08"));  // bandwidth 11 reads narrow, QT/DQT, OR
+    Put(3, Plain("F2", "40", "00"));  // optional-signalling mode; relation cleared without a type
+    Put(4, Plain("84", "40", "09"));
+    Put(5, Plain("FF", "40", "0C"));
+    Put(6, Plain("FF", "40", "0D"));
+    Put(7, Plain("FF", "40", "1C"));
+    Put(8, Plain("FF", "40", "1D"));
     ChannelModel model(image, state, texts);
-    const auto& r1 = model.RowTexts(1);
-    EXPECT_EQ(r1[8], "Wide");
-    EXPECT_EQ(r1[6], "On");
-    EXPECT_EQ(r1[9], "On");
-    EXPECT_EQ(r1[5], "Carrier");
-    EXPECT_EQ(r1[10], "AND");
-    const auto& r2 = model.RowTexts(2);
-    EXPECT_EQ(r2[8], "Narrow");
-    EXPECT_EQ(r2[6], "Off");
-    EXPECT_EQ(r2[9], "Off");
-    EXPECT_EQ(r2[5], "QT/DQT");
-    EXPECT_EQ(r2[10], "OR");
-    const auto& r3 = model.RowTexts(3);
-    EXPECT_EQ(r3[8], "Narrow");
-    EXPECT_EQ(r3[5], "Optional signalling");
-    EXPECT_EQ(r3[10], "");
-    const auto& r4 = model.RowTexts(4);
-    EXPECT_EQ(r4[5], "Off");
-    EXPECT_EQ(r4[10], "OR");
-}
-
-TEST_F(ChannelGrid, OptionalSignallingRanges) {
-    Load(kSignallingIdentity);
-    struct Case {
-        const char* byte;
-        const char* type;
-        const char* number;
-    };
-    const Case cases[] = {{"00", "None", ""},   {"01", "5-Tone", "1"}, {"08", "5-Tone", "8"},
-                          {"09", "2-Tone", "1"}, {"0C", "2-Tone", "4"}, {"0D", "DTMF", "1"},
-                          {"1C", "DTMF", "16"},  {"1D", "None", ""},   {"FF", "None", ""}};
-    int channel = 1;
-    for (const Case& c : cases) Put(channel++, Plain("FF", "FF", c.byte));
-    ChannelModel model(image, state, texts);
-    channel = 1;
-    for (const Case& c : cases) {
-        EXPECT_EQ(model.CellText(channel, 11), c.type) << c.byte;
-        EXPECT_EQ(model.CellText(channel, 12), c.number) << c.byte;
-        ++channel;
-    }
+    EXPECT_EQ(Pick(model, 1, {5, 6, 8, 9, 10, 11, 12}), "Carrier|On|Wide|On|AND|5-Tone|2");
+    EXPECT_EQ(Pick(model, 2, {5, 6, 8, 9, 10, 11, 12}), "QT/DQT|Off|Narrow|Off|OR|5-Tone|8");
+    EXPECT_EQ(Pick(model, 3, {5, 8, 10, 11, 12}), "Optional signalling|Narrow||None|");
+    EXPECT_EQ(Pick(model, 4, {5, 10, 11, 12}), "Off|OR|2-Tone|1");
+    EXPECT_EQ(Pick(model, 5, {11, 12}), "2-Tone|4");
+    EXPECT_EQ(Pick(model, 6, {11, 12}), "DTMF|1");
+    EXPECT_EQ(Pick(model, 7, {11, 12}), "DTMF|16");
+    EXPECT_EQ(Pick(model, 8, {10, 11, 12}), "|None|");
 }
 
 TEST_F(ChannelGrid, FlagsBAndExtensionCodes) {
-    Load(kSignallingIdentity);
-    // switchable, tx without decode, PTT-ID DTMF at start: 1 01 0 10 01 ; DTMF decode 1
-    Put(1, Plain("FF", "E9", "0D"));
-    PutExtension(1, "03110310FFFFFFFF");
-    // PTT-ID 5-tone, both; 2-tone decode: codes are transmit codes
-    Put(2, Plain("FF", "47", "09"));
-    PutExtension(2, "20210005FFFFFFFF");
-    // PTT-ID type none hides the mode and the two PTT-ID codes, not the call codes
-    Put(3, Plain("FF", "42", "0D"));
-    PutExtension(3, "01020304FFFFFFFF");
-    // type 7 reads as none; an extension record of all FF shows nothing
-    Put(4, Plain("FF", "5E", "00"));
+    Load(kSignalling);
+    Put(1, Plain("FF", "E9", "0D"), "03110310FFFFFFFF");  // switchable, tx w/o decode, DTMF at start
+    Put(2, Plain("FF", "47", "09"), "20210005FFFFFFFF");  // 5-tone at both ends, 2-tone decode
+    Put(3, Plain("FF", "42", "0D"), "01020304FFFFFFFF");  // no PTT-ID: its mode and codes hidden
+    Put(4, Plain("FF", "5E", "00"));                      // type 7 reads as none; extension all FF
     ChannelModel model(image, state, texts);
-
-    const auto& r1 = model.RowTexts(1);
-    EXPECT_EQ(r1[21], "On");
-    EXPECT_EQ(r1[19], "On");
-    EXPECT_EQ(r1[13], "DTMF");
-    EXPECT_EQ(r1[14], "TX start");
-    EXPECT_EQ(r1[15], "DTMF-MEM 3");
-    EXPECT_EQ(r1[16], "Off");  // 17 is beyond the DTMF memories
-    EXPECT_EQ(r1[17], "DTMF-MEM 3");
-    EXPECT_EQ(r1[18], "DTMF-MEM 16");
-    EXPECT_EQ(r1[20], "");
+    EXPECT_EQ(Pick(model, 1, {21, 19, 13, 14, 15, 16, 17, 18, 20}),
+              "On|On|DTMF|TX start|DTMF-MEM 3|Off|DTMF-MEM 3|DTMF-MEM 16|");
+    EXPECT_EQ(Pick(model, 2, {21, 19, 13, 14, 15, 16, 17, 18}),
+              "Off|Off|5-Tone|TX start and end|TX-CODE 32|Off|Off|TX-CODE 5");
+    EXPECT_EQ(Pick(model, 3, {13, 14, 15, 16, 17, 18}), "Off||||DTMF-MEM 3|DTMF-MEM 4");
+    EXPECT_EQ(Pick(model, 4, {13, 14, 15, 16, 17, 18}), "Off|||||");
     std::string line = model.ListingLine(1);
     EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 20);  // 21 cells without the hidden one
-    const std::string tail = "\tDTMF-MEM 16\tOn\tOn";  // columns 18, 19 and 21
-    EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
-
-    const auto& r2 = model.RowTexts(2);
-    EXPECT_EQ(r2[21], "Off");
-    EXPECT_EQ(r2[19], "Off");
-    EXPECT_EQ(r2[13], "5-Tone");
-    EXPECT_EQ(r2[14], "TX start and end");
-    EXPECT_EQ(r2[15], "TX-CODE 32");
-    EXPECT_EQ(r2[16], "Off");  // 33 is beyond the transmit codes
-    EXPECT_EQ(r2[17], "Off");  // 0 is none
-    EXPECT_EQ(r2[18], "TX-CODE 5");
-
-    const auto& r3 = model.RowTexts(3);
-    EXPECT_EQ(r3[13], "Off");
-    EXPECT_EQ(r3[14], "");
-    EXPECT_EQ(r3[15], "");
-    EXPECT_EQ(r3[16], "");
-    EXPECT_EQ(r3[17], "DTMF-MEM 3");
-    EXPECT_EQ(r3[18], "DTMF-MEM 4");
-
-    const auto& r4 = model.RowTexts(4);
-    EXPECT_EQ(r4[13], "Off");
-    EXPECT_EQ(r4[14], "");
-    for (int c = 15; c <= 18; ++c) EXPECT_EQ(r4[c], "") << c;
+    EXPECT_EQ(line.substr(line.size() - 18), "\tDTMF-MEM 16\tOn\tOn");
 }
 
-TEST_F(ChannelGrid, ShortBasicImageIsEditedInPlace) {
-    Load(kBasicIdentity, mem::kBasicImageBytes);
-    Put(101, Plain("FD"));
-    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
-    ChannelModel model(image, state, texts);
-    EXPECT_EQ(model.CellText(101, 0), "B");
-    EXPECT_EQ(model.CellText(101, 1), "145.12500");
-    EXPECT_EQ(model.CellText(101, 8), "Narrow");
-    EXPECT_EQ(model.CountScanChannels(), 1);
-    model.WriteChannel(1, Entered());
-    EXPECT_EQ(model.CellText(1, 4), "D023N");
-    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
-
-    model.DeleteAllChannels();
-    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
-    EXPECT_TRUE(OnlyNumber(model.RowTexts(101)));
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
-}
-
-TEST_F(ChannelGrid, DeleteAllEmptiesChannelsAcsAndPriority) {
-    Load(kSignallingIdentity);
-    for (int n = 1; n <= 99; ++n) Put(n, Plain());
-    PutExtension(7, "0102030405060708");
-    ASSERT_TRUE(image.WriteBytes(mem::kAcsList, "0102FFFFFFFFFFFF"));
-    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "07"));
-    ChannelModel model(image, state, texts);
-    EXPECT_EQ(model.CountScanChannels(), 99);
-
-    model.DeleteAllChannels();
-    EXPECT_EQ(image.ReadBytes(mem::kChannels, mem::kChannelsEnd), std::string(2 * mem::kChannelsEnd, 'F'));
-    EXPECT_EQ(image.ReadBytes(mem::kAcsList, mem::kAcsListCount), std::string(16, 'F'));
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
-    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(7), 8), "0102030405060708");
-    EXPECT_EQ(model.CountScanChannels(), 0);
-    for (int row = 1; row < model.Rows(); ++row) EXPECT_TRUE(OnlyNumber(model.RowTexts(row))) << row;
-}
-
-
-TEST_F(ChannelGrid, BasicChannelWritesItsBytesAndReadsBack) {
-    Load(kBasicIdentity);
+TEST_F(ChannelGrid, WritesBasicChannels) {
+    Load(kBasic);
     ChannelModel model(image, state, texts);
     model.WriteChannel(4, Entered());
-    EXPECT_EQ(image.ReadBytes(mem::ChannelRecordAddress(4), 16),
+    EXPECT_EQ(At(mem::ChannelRecordAddress(4), 16),
               "00255114" "00006014" "7503" + EncodeTone("D023N", "None") + "FAFFFFB5");
-    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(4), 8), std::string(16, 'F'));
-    EXPECT_EQ(model.RowTexts(4), (std::vector<std::string>{"4", "145.12500", "146.00000", "88.5", "D023N", "On",
-                                                           "On", "On", "Wide", "On"}));
+    EXPECT_EQ(At(mem::ChannelExtensionAddress(4), 8), std::string(16, 'F'));
+    EXPECT_EQ(model.ListingLine(4), "4\t145.12500\t146.00000\t88.5\tD023N\tOn\tOn\tOn\tWide\tOn");
 
     ChannelValues v = Entered();
     v.tx.clear();
     v.encodeTone.clear();
     v.busyLock = v.compander = v.scan = v.wide = v.tailElimination = false;
-    model.WriteChannel(100, v);  // channel A
-    EXPECT_EQ(image.ReadBytes(mem::kChannelA, 16), "00255114FFFFFFFF7503FFFFF5FFFFB4");
-    EXPECT_EQ(model.RowTexts(100), (std::vector<std::string>{"A", "145.12500", "", "88.5", "", "Off", "Off",
-                                                             "Off", "Narrow", "Off"}));
+    model.WriteChannel(100, v);
+    EXPECT_EQ(At(mem::kChannelA, 16), "00255114FFFFFFFF7503FFFFF5FFFFB4");
     EXPECT_EQ(model.ListingLine(100), "A\t145.12500\t\t88.5\t\tOff\tOff\tOff\tNarrow\tOff");
     EXPECT_EQ(model.ListingLine(5), "");
 }
 
-TEST_F(ChannelGrid, SwitchedOffChannelStoresAllFf) {
-    Load(kSignallingIdentity);
-    Put(9, std::string(32, '0'));
-    PutExtension(9, std::string(16, '0'));
+TEST_F(ChannelGrid, WritesSignallingChannels) {
+    Load(kSignalling);
+    Put(9, std::string(32, '0'), std::string(16, '0'));
     ChannelModel model(image, state, texts);
     ChannelValues off;
-    off.tx = "146.00000";  // ignored without a receive frequency
+    off.tx = "146.00000";  // no receive frequency: the channel is off whatever else is set
     model.WriteChannel(9, off);
-    EXPECT_EQ(image.ReadBytes(mem::ChannelRecordAddress(9), 16), std::string(32, 'F'));
-    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(9), 8), std::string(16, 'F'));
-    EXPECT_TRUE(OnlyNumber(model.RowTexts(9)));
-}
+    EXPECT_EQ(At(mem::ChannelRecordAddress(9), 16), std::string(32, 'F'));
+    EXPECT_EQ(At(mem::ChannelExtensionAddress(9), 8), std::string(16, 'F'));
 
-TEST_F(ChannelGrid, SignallingChannelWritesFlagsAndCodes) {
-    Load(kSignallingIdentity);
-    ChannelModel model(image, state, texts);
     ChannelValues v = Entered();
-    v.compander = false;
-    v.wide = false;
+    v.compander = v.wide = v.relationAnd = false;
     v.busyLockMode = "QT/DQT";
-    v.relationAnd = false;
     v.signallingSwitchable = true;
     v.signallingType = 3;
     v.decodeNumber = 3;
     v.pttIdType = 2;
     v.pttIdMode = 1;
     v.txStartCode = "DTMF-MEM 3";
-    v.txEndCode = "";
     v.call1Code = "Off";
-    v.call2Code = "DTMF-MEM 8";
+    v.call2Code = "DTMF-MEM 8";  // the transmit-end list has no selection
     model.WriteChannel(2, v);
-    const std::string record = image.ReadBytes(mem::ChannelRecordAddress(2), 16);
-    EXPECT_EQ(record.substr(24), "ACC90FB5");
-    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(2), 8), "03FF0008FFFFFFFF");
-    const auto& row = model.RowTexts(2);
-    EXPECT_EQ(row[5], "QT/DQT");
-    EXPECT_EQ(row[6], "Off");
-    EXPECT_EQ(row[8], "Narrow");
-    EXPECT_EQ(row[10], "OR");
-    EXPECT_EQ(row[11], "DTMF");
-    EXPECT_EQ(row[12], "3");
-    EXPECT_EQ(row[13], "DTMF");
-    EXPECT_EQ(row[14], "TX start");
-    EXPECT_EQ(row[15], "DTMF-MEM 3");
-    EXPECT_EQ(row[16], "Off");  // FF
-    EXPECT_EQ(row[17], "Off");
-    EXPECT_EQ(row[18], "DTMF-MEM 8");
-    EXPECT_EQ(row[21], "On");
+    EXPECT_EQ(At(mem::ChannelRecordAddress(2) + 12, 4), "ACC90FB5");
+    EXPECT_EQ(At(mem::ChannelExtensionAddress(2), 8), "03FF0008FFFFFFFF");
+    EXPECT_EQ(Pick(model, 2, {5, 6, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 21}),
+              "QT/DQT|Off|Narrow|OR|DTMF|3|DTMF|TX start|DTMF-MEM 3|Off|Off|DTMF-MEM 8|On");
 
-    // 2-tone decode 4, 5-tone PTT-ID at both ends, busy lock on optional signalling
     v.busyLockMode = "Optional signalling";
-    v.relationAnd = true;
+    v.relationAnd = v.txWithoutDecode = true;
     v.signallingSwitchable = false;
-    v.txWithoutDecode = true;
     v.signallingType = 2;
     v.decodeNumber = 4;
     v.pttIdType = 1;
@@ -415,74 +239,93 @@ TEST_F(ChannelGrid, SignallingChannelWritesFlagsAndCodes) {
     v.txStartCode = "TX-CODE 32";
     v.txEndCode = "TX-CODE 1";
     model.WriteChannel(2, v);
-    EXPECT_EQ(image.ReadBytes(mem::ChannelRecordAddress(2), 16).substr(24), "FC670CB5");
-    EXPECT_EQ(image.ReadBytes(mem::ChannelExtensionAddress(2), 8), "20010008FFFFFFFF");
+    EXPECT_EQ(At(mem::ChannelRecordAddress(2) + 12, 4), "FC670CB5");
+    EXPECT_EQ(At(mem::ChannelExtensionAddress(2), 8), "20010008FFFFFFFF");
 }
 
 TEST_F(ChannelGrid, ScanPriorityStaysOnTheScanList) {
-    Load(kBasicIdentity);
+    Load(kBasic);
     for (int n : {3, 5, 8, 101}) Put(n, Plain());
     ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "05"));
     ChannelModel model(image, state, texts);
     ChannelValues v = Entered();
     v.scan = false;
-
     model.WriteChannel(8, Entered());  // still on the list: nothing moves
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "05");
-    model.WriteChannel(5, v);  // the priority channel leaves the list: the lowest member takes over
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "03");
+    EXPECT_EQ(At(mem::kScanPriority, 1), "05");
+    model.WriteChannel(5, v);  // the priority channel leaves: the lowest member takes over
+    EXPECT_EQ(At(mem::kScanPriority, 1), "03");
     ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
     model.WriteChannel(3, v);  // channel B is the priority channel and stays
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "65");
+    EXPECT_EQ(At(mem::kScanPriority, 1), "65");
     model.WriteChannel(8, v);  // only B is left on the list
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
+    EXPECT_EQ(At(mem::kScanPriority, 1), "00");
     ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
-    model.WriteChannel(40, v);  // any write with a single scan channel clears it
-    EXPECT_EQ(image.ReadBytes(mem::kScanPriority, 1), "00");
-}
-
-TEST_F(ChannelGrid, TypedFrequenciesAreClampedAndSnapped) {
-    Load(kBasicIdentity);
-    ChannelModel model(image, state, texts);
-    EXPECT_EQ(model.NormaliseFrequency("145.1234"), "145.12000");  // 5 kHz point is nearer
-    EXPECT_EQ(model.NormaliseFrequency(" 145.0065"), "145.00625");
-    EXPECT_EQ(model.NormaliseFrequency("145.0130"), "145.01250");
-    EXPECT_EQ(model.NormaliseFrequency("145.01875"), "145.01875");  // on the 6.25 kHz raster
-    EXPECT_EQ(model.NormaliseFrequency("30"), "136.00000");
-    EXPECT_EQ(model.NormaliseFrequency("999.9"), "174.00000");
-    EXPECT_EQ(model.NormaliseFrequency("  "), "");
-}
-
-TEST_F(ChannelGrid, ChannelTextsSelectAnExistingRow) {
-    Load(kBasicIdentity);
-    ChannelModel basic(image, state, texts);
-    EXPECT_EQ(basic.RowForChannelText("b"), 101);
-    EXPECT_EQ(basic.RowForChannelText("A"), 100);
-    EXPECT_EQ(basic.RowForChannelText("0"), 1);
-    EXPECT_EQ(basic.RowForChannelText("150"), 101);
-    EXPECT_EQ(basic.RowForChannelText("42"), 42);
-    Load(kSignallingIdentity);
-    ChannelModel signalling(image, state, texts);
-    EXPECT_EQ(signalling.RowForChannelText("150"), 99);
-    EXPECT_EQ(signalling.RowForChannelText("B"), 1);
+    model.WriteChannel(40, v);  // with a single scan channel any write clears it
+    EXPECT_EQ(At(mem::kScanPriority, 1), "00");
 }
 
 TEST_F(ChannelGrid, EmptiedChannelsLeaveTheAutoChannelSelectList) {
-    Load(kSignallingIdentity);
+    Load(kSignalling);
     for (int n : {3, 5, 7, 9}) Put(n, Plain());
     ASSERT_TRUE(image.WriteBytes(mem::kAcsList, "0305000709FF0B03"));  // 11 is empty
     ChannelModel model(image, state, texts);
     model.WriteChannel(5, ChannelValues{});
     model.CleanUpAutoChannelSelect();
-    EXPECT_EQ(image.ReadBytes(mem::kAcsList, mem::kAcsListCount), "03070903FFFFFFFF");
+    EXPECT_EQ(At(mem::kAcsList, mem::kAcsListCount), "03070903FFFFFFFF");
+}
+
+TEST_F(ChannelGrid, DeleteAllEmptiesChannelsAcsAndPriority) {
+    Load(kSignalling);
+    for (int n = 1; n <= 99; ++n) Put(n, Plain());
+    Put(7, Plain(), "0102030405060708");
+    ASSERT_TRUE(image.WriteBytes(mem::kAcsList, "0102FFFFFFFFFFFF"));
+    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "07"));
+    ChannelModel model(image, state, texts);
+    model.DeleteAllChannels();
+    EXPECT_EQ(At(mem::kChannels, mem::kChannelsEnd), std::string(2 * mem::kChannelsEnd, 'F'));
+    EXPECT_EQ(At(mem::kAcsList, mem::kAcsListCount), std::string(16, 'F'));
+    EXPECT_EQ(At(mem::kScanPriority, 1), "00");
+    EXPECT_EQ(At(mem::ChannelExtensionAddress(7), 8), "0102030405060708");
+    EXPECT_EQ(model.CountScanChannels(), 0);
+    EXPECT_TRUE(OnlyNumber(model, 7));
+}
+
+TEST_F(ChannelGrid, ShortBasicImageIsEditedInPlace) {
+    Load(kBasic, mem::kBasicImageBytes);
+    Put(101, Plain("FD"));
+    ASSERT_TRUE(image.WriteBytes(mem::kScanPriority, "65"));
+    ChannelModel model(image, state, texts);
+    EXPECT_EQ(Pick(model, 101, {0, 1, 8}), "B|145.12500|Narrow");
+    model.WriteChannel(1, Entered());
+    EXPECT_EQ(model.CellText(1, 4), "D023N");
+    model.DeleteAllChannels();
+    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
+    EXPECT_TRUE(OnlyNumber(model, 101));
+    EXPECT_EQ(At(mem::kScanPriority, 1), "00");
+}
+
+TEST_F(ChannelGrid, TypedFrequenciesAndChannelTexts) {
+    Load(kBasic);
+    ChannelModel basic(image, state, texts);
+    EXPECT_EQ(basic.NormaliseFrequency("145.1234"), "145.12000");  // 5 kHz point is nearer
+    EXPECT_EQ(basic.NormaliseFrequency(" 145.0065"), "145.00625");
+    EXPECT_EQ(basic.NormaliseFrequency("145.0130"), "145.01250");
+    EXPECT_EQ(basic.NormaliseFrequency("30"), "136.00000");
+    EXPECT_EQ(basic.NormaliseFrequency("999.9"), "174.00000");
+    EXPECT_EQ(basic.NormaliseFrequency("  "), "");
+    EXPECT_EQ(basic.RowForChannelText("b"), 101);
+    EXPECT_EQ(basic.RowForChannelText("A"), 100);
+    EXPECT_EQ(basic.RowForChannelText("0"), 1);
+    EXPECT_EQ(basic.RowForChannelText("150"), 101);
+    Load(kSignalling);
+    ChannelModel signalling(image, state, texts);
+    EXPECT_EQ(signalling.RowForChannelText("150"), 99);
+    EXPECT_EQ(signalling.RowForChannelText("B"), 1);
 }
 
 TEST_F(ChannelGrid, RefillResetsTheBasicDefaultsOnly) {
-    Load(kSignallingIdentity);
+    Load(kSignalling);
     ChannelModel model(image, state, texts);
-    EXPECT_EQ(model.defaults().rx, "136.00000");
-    EXPECT_EQ(model.defaults().encodeTone, "None");
-    EXPECT_EQ(model.defaults().busyLockMode, "Off");
     ChannelValues saved = Entered();
     saved.wide = false;
     saved.signallingType = 2;
@@ -490,24 +333,13 @@ TEST_F(ChannelGrid, RefillResetsTheBasicDefaultsOnly) {
     model.SaveAsDefault(saved);
     EXPECT_EQ(model.defaults().rx, "145.12500");
     model.Refill();
-    EXPECT_EQ(model.defaults().rx, "136.00000");
-    EXPECT_EQ(model.defaults().tx, "136.00000");
-    EXPECT_EQ(model.defaults().decodeTone, "None");
-    EXPECT_TRUE(model.defaults().wide);
-    EXPECT_FALSE(model.defaults().scan);
-    EXPECT_EQ(model.defaults().signallingType, 2);
-    EXPECT_EQ(model.defaults().pttIdMode, 3);
-}
-
-TEST_F(ChannelGrid, EmptyCellsOfAChannelAreShaded) {
-    Load(kBasicIdentity);
-    Put(1, Record("00255114", "FFFFFFFF", "FFFF", "FFFF", "FFFFFFB5"));
-    ChannelModel model(image, state, texts);
-    EXPECT_FALSE(model.IsCellShaded(1, 0));
-    EXPECT_FALSE(model.IsCellShaded(1, 1));
-    EXPECT_TRUE(model.IsCellShaded(1, 2));
-    EXPECT_TRUE(model.IsCellShaded(1, 4));
-    for (int c = 0; c < model.Columns(); ++c) EXPECT_FALSE(model.IsCellShaded(2, c)) << c;
+    const ChannelValues& d = model.defaults();
+    EXPECT_EQ(d.rx + "|" + d.tx + "|" + d.decodeTone + "|" + d.encodeTone + "|" + d.busyLockMode,
+              "136.00000|136.00000|None|None|Off");
+    EXPECT_TRUE(d.wide && d.tailElimination && d.relationAnd);
+    EXPECT_FALSE(d.scan || d.compander || d.busyLock);
+    EXPECT_EQ(d.signallingType, 2);
+    EXPECT_EQ(d.pttIdMode, 3);
 }
 
 }  // namespace
