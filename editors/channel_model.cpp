@@ -21,8 +21,8 @@ constexpr double kBandSlack = 0.00001;
 constexpr int kBasicChannelRows = 101;  // 1..99, A, B
 constexpr int kSignallingChannelRows = 99;
 
-const std::vector<ChannelModel::ColumnSpec>& AllColumns() {
-    static const std::vector<ChannelModel::ColumnSpec> columns = {
+const std::vector<ChannelModel::GridColumn>& AllColumns() {
+    static const std::vector<ChannelModel::GridColumn> columns = {
         {kTextChannel, 950},
         {kTextRxFrequency, 1200},
         {kTextTxFrequency, 1150},
@@ -49,8 +49,8 @@ const std::vector<ChannelModel::ColumnSpec>& AllColumns() {
     return columns;
 }
 
-const std::vector<ChannelModel::ColumnSpec>& BasicColumns() {
-    static const std::vector<ChannelModel::ColumnSpec> columns(
+const std::vector<ChannelModel::GridColumn>& BasicColumns() {
+    static const std::vector<ChannelModel::GridColumn> columns(
         AllColumns().begin(), AllColumns().begin() + ChannelModel::kBasicColumns);
     return columns;
 }
@@ -75,20 +75,20 @@ ChannelModel::ChannelModel(CodeplugImage& image, const ModelState& state, const 
     Refill();
 }
 
-const std::vector<ChannelModel::ColumnSpec>& ChannelModel::ColumnSpecs() const {
+const std::vector<ChannelModel::GridColumn>& ChannelModel::GridColumns() const {
     return signalling_ ? AllColumns() : BasicColumns();
 }
 
 bool ChannelModel::IsColumnHidden(int column) const {
-    const auto& specs = ColumnSpecs();
-    return column < 0 || column >= static_cast<int>(specs.size()) || specs[column].widthTwips == 0;
+    const auto& layout = GridColumns();
+    return column < 0 || column >= static_cast<int>(layout.size()) || layout[column].widthTwips == 0;
 }
 
 int ChannelModel::TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 
 std::vector<int> ChannelModel::ColumnWidthsPixels() const {
     std::vector<int> widths;
-    for (const ColumnSpec& spec : ColumnSpecs()) widths.push_back(TwipsToPixels(spec.widthTwips));
+    for (const GridColumn& c : GridColumns()) widths.push_back(TwipsToPixels(c.widthTwips));
     return widths;
 }
 
@@ -124,7 +124,7 @@ void ChannelModel::Refill() {
     toneList_ = ToneList(Text(kTextNone));
     int rows = 1 + (signalling_ ? kSignallingChannelRows : kBasicChannelRows);
     cells_.assign(static_cast<std::size_t>(rows), std::vector<std::string>(Columns()));
-    for (int c = 0; c < Columns(); ++c) cells_[0][c] = Text(ColumnSpecs()[c].headerText);
+    for (int c = 0; c < Columns(); ++c) cells_[0][c] = Text(GridColumns()[c].headerText);
     for (int row = 1; row < rows; ++row) DecodeRow(row);
     ResetDefaults();
 }

@@ -70,7 +70,7 @@ class ChannelModel {
     static constexpr int kHeaderRowTwips = 260;
     static constexpr int kRowTwips = 250;
 
-    struct ColumnSpec {
+    struct GridColumn {
         int headerText;  // text number
         int widthTwips;  // 0 = hidden
     };
@@ -83,7 +83,7 @@ class ChannelModel {
     int Rows() const { return static_cast<int>(cells_.size()); }
     int Columns() const { return signalling_ ? kSignallingColumns : kBasicColumns; }
     // Header text and width of each column of the current layout.
-    const std::vector<ColumnSpec>& ColumnSpecs() const;
+    const std::vector<GridColumn>& GridColumns() const;
     bool IsColumnHidden(int column) const;
     static int TwipsToPixels(int twips);
     std::vector<int> ColumnWidthsPixels() const;
