@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <vector>
 
 #include "core/text_ids.h"
@@ -77,6 +78,32 @@ TEST_F(RadioInfoTest, FailureAfterIdentityKeepsTheModel) {
     EXPECT_EQ(info.model, "KV210T");
     EXPECT_EQ(info.firmware, "");
     EXPECT_EQ(port.writes().back(), "494E51");  // no end command after a failure
+}
+
+}  // namespace
+}  // namespace vgr47
+
+namespace vgr47 {
+namespace {
+
+// On the real clock at 9600 baud the exchange waits for the line instead of spinning.
+TEST(RadioInfoRealTime, PacedExchangeSleepsWhileWaiting) {
+    SteadyClock clock;
+    sim::SimulatedRadio radio;
+    sim::SimulatedPort port(radio, clock);
+    port.SetPaced(true);
+    TraceLog trace;
+    RecordingMessages messages;
+    LinkContext link{port, clock, trace, messages, nullptr};
+    const auto wallStart = clock.Now();
+    const std::clock_t cpuStart = std::clock();
+    const RadioInfo info = ReadRadioInfo(link, "sim", nullptr);
+    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double wall = std::chrono::duration<double>(clock.Now() - wallStart).count();
+    EXPECT_TRUE(info.complete);
+    EXPECT_EQ(info.model, "???");
+    EXPECT_GT(wall, 0.1 + 36 * 10 / 9600.0);  // the settling time plus the bytes on the line
+    EXPECT_LT(cpu, wall / 2);
 }
 
 }  // namespace
