@@ -1,0 +1,55 @@
+// Opening the port, the programming handshake and the read of the radio's memory, as a
+// headless engine: the dialog (or the command line) supplies the port, trace log and
+// messages, and gets progress through callbacks and the result as a value.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "link/transaction.h"
+
+namespace vgr47 {
+
+struct SequenceHooks {
+    // position in 0 .. maximum, once before each block.
+    std::function<void(int position, int maximum)> progress;
+    // Checked between blocks; a set flag ends the transfer cleanly.
+    const std::atomic<bool>* cancel = nullptr;
+    // Whether the radio with this identity (16 hex characters) is a signalling model.
+    std::function<bool(const std::string& identityHex)> isSignalling;
+
+    bool cancelled() const { return cancel && cancel->load(); }
+};
+
+// Opens the port unless it is open, then lets the radio settle for 100 ms. On failure shows
+// "port cannot be opened" with the system's reason and returns false.
+bool OpenRadioPort(const LinkContext& link, const std::string& portName);
+
+// 02 -> 02, PROGRAM -> 06, 02 -> the 8-byte identity. False after a failed step (the
+// message has been shown, the port stays open).
+bool ProgrammingHandshake(const LinkContext& link, std::string& identityHex);
+
+enum class ReadOutcome {
+    Completed,        // the image is complete (even when the end command failed)
+    PortOpenFailed,
+    HandshakeFailed,  // port left open
+    BlockTimeout,     // port closed
+    BlockError,       // port closed
+    AckFailed,        // port closed, so that a new read can start afresh
+    Cancelled,        // end command sent, port closed
+};
+
+struct ReadResult {
+    ReadOutcome outcome = ReadOutcome::PortOpenFailed;
+    std::string identityHex;
+    std::string image;  // the whole image as hex text, only when Completed
+    bool ok() const { return outcome == ReadOutcome::Completed; }
+};
+
+// Reads the memory: 116 blocks (0x000-0x73F) for a basic radio, 244 for a signalling one,
+// whose image then has 0x740-0x7FF as FF. The caller installs the image.
+ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
+                         const SequenceHooks& hooks);
+
+}  // namespace vgr47

@@ -1,0 +1,115 @@
+#include "link/transaction.h"
+
+#include "core/text_ids.h"
+
+namespace vgr47 {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void AppendHex(std::string& text, const Bytes& bytes) {
+    for (std::uint8_t b : bytes) {
+        text += kHexDigits[b >> 4];
+        text += kHexDigits[b & 0x0F];
+    }
+}
+
+long long WholeMillisecondsSince(const Clock& clock, Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start).count();
+}
+
+}  // namespace
+
+void LinkContext::ShowText(int number) const {
+    messages.ShowMessage(text ? text(number) : std::to_string(number));
+}
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+int HexTextToBytes(const std::string& text, Bytes& out) {
+    out.clear();
+    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
+        const int high = HexDigitValue(text[i]);
+        const int low = HexDigitValue(text[i + 1]);
+        if (high < 0 || low < 0) break;
+        out.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    return static_cast<int>(out.size());
+}
+
+std::string BytesToHexText(const Bytes& bytes) {
+    std::string text;
+    AppendHex(text, bytes);
+    return text;
+}
+
+int SendHex(SerialPort& port, const std::string& command) {
+    Bytes bytes;
+    HexTextToBytes(command, bytes);
+    port.Write(bytes);
+    return 0;
+}
+
+int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expected,
+                 int timeoutMs) {
+    reply.clear();
+    if (expected <= 0) return ResultOk;
+    const std::size_t wanted = 2 * static_cast<std::size_t>(expected);
+    const Clock::time_point start = clock.Now();
+    // The first instant at which the elapsed whole milliseconds exceed the time-out.
+    const Clock::time_point deadline = start + std::chrono::milliseconds(timeoutMs + 1);
+    while (WholeMillisecondsSince(clock, start) <= timeoutMs) {
+        if (port.BytesWaiting() > 0) {
+            AppendHex(reply, port.ReadAll());
+            if (reply.size() >= wanted) {
+                reply.resize(wanted);
+                return ResultOk;
+            }
+            continue;
+        }
+        if (!port.IsOpen()) {
+            // Nothing can arrive; let the time-out run out without spinning.
+            clock.SleepUntil(deadline);
+            continue;
+        }
+        port.WaitForBytes(deadline - clock.Now());
+    }
+    return ResultTimeout;
+}
+
+int Exchange(SerialPort& port, Clock& clock, const std::string& command, std::string& reply,
+             int expected, int timeoutMs) {
+    if (command.size() % 2 != 0) {
+        reply.clear();
+        return ResultOddLength;
+    }
+    SendHex(port, command);
+    return CollectReply(port, clock, reply, expected, timeoutMs);
+}
+
+bool Transact(const LinkContext& link, const std::string& command, std::string& reply,
+              int expected, int timeoutMs, const std::string& expectedReply) {
+    link.trace.ClearWhenFull();
+    for (int attempt = 1; attempt <= kTransactAttempts; ++attempt) {
+        link.trace.AppendLine("S:", command);
+        const int result = Exchange(link.port, link.clock, command, reply, expected, timeoutMs);
+        link.trace.AppendLine("R:", reply);
+        if (result == ResultOk && (expectedReply.empty() || reply == expectedReply)) return true;
+    }
+    link.ShowText(kTextCommFailed);
+    return false;
+}
+
+void DiscardWaiting(SerialPort& port) {
+    while (port.BytesWaiting() > 0) {
+        if (port.ReadAll().empty()) break;
+    }
+}
+
+}  // namespace vgr47

@@ -1,0 +1,68 @@
+// Command/reply exchanges with the radio. Commands and replies are hex text, two upper-case
+// digits a byte. Exchange sends and collects; Transact adds the trace lines, the reply
+// check, up to three attempts and the "communication failed" message.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/messages.h"
+#include "link/clock.h"
+#include "link/serial_port.h"
+#include "link/trace_log.h"
+
+namespace vgr47 {
+
+// Result codes of CollectReply and Exchange.
+inline constexpr int ResultOk = 0;
+inline constexpr int ResultTimeout = 99;
+inline constexpr int ResultOddLength = -20;
+
+inline constexpr int kTransactAttempts = 3;
+
+// Everything a radio conversation works with: the dialog's port and trace log, the clock the
+// time-outs are measured on, and where messages for the user go.
+struct LinkContext {
+    SerialPort& port;
+    Clock& clock;
+    TraceLog& trace;
+    Messages& messages;
+    // The user-visible text with the given number (the text catalogue).
+    std::function<std::string(int number)> text;
+
+    void ShowText(int number) const;
+};
+
+// 0..15 for a hex digit of either case, -1 for anything else.
+int HexDigitValue(char c);
+// Converts pairs of hex digits, high digit first. A trailing single digit is ignored; a pair
+// with a non-hex character ends the conversion. Returns the number of bytes produced.
+int HexTextToBytes(const std::string& text, Bytes& out);
+std::string BytesToHexText(const Bytes& bytes);
+
+// Writes the bytes of the hex text in one write. Returns 0.
+int SendHex(SerialPort& port, const std::string& command);
+
+// Collects `expected` bytes into `reply` (as hex text) within `timeoutMs` milliseconds
+// measured from the call: the reply is taken while the whole milliseconds elapsed are at
+// most the time-out. Bytes beyond the expected count that came in the same read are
+// discarded. Waits block on the port; nothing spins. On ResultTimeout the reply holds the
+// partial bytes.
+int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expected, int timeoutMs);
+
+// Sends the command and collects the reply. ResultOddLength (nothing sent) for a command of
+// odd length. An expected count of 0 returns ResultOk without looking at the port.
+int Exchange(SerialPort& port, Clock& clock, const std::string& command, std::string& reply,
+             int expected, int timeoutMs);
+
+// Exchange with trace lines and up to three attempts. Succeeds when the reply arrived in time
+// and equals expectedReply (any reply when that is empty). After the third failure shows
+// "communication failed" and returns false; the port is left as it is.
+bool Transact(const LinkContext& link, const std::string& command, std::string& reply,
+              int expected, int timeoutMs, const std::string& expectedReply);
+
+// Throws away whatever bytes are waiting, so that a late byte of an earlier reply cannot
+// shift the next one.
+void DiscardWaiting(SerialPort& port);
+
+}  // namespace vgr47

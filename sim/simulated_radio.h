@@ -1,0 +1,107 @@
+// The radio's side of the programming protocol: memory, identity, firmware text and the
+// command parser, with faults that can be injected per command. It only turns received
+// bytes into replies; SimulatedPort (or a pseudo-terminal server) puts them on a line.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/serial_port.h"
+
+namespace vgr47::sim {
+
+// What the radio recognises on the line.
+enum class CommandKind {
+    Stx,         // 02: handshake start, or identity request after PROGRAM / VERSION
+    Program,     // "PROGRAM"
+    Ack,         // 06
+    Refuse,      // 07
+    End,         // "E"
+    Version,     // "VERSION"
+    Inquiry,     // "INQ"
+    BlockRead,   // "R" aH aL len
+    BlockWrite,  // "W" aH aL len data...
+};
+inline constexpr int kCommandKindCount = 9;
+
+enum class FaultType {
+    Silent,     // no reply, and the command has no effect
+    Late,       // the reply comes `value` ms later than usual
+    Pieces,     // the reply comes in two pieces, the second `value` ms after the first
+    Surplus,    // `value` extra bytes (06) follow the reply at once
+    Short,      // the last byte of the reply is missing
+    Refuse,     // 15 instead of 06 (a refused block write is not stored)
+    WrongEcho,  // the first reply byte is wrong
+};
+
+// Applies to the nth command of its kind (1-based) and the `times - 1` that follow it.
+struct Fault {
+    FaultType type = FaultType::Silent;
+    CommandKind kind = CommandKind::Stx;
+    int nth = 1;
+    int times = 1;
+    int value = 0;
+};
+
+// "type:kind:nth[:times[:value]]", e.g. "silent:read:3", "late:ack:1:1:400".
+// Kinds: stx program ack refuse end version inq read write.
+std::optional<Fault> ParseFault(const std::string& spec);
+
+// One piece of a reply, due `delay` after the command has been received.
+struct ReplyPiece {
+    std::chrono::milliseconds delay{0};
+    Bytes bytes;
+};
+
+class SimulatedRadio {
+public:
+    static constexpr std::size_t kMemoryBytes = 4096;
+    static constexpr std::size_t kFirmwareBytes = 10;
+    // The identity of catalogue model 8, the simulator's default model.
+    static constexpr const char* kDefaultIdentity = "4B5632313054F8FF";
+
+    // identityHex: 16 hex characters. The memory starts blank (FF) with the identity at 0x650.
+    explicit SimulatedRadio(const std::string& identityHex = kDefaultIdentity,
+                            std::string firmware = "V1.02");
+
+    // Feeds bytes from the cable; a command may arrive split over several calls.
+    std::vector<ReplyPiece> Receive(const Bytes& bytes);
+
+    const std::string& identityHex() const { return identityHex_; }
+    const std::string& firmware() const { return firmware_; }
+    void SetFirmware(std::string text) { firmware_ = std::move(text); }
+
+    const std::array<std::uint8_t, kMemoryBytes>& memory() const { return memory_; }
+    // Memory as hex text, optionally only the first `bytes` bytes.
+    std::string MemoryHex(std::size_t bytes = kMemoryBytes) const;
+    // Loads hex text from address 0; a shorter text leaves the rest as it is.
+    bool LoadMemoryHex(const std::string& hex);
+
+    void AddFault(const Fault& fault) { faults_.push_back(fault); }
+    void ClearFaults() { faults_.clear(); }
+    // How many commands of the kind have been received.
+    int CommandCount(CommandKind kind) const { return counts_[static_cast<int>(kind)]; }
+    // True between a completed handshake and the end (or refuse) command.
+    bool programming() const { return programming_; }
+
+private:
+    std::optional<std::size_t> CommandLength(CommandKind* kind) const;
+    std::vector<ReplyPiece> Answer(CommandKind kind, const Bytes& command);
+    const Fault* FaultFor(CommandKind kind, int count) const;
+    void ResetSession();
+
+    std::string identityHex_;
+    Bytes identity_;
+    std::string firmware_;
+    std::array<std::uint8_t, kMemoryBytes> memory_{};
+    Bytes pending_;
+    std::vector<Fault> faults_;
+    std::array<int, kCommandKindCount> counts_{};
+    bool requested_ = false;    // PROGRAM or VERSION seen: 02 asks for the identity
+    bool programming_ = false;  // identity acknowledged: blocks may be read and written
+};
+
+}  // namespace vgr47::sim
