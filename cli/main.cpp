@@ -14,6 +14,8 @@ const Command kCommands[] = {
     {"new", "[--model INDEX] [--edition KEY] --output FILE", "write a default codeplug file",
      RunNew},
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
+    {"channels", "FILE [--edition KEY]", "list the non-empty channels as the channel grid shows them",
+     RunChannels},
 };
 
 const Command* FindCommand(const std::string& name) {
