@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -96,7 +98,22 @@ void Shell::LoadStartupImage() {
     RefreshFromImage();
 }
 
+void Shell::EnsureChannelForm() {
+    if (!channels_) channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
+    if (channelForm_) return;
+    channelForm_ = new CMainFrm(*channels_, texts_);
+    QMdiSubWindow* sub = frame_->mdiArea()->addSubWindow(channelForm_);
+    // The channel window stays open for the whole run: every image change refills it.
+    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowMinMaxButtonsHint);
+    sub->setWindowTitle(channelForm_->windowTitle());
+    sub->resize(760, 430);
+    sub->show();
+}
+
 void Shell::RefreshFromImage() {
+    EnsureChannelForm();
+    channelForm_->Refill();
     frame_->setWindowTitle(QString::fromStdString(model_.TitleText(values_.version)));
     frame_->SetSignallingModel(model_.IsExtendedModel());
     frame_->SetFilePath(image_.filePath());

@@ -6,12 +6,15 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 #include "app/main_frame.h"
 #include "app/qt_messages.h"
 #include "core/codeplug_image.h"
 #include "core/data_file.h"
 #include "core/model_catalogue.h"
+#include "editors/channel_model.h"
+#include "editors/main_frm.h"
 
 namespace vgr47 {
 
@@ -34,6 +37,7 @@ public:
     ~Shell() override;
 
     CMainFrame& frame() { return *frame_; }
+    CMainFrm* channelForm() const { return channelForm_; }
 
     // Loads the remembered file, or the default image; returns the message shown, if any.
     void LoadStartupImage();
@@ -61,6 +65,9 @@ private:
     Messages* messages_;
     FileDialogs* dialogs_;
     bool promptDone_ = false;
+    std::unique_ptr<ChannelModel> channels_;
+    QPointer<CMainFrm> channelForm_;
+    void EnsureChannelForm();
 };
 
 }  // namespace vgr47
