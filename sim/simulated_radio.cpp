@@ -49,13 +49,13 @@ std::optional<int> ParseCount(const std::string& text) {
 
 }  // namespace
 
-std::optional<Fault> ParseFault(const std::string& spec) {
+std::optional<Fault> ParseFault(const std::string& setting) {
     static const std::pair<const char*, FaultType> kTypes[] = {
         {"silent", FaultType::Silent}, {"late", FaultType::Late},
         {"pieces", FaultType::Pieces}, {"surplus", FaultType::Surplus},
         {"short", FaultType::Short},   {"refuse", FaultType::Refuse},
         {"wrong-echo", FaultType::WrongEcho}};
-    const std::vector<std::string> parts = SplitColons(spec);
+    const std::vector<std::string> parts = SplitColons(setting);
     if (parts.size() < 3 || parts.size() > 5) return std::nullopt;
     Fault fault;
     bool typeFound = false;

@@ -48,7 +48,7 @@ struct Fault {
 
 // "type:kind:nth[:times[:value]]", e.g. "silent:read:3", "late:ack:1:1:400".
 // Kinds: stx program ack refuse end version inq read write.
-std::optional<Fault> ParseFault(const std::string& spec);
+std::optional<Fault> ParseFault(const std::string& setting);
 
 // One piece of a reply, due `delay` after the command has been received.
 struct ReplyPiece {
