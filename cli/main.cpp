@@ -16,6 +16,8 @@ const Command kCommands[] = {
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
     {"channels", "FILE [--edition KEY]", "list the non-empty channels as the channel grid shows them",
      RunChannels},
+    {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY]",
+     "ask a radio for its model, firmware and last programming software", RunRadioInfo},
 };
 
 const Command* FindCommand(const std::string& name) {

@@ -58,3 +58,14 @@ TEST(CliChannels, ListsWhatTheModelWrote) {
     RunCli("channels", &code);
     EXPECT_EQ(code, 2);
 }
+
+TEST(CliRadioInfo, AsksTheSimulatedRadio) {
+    int code = -1;
+    std::string out = RunCli("radio-info --port sim --sim-model 15", &code);
+    ASSERT_EQ(code, 0);
+    EXPECT_EQ(out, "model: KV220AT  (UHF:450-527MHz)\nfirmware: V1.02\nsoftware: \n");
+    RunCli("radio-info --port /nonexistent/ttyUSB9 2>/dev/null", &code);
+    EXPECT_EQ(code, 1);
+    RunCli("radio-info 2>/dev/null", &code);
+    EXPECT_EQ(code, 2);
+}
