@@ -16,6 +16,8 @@ const Command kCommands[] = {
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
     {"channels", "FILE [--edition KEY]", "list the non-empty channels as the channel grid shows them",
      RunChannels},
+    {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY]",
+     "read a radio's codeplug into a file (written only after a complete read)", RunRead},
     {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY]",
      "ask a radio for its model, firmware and last programming software", RunRadioInfo},
 };

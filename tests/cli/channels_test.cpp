@@ -69,3 +69,21 @@ TEST(CliRadioInfo, AsksTheSimulatedRadio) {
     RunCli("radio-info 2>/dev/null", &code);
     EXPECT_EQ(code, 2);
 }
+
+TEST(CliRead, WritesTheFileOnlyAfterACompleteRead) {
+    fs::path file = fs::temp_directory_path() / "vgr47_read_test.dat";
+    int code = -1;
+    RunCli("read --port sim --sim-model 0 --output '" + file.string() + "'", &code);
+    ASSERT_EQ(code, 0);
+    EXPECT_EQ(fs::file_size(file), 2u * 1856);  // a basic radio moves 0x000-0x73F
+    {
+        std::ofstream(file, std::ios::trunc) << "keep me";
+    }
+    RunCli("read --port /nonexistent/ttyUSB9 --output '" + file.string() + "' 2>/dev/null", &code);
+    EXPECT_EQ(code, 1);
+    std::ifstream in(file);
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ(kept, "keep me");
+    fs::remove(file);
+}
