@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "app/about_box.h"
+#include "app/form_registry.h"
 #include "app/resource_paths.h"
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
@@ -70,11 +71,25 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
       dialogs_(dialogs ? dialogs : &qtDialogs_) {
     frame_->installEventFilter(new ClosingFilter(this));
     connect(frame_, &CMainFrame::commandTriggered, this, &Shell::RunCommand);
+    channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
+    env_ = std::make_unique<FormEnv>(FormEnv{values_, texts_, image_, model_, *messages_, *channels_, *frame_,
+                                             [this] { if (channelForm_) channelForm_->Refill(); },
+                                             [this] { RefreshFromImage(); },
+                                             [this] {
+                                                 FileContext ctx = Context();
+                                                 bool saved = SaveDataFile(ctx) == FileResult::Done;
+                                                 frame_->SetFilePath(image_.filePath());
+                                                 return saved;
+                                             }});
     // Commands whose windows are not part of this build yet stay disabled.
     for (int c : {kCmdModelInformation, kCmdKeySettings, kCmdOptionalFeatures, kCmdScan, kCmdAutoChannelSelect,
                   kCmdDtmf, kCmdTwoTone, kCmdFiveToneSystem, kCmdFiveToneEnDecode, kCmdTestFrequency,
-                  kCmdReadData, kCmdWriteData, kCmdTestMode, kCmdRadioInformation, kCmdPort, kCmdTest1})
-        if (QAction* a = frame_->action(c)) a->setProperty("notBuilt", true);
+                  kCmdReadData, kCmdWriteData, kCmdTestMode, kCmdRadioInformation, kCmdPort, kCmdTest1}) {
+        bool built = false;
+        for (const FormEntry& e : FormEntries()) built = built || e.command == c;
+        for (const DialogEntry& e : DialogEntries()) built = built || e.command == c;
+        if (QAction* a = frame_->action(c); a && !built) a->setProperty("notBuilt", true);
+    }
 }
 
 Shell::~Shell() { delete frame_; }
@@ -99,7 +114,6 @@ void Shell::LoadStartupImage() {
 }
 
 void Shell::EnsureChannelForm() {
-    if (!channels_) channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
     if (channelForm_) return;
     channelForm_ = new CMainFrm(*channels_, texts_);
     QMdiSubWindow* sub = frame_->mdiArea()->addSubWindow(channelForm_);
@@ -111,7 +125,35 @@ void Shell::EnsureChannelForm() {
     sub->show();
 }
 
+void Shell::CloseOtherForms() {
+    // Open forms hold values read from the old image and would write them back on OK.
+    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList())
+        if (sub->widget() != channelForm_) sub->close();
+}
+
+bool Shell::OpenForm(int command) {
+    for (const FormEntry& e : FormEntries()) {
+        if (e.command != command) continue;
+        frame_->OpenOrActivate(command, [&]() -> QWidget* {
+            FormView* form = e.create(*env_);
+            if (!form) return nullptr;
+            connect(form, &FormView::closeRequested, form, [form] {
+                if (QWidget* sub = form->parentWidget()) sub->close();
+            });
+            return form;
+        });
+        return true;
+    }
+    for (const DialogEntry& e : DialogEntries()) {
+        if (e.command != command) continue;
+        e.run(*env_);
+        return true;
+    }
+    return false;
+}
+
 void Shell::RefreshFromImage() {
+    CloseOtherForms();
     EnsureChannelForm();
     channelForm_->Refill();
     frame_->setWindowTitle(QString::fromStdString(model_.TitleText(values_.version)));
@@ -162,6 +204,7 @@ void Shell::RunCommand(int command) {
             messages_->ShowMessage(RepeatToLength("123", 10));
             break;
         default:
+            OpenForm(command);
             break;
     }
 }

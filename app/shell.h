@@ -18,6 +18,8 @@
 
 namespace vgr47 {
 
+struct FormEnv;
+
 class QtFileDialogs : public FileDialogs {
 public:
     QtFileDialogs(QWidget* parent, const TextCatalogue& texts) : parent_(parent), texts_(texts) {}
@@ -38,6 +40,8 @@ public:
 
     CMainFrame& frame() { return *frame_; }
     CMainFrm* channelForm() const { return channelForm_; }
+    ChannelModel& channels() { return *channels_; }
+    FormEnv& formEnv() { return *env_; }
 
     // Loads the remembered file, or the default image; returns the message shown, if any.
     void LoadStartupImage();
@@ -67,7 +71,11 @@ private:
     bool promptDone_ = false;
     std::unique_ptr<ChannelModel> channels_;
     QPointer<CMainFrm> channelForm_;
+    std::unique_ptr<FormEnv> env_;
     void EnsureChannelForm();
+    void CloseOtherForms();
+    // Opens the form or runs the dialog registered for the command; false when none is.
+    bool OpenForm(int command);
 };
 
 }  // namespace vgr47

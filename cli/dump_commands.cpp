@@ -1,0 +1,94 @@
+// dump and load: a codeplug's settings as text, one line each, and that text applied back.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "core/data_file.h"
+#include "core/memory_map.h"
+#include "core/text_ids.h"
+#include "editors/dump_area.h"
+
+namespace vgr47::cli {
+namespace {
+
+struct OpenedCodeplug {
+    CodeplugImage image;
+    ModelState model;
+};
+
+std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edition, CommandEnv& env) {
+    LoadFailure why = LoadFailure::CannotOpen;
+    auto text = LoadCodeplugFile(path, &why);
+    if (!text) {
+        PrintError(path + ": " +
+                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug : kTextFileOpenFailed));
+        return std::nullopt;
+    }
+    OpenedCodeplug opened{CodeplugImage(), ModelState(edition)};
+    opened.model.UpdateModelFromImage(*text);
+    opened.image.InstallOpened(*text, path);
+    return opened;
+}
+
+}  // namespace
+
+int RunDump(const std::vector<std::string>& args, CommandEnv& env) {
+    std::string problem;
+    auto parsed = ParseArgs(args, {"--edition"}, problem);
+    if (!parsed) return UsageError("dump", problem);
+    if (parsed->positionals.size() != 1) return UsageError("dump", "give exactly one FILE");
+    auto edition = EditionOption(*parsed);
+    if (!edition) return UsageError("dump", "unknown edition " + parsed->options["--edition"]);
+    auto opened = OpenCodeplug(parsed->positionals[0], *edition, env);
+    if (!opened) return kExitFailure;
+    ChannelModel channels(opened->image, opened->model, env.texts.catalogue());
+    dump::Context ctx{opened->image, opened->model, env.texts.catalogue(), channels};
+    std::cout << dump::DumpText(ctx);
+    return kExitSuccess;
+}
+
+int RunLoad(const std::vector<std::string>& args, CommandEnv& env) {
+    std::string problem;
+    auto parsed = ParseArgs(args, {"--edition", "--output"}, problem);
+    if (!parsed) return UsageError("load", problem);
+    if (parsed->positionals.size() != 2) return UsageError("load", "give a codeplug FILE and a settings TEXT file");
+    auto edition = EditionOption(*parsed);
+    if (!edition) return UsageError("load", "unknown edition " + parsed->options["--edition"]);
+    auto output = parsed->options.find("--output");
+    if (output == parsed->options.end() || output->second.empty())
+        return UsageError("load", "--output OUT is required");
+
+    auto opened = OpenCodeplug(parsed->positionals[0], *edition, env);
+    if (!opened) return kExitFailure;
+    const std::string& textPath = parsed->positionals[1];
+    std::ifstream in(textPath, std::ios::binary);
+    if (!in) {
+        PrintError(textPath + ": cannot be read");
+        return kExitFailure;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+
+    ChannelModel channels(opened->image, opened->model, env.texts.catalogue());
+    dump::Context ctx{opened->image, opened->model, env.texts.catalogue(), channels};
+    std::vector<dump::Problem> problems;
+    if (!dump::LoadText(text.str(), ctx, problems)) {
+        for (const dump::Problem& p : problems) {
+            std::cerr << textPath;
+            if (p.lineNumber > 0) std::cerr << ':' << p.lineNumber;
+            std::cerr << ": " << p.text << '\n';
+        }
+        PrintError("nothing was written");
+        return kExitFailure;
+    }
+    // Written exactly as Save writes it, version stamp included.
+    opened->image.WriteBytes(mem::kVersionStamp, VersionStampHex(VGR47_VERSION_TEXT));
+    if (WriteTextFile(output->second, opened->image.image()) < 0) {
+        PrintError(output->second + ": " + env.texts.Text(kTextFileWriteFailed));
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace vgr47::cli

@@ -1,0 +1,12 @@
+#include "editors/dump_areas.h"
+
+namespace vgr47::dump {
+
+std::vector<std::unique_ptr<Area>> AllAreas() {
+    std::vector<std::unique_ptr<Area>> areas;
+    // One line per area, in the order of a dump.
+    areas.push_back(MakeModelArea());
+    return areas;
+}
+
+}  // namespace vgr47::dump

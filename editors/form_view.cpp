@@ -1,0 +1,1 @@
+#include "editors/form_view.h"
