@@ -13,9 +13,13 @@ constexpr std::uint8_t kNak = 0x15;
 constexpr std::size_t kIdentityAddress = 0x650;
 constexpr std::size_t kVersionStampAddress = 0x662;
 constexpr std::size_t kBlockHeaderBytes = 4;
+constexpr std::size_t kTestChannelAddress = 0x700;
+constexpr std::size_t kTestChannelBytes = 8;
+constexpr std::size_t kAlignmentAddress = 0x740;
 
 const char* const kKindNames[kCommandKindCount] = {"stx", "program", "ack",  "refuse", "end",
-                                                   "version", "inq", "read", "write"};
+                                                   "version", "inq", "read", "write",  "echo",
+                                                   "tuning",  "testch", "align", "test"};
 
 struct Word {
     std::uint8_t first;
@@ -24,7 +28,8 @@ struct Word {
 };
 const Word kWords[] = {{'P', "PROGRAM", CommandKind::Program},
                        {'V', "VERSION", CommandKind::Version},
-                       {'I', "INQ", CommandKind::Inquiry}};
+                       {'I', "INQ", CommandKind::Inquiry},
+                       {'T', "TUNING", CommandKind::Tuning}};
 
 std::vector<std::string> SplitColons(const std::string& text) {
     std::vector<std::string> parts(1);
@@ -119,6 +124,19 @@ std::optional<std::size_t> SimulatedRadio::CommandLength(CommandKind* kind) cons
         case 0x06: *kind = CommandKind::Ack; return 1;
         case 0x07: *kind = CommandKind::Refuse; return 1;
         case 'E': *kind = CommandKind::End; return 1;
+        case 0x03: *kind = CommandKind::Echo; return 1;
+        case 'F':
+            *kind = CommandKind::TestChannel;
+            if (pending_.size() < 2) return std::nullopt;
+            return 2;
+        case 'D':
+            *kind = CommandKind::Alignment;
+            if (pending_.size() < 4) return std::nullopt;
+            return 4;
+        case 'C':
+            *kind = CommandKind::TestCommand;
+            if (pending_.size() < 3) return std::nullopt;
+            return 3;
         case 'R':
             *kind = CommandKind::BlockRead;
             if (pending_.size() < 4) return std::nullopt;
@@ -205,6 +223,35 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             ResetSession();
             reply = {kAck};
             break;
+        case CommandKind::Echo:
+            reply = {0x03};
+            break;
+        case CommandKind::Tuning:
+            requested_ = true;
+            test_ = TestState{};
+            test_.active = true;
+            reply = {kAck};
+            break;
+        case CommandKind::TestChannel: {
+            if (!test_.active) return {};
+            // The test channels are the radio's test frequency table.
+            const int n = (command[1] >= 1 && command[1] <= 8) ? command[1] : 1;
+            reply = {command[0], command[1]};
+            for (std::size_t i = 0; i < kTestChannelBytes; ++i)
+                reply.push_back(memory_[kTestChannelAddress + (n - 1) * kTestChannelBytes + i]);
+            break;
+        }
+        case CommandKind::Alignment: {
+            if (!test_.active) return {};
+            const std::size_t address = ((command[1] << 8) | command[2]) % kMemoryBytes;
+            reply = {command[0], command[1], command[2], command[3]};
+            for (std::size_t i = 0; i < command[3]; ++i) reply.push_back(memory_[(address + i) % kMemoryBytes]);
+            break;
+        }
+        case CommandKind::TestCommand:
+            if (!test_.active) return {};
+            reply = AnswerTestCommand(command);
+            break;
         case CommandKind::Inquiry: {
             reply.assign(kFirmwareBytes, 0x00);
             for (std::size_t i = 0; i < firmware_.size() && i < kFirmwareBytes; ++i)
@@ -275,6 +322,76 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
         }
     }
     return pieces;
+}
+
+int SimulatedRadio::AlignmentValue(int itemCode) const {
+    return memory_[kAlignmentAddress + (static_cast<std::size_t>(itemCode) & 0x3F)];
+}
+
+Bytes SimulatedRadio::AnswerTestCommand(const Bytes& command) {
+    const std::uint8_t what = command[1];
+    const std::uint8_t arg = command[2];
+    const Bytes ack{kAck};
+    auto valueReply = [&](int value) {
+        return Bytes{command[0], command[1], command[2], static_cast<std::uint8_t>(value), kAck};
+    };
+    // 43 53 44 is the store command while adjusting, else the signalling position 0x44.
+    if (what == 'S' && arg == 'D' && test_.adjusting) {
+        if (test_.item >= 0) memory_[kAlignmentAddress + (test_.item & 0x3F)] = static_cast<std::uint8_t>(test_.workingValue);
+        test_.item = -1;
+        return ack;
+    }
+    switch (what) {
+        case 'F':
+            if (arg < 1 || arg > 8) return {};
+            test_.channel = arg;
+            return ack;
+        case 'S':
+            test_.signalling = arg;
+            return ack;
+        case 'B': {
+            if (arg != 'N' && arg != 'W') return {};
+            // The test panel sends N for wide and W for narrow; the adjusting panel the other
+            // way round.
+            test_.narrow = (arg == 'W') != test_.adjusting;
+            test_.transmitting = false;
+            if (!test_.adjusting) return ack;
+            return valueReply(test_.item >= 0 ? test_.workingValue : 0);
+        }
+        case 'P':
+            if (arg != 'T' && arg != 'R') return {};
+            test_.transmitting = arg == 'T';
+            return ack;
+        case 'T':
+            if (arg == 'M') {
+                test_.adjusting = true;
+                return ack;
+            }
+            if (!test_.adjusting) return {};
+            test_.item = arg;
+            test_.workingValue = AlignmentValue(arg);
+            return valueReply(test_.workingValue);
+        case 'G':
+            if (arg != 'M') return {};
+            test_.adjusting = false;
+            test_.item = -1;
+            return ack;
+        case 'D':
+            if (!test_.adjusting || test_.item < 0) return {};
+            test_.workingValue = arg;
+            return ack;
+        case 'Q':
+            if (arg != 'U') return {};
+            test_.item = -1;
+            return ack;
+        case 'E':
+            if (arg != 'E') return {};
+            test_ = TestState{};
+            ResetSession();
+            return ack;
+        default:
+            return {};
+    }
 }
 
 }  // namespace vgr47::sim

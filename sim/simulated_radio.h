@@ -24,8 +24,14 @@ enum class CommandKind {
     Inquiry,     // "INQ"
     BlockRead,   // "R" aH aL len
     BlockWrite,  // "W" aH aL len data...
+    // Test mode
+    Echo,         // 03
+    Tuning,       // "TUNING"
+    TestChannel,  // "F" n
+    Alignment,    // "D" aH aL len
+    TestCommand,  // "C" and two bytes
 };
-inline constexpr int kCommandKindCount = 9;
+inline constexpr int kCommandKindCount = 14;
 
 enum class FaultType {
     Silent,     // no reply, and the command has no effect
@@ -47,7 +53,7 @@ struct Fault {
 };
 
 // "type:kind:nth[:times[:value]]", e.g. "silent:read:3", "late:ack:1:1:400".
-// Kinds: stx program ack refuse end version inq read write.
+// Kinds: stx program ack refuse end version inq read write echo tuning testch align test.
 std::optional<Fault> ParseFault(const std::string& setting);
 
 // One piece of a reply, due `delay` after the command has been received.
@@ -87,9 +93,25 @@ public:
     // True between a completed handshake and the end (or refuse) command.
     bool programming() const { return programming_; }
 
+    // Test mode, entered with TUNING and left with CEE.
+    struct TestState {
+        bool active = false;
+        bool adjusting = false;
+        bool narrow = false;
+        bool transmitting = false;
+        int channel = 1;     // test channel 1..8
+        int signalling = 0;  // position in the test mode's signalling list
+        int item = -1;       // item code being tuned, -1 for none
+        int workingValue = 0;
+    };
+    const TestState& testState() const { return test_; }
+    // The stored alignment value of an item code (01..10): memory at 0x740 + code.
+    int AlignmentValue(int itemCode) const;
+
 private:
     std::optional<std::size_t> CommandLength(CommandKind* kind) const;
     std::vector<ReplyPiece> Answer(CommandKind kind, const Bytes& command);
+    Bytes AnswerTestCommand(const Bytes& command);
     const Fault* FaultFor(CommandKind kind, int count) const;
     void ResetSession();
 
@@ -102,6 +124,7 @@ private:
     std::array<int, kCommandKindCount> counts_{};
     bool requested_ = false;    // PROGRAM or VERSION seen: 02 asks for the identity
     bool programming_ = false;  // identity acknowledged: blocks may be read and written
+    TestState test_;
 };
 
 }  // namespace vgr47::sim
