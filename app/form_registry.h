@@ -16,6 +16,7 @@
 namespace vgr47 {
 
 class CMainFrame;
+class RadioPorts;
 
 // What a form or dialog may reach: the program's one image, model state, values and texts.
 struct FormEnv {
@@ -33,6 +34,8 @@ struct FormEnv {
     std::function<void()> imageReplaced;
     // The Save command; true when the image was saved.
     std::function<bool()> save;
+    // Where the radio dialogs get their ports (a device, or the simulated radio `sim`).
+    RadioPorts& ports;
 };
 
 // A form in a child window of the main window (one window per command).

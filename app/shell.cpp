@@ -13,6 +13,7 @@
 
 #include "app/about_box.h"
 #include "app/form_registry.h"
+#include "app/radio_ports.h"
 #include "app/resource_paths.h"
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
@@ -72,6 +73,7 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
     frame_->installEventFilter(new ClosingFilter(this));
     connect(frame_, &CMainFrame::commandTriggered, this, &Shell::RunCommand);
     channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
+    ports_ = std::make_unique<RadioPorts>(values_.programDir);
     env_ = std::make_unique<FormEnv>(FormEnv{values_, texts_, image_, model_, *messages_, *channels_, *frame_,
                                              [this] { if (channelForm_) channelForm_->Refill(); },
                                              [this] { RefreshFromImage(); },
@@ -80,7 +82,8 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
                                                  bool saved = SaveDataFile(ctx) == FileResult::Done;
                                                  frame_->SetFilePath(image_.filePath());
                                                  return saved;
-                                             }});
+                                             },
+                                             *ports_});
     // Commands whose windows are not part of this build yet stay disabled.
     for (int c : {kCmdModelInformation, kCmdKeySettings, kCmdOptionalFeatures, kCmdScan, kCmdAutoChannelSelect,
                   kCmdDtmf, kCmdTwoTone, kCmdFiveToneSystem, kCmdFiveToneEnDecode, kCmdTestFrequency,

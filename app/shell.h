@@ -19,6 +19,7 @@
 namespace vgr47 {
 
 struct FormEnv;
+class RadioPorts;
 
 class QtFileDialogs : public FileDialogs {
 public:
@@ -71,6 +72,7 @@ private:
     bool promptDone_ = false;
     std::unique_ptr<ChannelModel> channels_;
     QPointer<CMainFrm> channelForm_;
+    std::unique_ptr<RadioPorts> ports_;
     std::unique_ptr<FormEnv> env_;
     void EnsureChannelForm();
     void CloseOtherForms();
