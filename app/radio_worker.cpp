@@ -73,6 +73,16 @@ void RadioWorker::Run(Job job, std::function<void()> done) {
     });
 }
 
+void RadioWorker::Finish(Job last) {
+    closing_ = true;
+    QMetaObject::invokeMethod(
+        context_,
+        [this, &last] {
+            if (link_ && last) last(*link_);
+        },
+        Qt::BlockingQueuedConnection);
+}
+
 void RadioWorker::WaitIdle() {
     while (pending_ > 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

@@ -30,6 +30,10 @@ public:
     // Runs the job on the worker thread, then done on the UI thread. Jobs run in order.
     void Run(Job job, std::function<void()> done = {});
     bool busy() const { return pending_ > 0; }
+    // For a dialog going away: drops the jobs still waiting and the messages of the running
+    // one, then runs last on the worker thread (when a port was ever made) and returns when
+    // it has finished.
+    void Finish(Job last);
     // Processes events until every job has finished (messages from the worker still show).
     void WaitIdle();
 

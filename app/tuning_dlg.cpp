@@ -84,7 +84,15 @@ TuningDlg::TuningDlg(const TextCatalogue& texts, const ModelState& model, bool d
     });
 }
 
-TuningDlg::~TuningDlg() = default;
+TuningDlg::~TuningDlg() {
+    // A dialog destroyed without ending (the program closing) still leaves test mode.
+    if (!finished_) {
+        const bool value = valueShown_, adjusting = adjusting_, keyed = mayBeKeyed_;
+        worker_->Finish([=](const LinkContext& link) {
+            if (link.port.IsOpen()) TuningEngine(link).LeaveTestMode(value, adjusting, keyed);
+        });
+    }
+}
 
 QString TuningDlg::T(int number) const { return QString::fromStdString(texts_.GetText(number)); }
 
@@ -355,11 +363,19 @@ void TuningDlg::PanelBandwidth(bool wide) {
          });
 }
 
+void TuningDlg::SendPtt(bool on) {
+    if (on) mayBeKeyed_ = true;
+    Send([on](TuningEngine& e) { return e.Transmit(on); },
+         [this, on](bool ok) {
+             if (!on && ok) mayBeKeyed_ = false;
+         });
+}
+
 void TuningDlg::PanelPtt() {
     const bool on = !transmitting_;
     transmitting_ = on;
     ShowIndicators();
-    Send([on](TuningEngine& e) { return e.Transmit(on); }, {});
+    SendPtt(on);
 }
 
 void TuningDlg::AdjustBandwidth(bool wide) {
@@ -370,6 +386,7 @@ void TuningDlg::AdjustBandwidth(bool wide) {
              return true;
          },
          [this, wide, value](bool) {
+             // Only a complete reply carries a value; anything else leaves the controls alone.
              if (*value) {
                  updatingValue_ = true;
                  valueField_->setText(QString::number(**value));
@@ -388,7 +405,7 @@ void TuningDlg::AdjustPtt() {
     const bool on = !adjustTransmitting_;
     adjustTransmitting_ = on;
     ShowIndicators();
-    Send([on](TuningEngine& e) { return e.Transmit(on); }, {});
+    SendPtt(on);
     valueField_->setFocus();
 }
 
@@ -510,22 +527,15 @@ void TuningDlg::StoreOrDiscard(bool store) {
          });
 }
 
-void TuningDlg::Exit() {
-    if (ending_) return;
-    ending_ = true;
-    Send([](TuningEngine& e) {
-             e.Exit();
-             return true;
-         },
-         [this](bool) { End(); });
-}
+void TuningDlg::Exit() { End(); }
 
 void TuningDlg::EscapeChain() {
     escaping_ = true;
     if (!entered_) {
-        Exit();
+        End();
         return;
     }
+    if (ending_) return;
     switch (EscapeStep(KeyState())) {
         case TuningAction::Discard: StoreOrDiscard(false); break;
         case TuningAction::ToggleAdjusting:
@@ -536,13 +546,35 @@ void TuningDlg::EscapeChain() {
             }
             ToggleAdjusting();
             break;
-        default: Exit(); break;
+        default: End(); break;
     }
 }
 
 void TuningDlg::End() {
+    if (ending_) return;
     ending_ = true;
-    done(QDialog::Accepted);
+    testBox_->setEnabled(false);
+    adjustBox_->setEnabled(false);
+    toggle_->setEnabled(false);
+    exit_->setEnabled(false);
+    auto finish = [this] {
+        finished_ = true;
+        done(QDialog::Accepted);
+    };
+    const bool value = valueShown_, adjusting = adjusting_, keyed = mayBeKeyed_;
+    queuedValue_.reset();
+    ++busy_;
+    // Skipped when the port never opened (the entry may still be running: the worker takes
+    // its jobs in order, so this one sees the port as the entry left it).
+    worker_->Run(
+        [=](const LinkContext& link) {
+            if (link.port.IsOpen()) TuningEngine(link).LeaveTestMode(value, adjusting, keyed);
+        },
+        [this, finish] {
+                     --busy_;
+                     mayBeKeyed_ = false;
+                     finish();
+                 });
 }
 
 TuningKeyState TuningDlg::KeyState() const {
@@ -601,8 +633,12 @@ void TuningDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void TuningDlg::closeEvent(QCloseEvent* event) {
-    if (ending_) {
+    if (finished_) {
         event->accept();
+        return;
+    }
+    if (ending_) {
+        event->ignore();
         return;
     }
     // Closing the window leaves test mode the way Escape does, so the radio is never left

@@ -44,6 +44,7 @@ public:
     bool adjusting() const { return adjusting_; }
     bool valueShown() const { return valueShown_; }
     bool entered() const { return entered_; }
+    bool mayBeKeyed() const { return mayBeKeyed_; }
     RadioWorker& worker() { return *worker_; }
     QComboBox* channelCombo() const { return channelCombo_; }
     QComboBox* signallingCombo() const { return signallingCombo_; }
@@ -99,8 +100,10 @@ private:
     void AdjustBandwidth(bool wide);
     void PanelPtt();
     void AdjustPtt();
-    // The dialog ends (after a failure that leaves the radio unusable here, or on exit).
+    // The dialog ends (exit, Escape, close box, or a failure): the radio is put back out of
+    // test mode first.
     void End();
+    void SendPtt(bool on);
     TuningKeyState KeyState() const;
 
     const TextCatalogue& texts_;
@@ -117,6 +120,9 @@ private:
     bool adjusting_ = false;
     bool valueShown_ = false;
     bool ending_ = false;
+    bool finished_ = false;
+    // Set when CPT goes out, cleared only when CPR is acknowledged.
+    bool mayBeKeyed_ = false;
     bool escaping_ = false;
     bool wideActive_ = true;
     bool transmitting_ = false;

@@ -122,6 +122,21 @@ void TuningEngine::Exit() {
     Transact(link_, "434545", reply, 1, kReplyTimeoutMs, "06");
 }
 
+void TuningEngine::LeaveTestMode(bool valueAdjusted, bool adjusting, bool mayBeKeyed) {
+    auto quietly = [this](const std::string& command, int timeoutMs) {
+        std::string reply;
+        DiscardWaiting(link_.port);
+        link_.trace.ClearWhenFull();
+        link_.trace.AppendLine("S:", command);
+        Exchange(link_.port, link_.clock, command, reply, 1, timeoutMs);
+        link_.trace.AppendLine("R:", reply);
+    };
+    if (valueAdjusted) quietly("435155", kReplyTimeoutMs);
+    if (adjusting) quietly("43474D", kLeaveAdjustingTimeoutMs);
+    if (mayBeKeyed) quietly("435052", kReplyTimeoutMs);
+    quietly("434545", kReplyTimeoutMs);
+}
+
 std::vector<std::string> TuningSignallingList(const std::string& noneText) {
     std::vector<std::string> list{noneText};
     for (int tenths : kTestModeTones) list.push_back(std::to_string(tenths / 10) + "." + std::to_string(tenths % 10));

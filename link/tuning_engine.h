@@ -52,6 +52,10 @@ public:
     std::optional<int> AdjustNarrow();  // CBN, 5 bytes
     // CEE; the result does not matter, the dialog ends anyway.
     void Exit();
+    // However the dialog ends: put the radio back out of test mode, silently and whatever
+    // the replies: CQU while a value is adjusted, CGM in the adjusting state, CPR while the
+    // radio may be keyed, then CEE. One attempt each, no messages.
+    void LeaveTestMode(bool valueAdjusted, bool adjusting, bool mayBeKeyed);
 
 private:
     bool Command(const std::string& hex, int timeoutMs = 300);

@@ -131,6 +131,14 @@ TEST_F(TuningDlgTest, EntryShowsTestChannelsAndWholeAdjustCycleStoresTheValue) {
     ASSERT_TRUE(Settle(*dlg));
     EXPECT_FALSE(dlg->valueShown());
     EXPECT_EQ(radio.AlignmentValue(0x03), 20);
+    // Read back with Tune.
+    dlg->tuneButton()->click();
+    ASSERT_TRUE(Settle(*dlg));
+    EXPECT_EQ(dlg->valueField()->text(), "20");
+    EXPECT_EQ(dlg->slider()->value(), 20);
+    QTest::keyClick(dlg->valueField(), Qt::Key_F5);  // discard
+    ASSERT_TRUE(Settle(*dlg));
+    EXPECT_FALSE(dlg->valueShown());
 
     // Escape: leave the adjusting state, then exit test mode; the dialog ends.
     QSignalSpy finished(dlg.get(), &QDialog::finished);
@@ -155,6 +163,51 @@ TEST_F(TuningDlgTest, ClosingWhileAValueIsAdjustedDiscardsAndLeavesTestMode) {
     dlg->close();
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(radio.AlignmentValue(0x03), 0x42);  // discarded, not stored
+    EXPECT_FALSE(radio.testState().active);
+}
+
+TEST_F(TuningDlgTest, KeyedRadioIsUnkeyedWhenTheDialogEnds) {
+    auto dlg = Open();
+    QSignalSpy entered(dlg.get(), &TuningDlg::entryFinished);
+    dlg->Start();
+    ASSERT_TRUE(entered.wait(5000));
+    dlg->panelPtt()->click();
+    ASSERT_TRUE(Settle(*dlg));
+    ASSERT_TRUE(radio.testState().transmitting);
+    // A bandwidth switch resets the indicator but the radio may still be keyed.
+    dlg->panelNarrow()->click();
+    ASSERT_TRUE(Settle(*dlg));
+    EXPECT_TRUE(dlg->mayBeKeyed());
+    QSignalSpy finished(dlg.get(), &QDialog::finished);
+    dlg->exitButton()->click();
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_FALSE(radio.testState().transmitting);
+    EXPECT_FALSE(radio.testState().active);
+}
+
+TEST_F(TuningDlgTest, FailedEnterAdjustingEndsTheDialogAfterTheMessage) {
+    auto dlg = Open();
+    QSignalSpy entered(dlg.get(), &TuningDlg::entryFinished);
+    dlg->Start();
+    ASSERT_TRUE(entered.wait(5000));
+    radio.AddFault({sim::FaultType::Silent, sim::CommandKind::TestCommand, 1, 3});
+    QSignalSpy finished(dlg.get(), &QDialog::finished);
+    dlg->toggleButton()->click();
+    ASSERT_TRUE(finished.wait(8000));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], texts.GetText(kTextCommFailed));
+    EXPECT_FALSE(radio.testState().active);
+}
+
+TEST_F(TuningDlgTest, EscapeFromTheTestPanelOnlyExits) {
+    auto dlg = Open();
+    QSignalSpy entered(dlg.get(), &TuningDlg::entryFinished);
+    dlg->Start();
+    ASSERT_TRUE(entered.wait(5000));
+    QSignalSpy finished(dlg.get(), &QDialog::finished);
+    QTest::keyClick(dlg->channelCombo(), Qt::Key_Escape);
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(radio.CommandCount(sim::CommandKind::TestCommand), 1);  // CEE only
     EXPECT_FALSE(radio.testState().active);
 }
 
@@ -193,12 +246,13 @@ TEST_F(TuningDlgTest, ScreenshotForTheDocumentation) {
     QSignalSpy entered(dlg.get(), &TuningDlg::entryFinished);
     dlg->Start();
     ASSERT_TRUE(entered.wait(5000));
+    EXPECT_TRUE(dlg->grab().save(QString(dir) + "/tuning_test_panel.png"));
     dlg->toggleButton()->click();
     ASSERT_TRUE(Settle(*dlg));
     dlg->itemList()->setCurrentRow(2);
     dlg->tuneButton()->click();
     ASSERT_TRUE(Settle(*dlg));
-    EXPECT_TRUE(dlg->grab().save(QString(dir) + "/tuning_dialog.png"));
+    EXPECT_TRUE(dlg->grab().save(QString(dir) + "/tuning_adjusting.png"));
 }
 
 }  // namespace

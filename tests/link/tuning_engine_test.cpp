@@ -155,3 +155,49 @@ TEST(TuningLists, SignallingListAndReferenceFrequencies) {
 
 }  // namespace
 }  // namespace vgr47
+
+namespace vgr47 {
+namespace {
+
+TEST_F(TuningTest, BandwidthCommandsAreMappedDifferentlyOnTheTwoPanels) {
+    ASSERT_TRUE(Enter());
+    engine.SwitchToWide();
+    EXPECT_EQ(port.writes().back(), "43424E");
+    engine.SwitchToNarrow();
+    EXPECT_EQ(port.writes().back(), "434257");
+    ASSERT_TRUE(engine.EnterAdjusting());
+    ASSERT_TRUE(engine.Tune(0x05));
+    engine.AdjustWide();
+    EXPECT_EQ(port.writes().back(), "434257");
+    engine.AdjustNarrow();
+    EXPECT_EQ(port.writes().back(), "43424E");
+}
+
+TEST_F(TuningTest, ShortBandwidthReplyGivesNoValue) {
+    ASSERT_TRUE(Enter());
+    ASSERT_TRUE(engine.EnterAdjusting());
+    ASSERT_TRUE(engine.Tune(0x05));
+    radio.AddFault({sim::FaultType::Short, sim::CommandKind::TestCommand, 3, 3});
+    EXPECT_FALSE(engine.AdjustNarrow());
+}
+
+TEST_F(TuningTest, LeavingTestModeUnkeysAndExitsSilentlyEvenWhenTheRadioIsSilent) {
+    ASSERT_TRUE(Enter());
+    ASSERT_TRUE(engine.EnterAdjusting());
+    ASSERT_TRUE(engine.Tune(0x02));
+    ASSERT_TRUE(engine.Transmit(true));
+    port.ClearWrites();
+    engine.LeaveTestMode(true, true, true);
+    EXPECT_EQ(port.writes(), (std::vector<std::string>{"435155", "43474D", "435052", "434545"}));
+    EXPECT_FALSE(radio.testState().transmitting);
+    EXPECT_FALSE(radio.testState().active);
+
+    radio.AddFault({sim::FaultType::Silent, sim::CommandKind::TestCommand, 1, 100});
+    port.ClearWrites();
+    engine.LeaveTestMode(false, false, true);
+    EXPECT_EQ(port.writes(), (std::vector<std::string>{"435052", "434545"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace vgr47
