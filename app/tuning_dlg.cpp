@@ -388,11 +388,7 @@ void TuningDlg::AdjustBandwidth(bool wide) {
          [this, wide, value](bool) {
              // Only a complete reply carries a value; anything else leaves the controls alone.
              if (*value) {
-                 updatingValue_ = true;
-                 valueField_->setText(QString::number(**value));
-                 slider_->setValue(**value);
-                 progress_->setValue(**value);
-                 updatingValue_ = false;
+                 ShowValue(**value);
              }
              adjustWide_ = wide;
              adjustTransmitting_ = false;
@@ -457,11 +453,7 @@ void TuningDlg::Tune() {
                  End();
                  return;
              }
-             updatingValue_ = true;
-             valueField_->setText(QString::number(**value));
-             slider_->setValue(**value);
-             progress_->setValue(**value);
-             updatingValue_ = false;
+             ShowValue(**value);
              valueShown_ = true;
              SetPanelEnabled(false);
              toggle_->setVisible(false);
@@ -469,6 +461,15 @@ void TuningDlg::Tune() {
              valueField_->setFocus();
              valueField_->selectAll();
          });
+}
+
+void TuningDlg::ShowValue(int value) {
+    // The radio's own value: shown in all three controls, nothing sent back.
+    updatingValue_ = true;
+    valueField_->setText(QString::number(value));
+    slider_->setValue(value);
+    progress_->setValue(value);
+    updatingValue_ = false;
 }
 
 void TuningDlg::ValueTextChanged(const QString& text) {

@@ -94,6 +94,7 @@ private:
     void StoreOrDiscard(bool store);
     void Exit();
     void EscapeChain();
+    void ShowValue(int value);
     void ValueTextChanged(const QString& text);
     void QueueValue(int value);
     void PanelBandwidth(bool wide);

@@ -39,25 +39,6 @@ struct Recorder : Messages {
     Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
 };
 
-// An unpaced simulated port with its own clock, as the worker thread creates it.
-class TestPort final : public SerialPort {
-public:
-    TestPort(sim::SimulatedRadio& radio, bool failOpen) : port_(radio, clock_) {
-        if (failOpen) port_.SetOpenFailure({OpenError::NoSuchDevice, "no such device"});
-    }
-    OpenResult Open(const std::string& name) override { return port_.Open(name); }
-    void Close() override { port_.Close(); }
-    bool IsOpen() const override { return port_.IsOpen(); }
-    std::size_t BytesWaiting() override { return port_.BytesWaiting(); }
-    Bytes ReadAll() override { return port_.ReadAll(); }
-    void Write(const Bytes& bytes) override { port_.Write(bytes); }
-    bool WaitForBytes(std::chrono::steady_clock::duration atMost) override { return port_.WaitForBytes(atMost); }
-
-private:
-    SteadyClock clock_;
-    sim::SimulatedPort port_;
-};
-
 struct TuningDlgTest : ::testing::Test {
     TuningDlgTest() {
         EnsureApp();
@@ -70,7 +51,9 @@ struct TuningDlgTest : ::testing::Test {
     }
     std::unique_ptr<TuningDlg> Open(bool failOpen = false) {
         auto dlg = std::make_unique<TuningDlg>(texts, model, true, "sim",
-                                               [this, failOpen] { return std::make_unique<TestPort>(radio, failOpen); },
+                                               [this, failOpen] { auto port = std::make_unique<sim::ClockedSimulatedPort>(radio, false);
+                if (failOpen) port->inner().SetOpenFailure({OpenError::NoSuchDevice, "no such device"});
+                return port; },
                                                messages);
         dlg->show();
         return dlg;
