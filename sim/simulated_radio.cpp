@@ -183,6 +183,9 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
     Bytes reply;
     switch (kind) {
         case CommandKind::Stx:
+            // No 02 belongs in programming mode: it is a new handshake from a program that
+            // left without the end command (a write stops so after a refused block).
+            if (programming_) ResetSession();
             if (requested_) {
                 reply = identity_;
             } else {
