@@ -19,6 +19,8 @@ int RunNew(const std::vector<std::string>& args, CommandEnv& env);
 int RunInfo(const std::vector<std::string>& args, CommandEnv& env);
 int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env);
 int RunRead(const std::vector<std::string>& args, CommandEnv& env);
+int RunWrite(const std::vector<std::string>& args, CommandEnv& env);
+int RunSimulate(const std::vector<std::string>& args, CommandEnv& env);
 int RunChannels(const std::vector<std::string>& args, CommandEnv& env);
 
 // Prints a usage error for the command and returns the usage exit code.

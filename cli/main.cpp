@@ -16,10 +16,14 @@ const Command kCommands[] = {
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
     {"channels", "FILE [--edition KEY]", "list the non-empty channels as the channel grid shows them",
      RunChannels},
-    {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY]",
+    {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace]",
      "read a radio's codeplug into a file (written only after a complete read)", RunRead},
-    {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY]",
+    {"write", "--port PORT FILE [--sim-model INDEX] [--edition KEY] [--yes] [--trace]",
+     "write a codeplug file into a radio (--yes: also into a radio of another model)", RunWrite},
+    {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY] [--trace]",
      "ask a radio for its model, firmware and last programming software", RunRadioInfo},
+    {"simulate", "--link PATH [--model INDEX] [--image FILE] [--pace] [--fault SPEC]...",
+     "serve a simulated radio on a pseudo-terminal linked at PATH until interrupted", RunSimulate},
 };
 
 const Command* FindCommand(const std::string& name) {
