@@ -20,12 +20,22 @@ void SetFlag(int fd, int getCmd, int setCmd, int flag) {
     if (flags >= 0) fcntl(fd, setCmd, flags | flag);
 }
 
-int PollMilliseconds(std::chrono::steady_clock::duration d) {
+// poll() with the wait as precise as the system allows: paced replies are due every byte
+// time (about 1 ms), so rounding every wait up to a whole millisecond would stretch a paced
+// transfer by a tenth.
+int PollFor(pollfd* fds, nfds_t count, std::chrono::steady_clock::duration d) {
     using namespace std::chrono;
-    if (d <= steady_clock::duration::zero()) return 0;
-    // Round up so that a wait never ends before the caller's deadline; cap for poll's int.
-    const auto ms = ceil<milliseconds>(d).count();
-    return ms > 86'400'000 ? 86'400'000 : static_cast<int>(ms);
+    if (d < steady_clock::duration::zero()) d = steady_clock::duration::zero();
+    if (d > hours(24)) d = hours(24);
+#ifdef __linux__
+    const auto ns = duration_cast<nanoseconds>(d).count();
+    const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
+                        static_cast<long>(ns % 1'000'000'000)};
+    return ppoll(fds, count, &wait, nullptr);
+#else
+    // Round up so that a wait never ends before the caller's deadline.
+    return poll(fds, count, static_cast<int>(ceil<milliseconds>(d).count()));
+#endif
 }
 
 // True when path is a symbolic link whose target no longer exists.
@@ -133,7 +143,7 @@ bool PtyPort::WaitForBytes(std::chrono::steady_clock::duration atMost) {
     if (!IsOpen()) return false;
     pollfd fds[2] = {{master_, POLLIN, 0}, {wake_, POLLIN, 0}};
     const nfds_t count = wake_ >= 0 ? 2 : 1;
-    const int ready = poll(fds, count, PollMilliseconds(atMost));
+    const int ready = PollFor(fds, count, atMost);
     if (ready <= 0) return false;  // time-out, or a signal (EINTR): the caller looks again
     if (count == 2 && (fds[1].revents & POLLIN)) woken_ = true;
     return (fds[0].revents & POLLIN) != 0;
