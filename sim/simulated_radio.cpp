@@ -194,6 +194,7 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             break;
         case CommandKind::Program:
         case CommandKind::Version:
+            programming_ = false;  // a new session, as with 02 above
             requested_ = true;
             reply = {kAck};
             break;

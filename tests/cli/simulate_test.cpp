@@ -188,7 +188,8 @@ TEST_F(SimulateTest, FaultsAndImageOfTheServedRadio) {
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(Lines(refused.err), 1) << refused.err;
     EXPECT_NE(refused.err.find("refused"), std::string::npos) << refused.err;
-    // The radio left programming mode with the failed write's session over; it serves again.
+    // The write stopped without the end command; the radio still serves the next program.
+    EXPECT_EQ(Cli("radio-info --port '" + link + "'").code, 0);
     EXPECT_EQ(Memory(), served);
     EXPECT_EQ(Stop(), 0);
 }

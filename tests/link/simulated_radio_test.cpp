@@ -44,6 +44,11 @@ TEST(SimulatedRadio, NewHandshakeEndsAnAbandonedSession) {
     EXPECT_EQ(Replies(radio.Receive(FromHex("02"))), "02");
     EXPECT_FALSE(radio.programming());
     EXPECT_EQ(Replies(radio.Receive(FromHex("50524F4752414D02"))), "06" + radio.identityHex());
+    // The same when the next program asks for the version instead.
+    radio.Receive(FromHex("06"));
+    ASSERT_TRUE(radio.programming());
+    EXPECT_EQ(Replies(radio.Receive(FromHex("56455253494F4E02"))), "06" + radio.identityHex());
+    EXPECT_FALSE(radio.programming());
 }
 
 TEST(SimulatedRadio, InquiryReportsFirmwareAndStamp) {
