@@ -28,15 +28,14 @@ namespace {
 // left in programming mode; a second Ctrl+C ends the program at once.
 std::atomic<bool> gInterrupted{false};
 
-extern "C" void OnInterrupt(int) { gInterrupted = true; }
+extern "C" void OnInterrupt(int signal) {
+    gInterrupted = true;
+    std::signal(signal, SIG_DFL);
+}
 
 void CatchInterrupt() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
 }
 
 // QCoreApplication keeps a reference to its argument count for its whole life.

@@ -194,6 +194,20 @@ TEST_F(SimulateTest, FaultsAndImageOfTheServedRadio) {
     EXPECT_EQ(Stop(), 0);
 }
 
+TEST_F(SimulateTest, InterruptedReadEndsTheSessionAndWritesNoFile) {
+    ASSERT_TRUE(Start({"--pace"}));  // a paced read takes seconds: time to interrupt it
+    const int status =
+        std::system(("cd '" + dir.string() + "' && { '" VGR47_CLI_PATH "' read --port '" + link +
+                     "' --output a.dat 2>err.txt & sleep 0.5; kill -INT $!; wait $!; }")
+                        .c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_EQ(Slurp(dir / "err.txt"), "vgr47-cli: read cancelled; a.dat was not written\n");
+    EXPECT_FALSE(fs::exists(dir / "a.dat"));
+    CliRun info = Cli("radio-info --port '" + link + "'");
+    EXPECT_EQ(info.code, 0) << info.err;
+    EXPECT_EQ(Stop(), 0);
+}
+
 TEST_F(SimulateTest, RefusesBadSettingsAndOccupiedLinks) {
     for (const char* args :
          {"simulate", "simulate --link x --model 16", "simulate --link x --fault late:nothing:1",
