@@ -11,8 +11,6 @@
 
 namespace vgr47 {
 
-inline constexpr const char* kSimulatorPortName = "sim";
-
 class RadioPorts {
 public:
     // The simulated radio's model comes from system.ini [simulator] model in the folder.

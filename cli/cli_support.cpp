@@ -1,7 +1,9 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "core/text_ids.h"
 
@@ -59,38 +61,76 @@ std::string CliTexts::Text(int number) const {
 
 void PrintError(const std::string& text) { std::cerr << kProgramName << ": " << text << '\n'; }
 
-void StderrMessages::ShowMessage(const std::string& text) { PrintError(text); }
+void StderrMessages::ShowMessage(const std::string& text) {
+    // "Port cannot be opened" carries the system's reason on a line of its own.
+    std::string line = text;
+    for (char& c : line) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    PrintError(line);
+}
 
 Answer StderrMessages::Ask(const std::string& text, const std::string&, Buttons, bool) {
     PrintError(text);
     return Answer::Cancel;
 }
 
-std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
-                                    const std::set<std::string>& valueOptions,
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionSpec& spec,
                                     std::string& problem) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            if (!valueOptions.count(arg)) {
-                problem = "unknown option " + arg;
-                return std::nullopt;
-            }
-            if (i + 1 >= args.size()) {
-                problem = "option " + arg + " needs a value";
-                return std::nullopt;
-            }
-            if (parsed.options.count(arg)) {
+        if (arg.size() <= 2 || arg.compare(0, 2, "--") != 0) {
+            parsed.positionals.push_back(arg);
+            continue;
+        }
+        const bool list = spec.lists.count(arg) > 0;
+        if (spec.switches.count(arg)) {
+            if (!parsed.switches.insert(arg).second) {
                 problem = "option " + arg + " given twice";
                 return std::nullopt;
             }
-            parsed.options[arg] = args[++i];
-        } else {
-            parsed.positionals.push_back(arg);
+            continue;
         }
+        if (!list && !spec.values.count(arg)) {
+            problem = "unknown option " + arg;
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            problem = "option " + arg + " needs a value";
+            return std::nullopt;
+        }
+        if (list) {
+            parsed.lists[arg].push_back(args[++i]);
+            continue;
+        }
+        if (parsed.options.count(arg)) {
+            problem = "option " + arg + " given twice";
+            return std::nullopt;
+        }
+        parsed.options[arg] = args[++i];
     }
     return parsed;
+}
+
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
+                                    const std::set<std::string>& valueOptions,
+                                    std::string& problem) {
+    return ParseArgs(args, OptionSpec{valueOptions, {}, {}}, problem);
+}
+
+TraceLog MakeTraceLog(bool print) {
+    if (!print) return TraceLog();
+    // The log hands over its whole text; print what was added since the last call, which
+    // starts from nothing again after the log has been cleared.
+    auto printed = std::make_shared<std::size_t>(0);
+    return TraceLog([printed](const std::string& text) {
+        if (text.size() < *printed) *printed = 0;
+        std::string added = text.substr(*printed);
+        *printed = text.size();
+        added.erase(std::remove(added.begin(), added.end(), '\r'), added.end());
+        std::cerr << added << std::flush;
+    });
 }
 
 std::optional<Edition> EditionOption(const ParsedArgs& parsed) {

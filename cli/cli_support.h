@@ -10,6 +10,7 @@
 #include "core/messages.h"
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
+#include "link/trace_log.h"
 
 namespace vgr47::cli {
 
@@ -30,8 +31,9 @@ class CliTexts {
     TextCatalogue catalogue_;
 };
 
-// Notices go to stderr, one line each; a command line cannot answer questions, so every
-// question is answered Cancel and nothing is lost.
+// Notices go to stderr, one line each (a notice of several lines is joined into one); a
+// command line cannot answer questions, so every question is answered Cancel and nothing is
+// lost, unless the user answered it beforehand (write --yes).
 class StderrMessages : public Messages {
   public:
     void ShowMessage(const std::string& text) override;
@@ -39,21 +41,54 @@ class StderrMessages : public Messages {
                bool defaultNo) override;
 };
 
+// Answers every question with the given answer, without printing it; notices go on to the
+// next Messages. Counts the questions, so the caller can tell why a sequence stopped.
+class AnsweringMessages : public Messages {
+  public:
+    AnsweringMessages(Messages& notices, Answer answer) : notices_(notices), answer_(answer) {}
+    void ShowMessage(const std::string& text) override { notices_.ShowMessage(text); }
+    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
+        ++asked_;
+        return answer_;
+    }
+    int asked() const { return asked_; }
+
+  private:
+    Messages& notices_;
+    Answer answer_;
+    int asked_ = 0;
+};
+
 // "vgr47-cli: <text>" on stderr.
 void PrintError(const std::string& text);
 
-// Options of the form --name VALUE and positional arguments.
+// Options of the form --name VALUE, switches (--name alone), options that may be given
+// several times, and positional arguments.
 struct ParsedArgs {
     std::map<std::string, std::string> options;
+    std::set<std::string> switches;
+    std::map<std::string, std::vector<std::string>> lists;
     std::vector<std::string> positionals;
+    bool has(const std::string& name) const { return switches.count(name) > 0; }
+};
+struct OptionSpec {
+    std::set<std::string> values;    // once each, with a value
+    std::set<std::string> switches;  // no value
+    std::set<std::string> lists;     // with a value, any number of times
 };
 // nullopt, with the problem described, when an option is unknown, repeated or lacks its value.
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionSpec& spec,
+                                    std::string& problem);
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::set<std::string>& valueOptions,
                                     std::string& problem);
 
 // The --edition option; the default edition when absent.
 std::optional<Edition> EditionOption(const ParsedArgs& parsed);
+
+// A trace log that, when `print` is set, copies every "S:"/"R:" line to stderr as it is
+// written.
+TraceLog MakeTraceLog(bool print);
 
 struct CommandEnv {
     const CliTexts& texts;

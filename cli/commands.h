@@ -21,6 +21,8 @@ int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env);
 int RunRead(const std::vector<std::string>& args, CommandEnv& env);
 int RunDump(const std::vector<std::string>& args, CommandEnv& env);
 int RunLoad(const std::vector<std::string>& args, CommandEnv& env);
+int RunWrite(const std::vector<std::string>& args, CommandEnv& env);
+int RunSimulate(const std::vector<std::string>& args, CommandEnv& env);
 int RunChannels(const std::vector<std::string>& args, CommandEnv& env);
 
 // Prints a usage error for the command and returns the usage exit code.

@@ -20,10 +20,14 @@ const Command kCommands[] = {
      RunDump},
     {"load", "FILE TEXT --output OUT [--edition KEY]",
      "apply settings lines (as dump prints them) to a codeplug and save the result as OUT", RunLoad},
-    {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY]",
+    {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace]",
      "read a radio's codeplug into a file (written only after a complete read)", RunRead},
-    {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY]",
+    {"write", "--port PORT FILE [--sim-model INDEX] [--edition KEY] [--yes] [--trace]",
+     "write a codeplug file into a radio (--yes: also into a radio of another model)", RunWrite},
+    {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY] [--trace]",
      "ask a radio for its model, firmware and last programming software", RunRadioInfo},
+    {"simulate", "--link PATH [--model INDEX] [--image FILE] [--pace] [--fault SPEC]...",
+     "serve a simulated radio on a pseudo-terminal linked at PATH until interrupted", RunSimulate},
 };
 
 const Command* FindCommand(const std::string& name) {

@@ -1,65 +1,118 @@
+// read, write and radio-info: the radio commands, on a serial device or the simulated radio.
+#include <QCoreApplication>
+#include <atomic>
+#include <clocale>
+#include <csignal>
 #include <iostream>
 #include <memory>
 
 #include "cli/commands.h"
-#include "core/codeplug_lib.h"
+#include "core/codeplug_image.h"
+#include "core/data_file.h"
 #include "core/model_catalogue.h"
+#include "core/text_ids.h"
 #include "link/clock.h"
 #include "link/qt_serial_port.h"
-#include "core/data_file.h"
-#include "core/text_ids.h"
 #include "link/radio_info.h"
 #include "link/read_sequence.h"
 #include "link/trace_log.h"
+#include "link/write_sequence.h"
 #include "sim/simulated_port.h"
+#include "sim/simulator_settings.h"
 
 namespace vgr47::cli {
 
 namespace {
 
-// "sim" is the in-process simulated radio; anything else is a serial device.
-struct RadioPort {
+// Ctrl+C during a transfer ends it between blocks with the end command, so the radio is not
+// left in programming mode; a second Ctrl+C ends the program at once.
+std::atomic<bool> gInterrupted{false};
+
+extern "C" void OnInterrupt(int signal) {
+    gInterrupted = true;
+    std::signal(signal, SIG_DFL);
+}
+
+void CatchInterrupt() {
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+}
+
+// QCoreApplication keeps a reference to its argument count for its whole life.
+int gQtArgc = 1;
+char gQtName[] = "vgr47-cli";
+char* gQtArgv[] = {gQtName, nullptr};
+
+// Everything a radio command talks through. The members go in this order because a device
+// port must be gone before the application object.
+struct RadioSession {
+    std::unique_ptr<QCoreApplication> app;
+    SteadyClock clock;
     std::unique_ptr<sim::SimulatedRadio> radio;
     std::unique_ptr<SerialPort> port;
+    std::string portName;
+    TraceLog trace;
 };
 
-bool MakePort(const std::string& name, const std::string& simModel, Clock& clock, RadioPort& out) {
-    if (name != "sim") {
-        out.port = std::make_unique<QtSerialPort>();
-        return true;
+// Takes --port, --sim-model and --trace from the arguments and makes the port: "sim" is the
+// in-process simulated radio (its model from --sim-model, else from system.ini), anything
+// else a serial device. Returns the usage exit code after a problem, else -1.
+int PrepareSession(const char* command, const ParsedArgs& parsed, RadioSession& session) {
+    auto option = [&parsed](const char* name) {
+        auto it = parsed.options.find(name);
+        return it == parsed.options.end() ? std::string() : it->second;
+    };
+    session.portName = option("--port");
+    if (session.portName.empty())
+        return UsageError(command, "give --port PORT (a device, or sim for the simulated radio)");
+    session.trace = MakeTraceLog(parsed.has("--trace"));
+    const std::string simModel = option("--sim-model");
+    if (session.portName != sim::kSimulatorPortName) {
+        if (!simModel.empty()) return UsageError(command, "--sim-model is only for --port sim");
+        // The device port waits through socket notifiers, which need the application object.
+        if (!QCoreApplication::instance()) {
+            session.app = std::make_unique<QCoreApplication>(gQtArgc, gQtArgv);
+            std::setlocale(LC_NUMERIC, "C");
+        }
+        session.port = std::make_unique<QtSerialPort>();
+        return -1;
     }
-    int index = simModel.empty() ? 8 : ParseLeadingInt(simModel);
-    if (index < 0 || index >= kModelCount) return false;
-    out.radio = std::make_unique<sim::SimulatedRadio>(ModelCatalogue()[index].identity);
-    out.port = std::make_unique<sim::SimulatedPort>(*out.radio, clock);
-    return true;
+    int index = sim::SimulatorModelFromSettings(".");
+    if (!simModel.empty()) {
+        index = sim::ParseModelIndex(simModel);
+        if (index < 0) return UsageError(command, "--sim-model takes 0 to 15");
+    }
+    session.radio = std::make_unique<sim::SimulatedRadio>(ModelCatalogue()[index].identity);
+    session.port = std::make_unique<sim::SimulatedPort>(*session.radio, session.clock);
+    return -1;
+}
+
+LinkContext MakeLink(RadioSession& session, Messages& messages, const CommandEnv& env) {
+    return LinkContext{*session.port, session.clock, session.trace, messages,
+                       [&env](int number) { return env.texts.Text(number); }};
 }
 
 }  // namespace
 
 int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
-    auto parsed = ParseArgs(args, {"--edition", "--port", "--sim-model"}, problem);
+    auto parsed =
+        ParseArgs(args, {{"--edition", "--port", "--sim-model"}, {"--trace"}, {}}, problem);
     if (!parsed) return UsageError("radio-info", problem);
-    if (!parsed->positionals.empty()) return UsageError("radio-info", "unexpected " + parsed->positionals[0]);
+    if (!parsed->positionals.empty())
+        return UsageError("radio-info", "unexpected " + parsed->positionals[0]);
     auto edition = EditionOption(*parsed);
-    if (!edition) return UsageError("radio-info", "unknown edition " + parsed->options["--edition"]);
-    const std::string port = parsed->options["--port"];
-    if (port.empty()) return UsageError("radio-info", "give --port PORT (a device, or sim for the simulated radio)");
+    if (!edition)
+        return UsageError("radio-info", "unknown edition " + parsed->options["--edition"]);
+    RadioSession session;
+    if (int usage = PrepareSession("radio-info", *parsed, session); usage >= 0) return usage;
 
     ModelState model(*edition);
-    SteadyClock clock;
-    TraceLog trace;
-    RadioPort rp;
-    if (!MakePort(port, parsed->options["--sim-model"], clock, rp))
-        return UsageError("radio-info", "--sim-model takes 0 to 15");
-    SerialPort* device = rp.port.get();
-    LinkContext link{*device, clock, trace, env.messages,
-                     [&env](int number) { return env.texts.Text(number); }};
-    RadioInfo info = ReadRadioInfo(link, port, [&model](const std::string& identity) {
+    const LinkContext link = MakeLink(session, env.messages, env);
+    RadioInfo info = ReadRadioInfo(link, session.portName, [&model](const std::string& identity) {
         return model.ModelDisplayName(identity);
     });
-    device->Close();
+    session.port->Close();
     if (!info.complete) return kExitFailure;
     std::cout << "model: " << info.model << '\n'
               << "firmware: " << info.firmware << '\n'
@@ -69,24 +122,32 @@ int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env) {
 
 int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
-    auto parsed = ParseArgs(args, {"--edition", "--port", "--sim-model", "--output"}, problem);
+    auto parsed = ParseArgs(
+        args, {{"--edition", "--port", "--sim-model", "--output"}, {"--trace"}, {}}, problem);
     if (!parsed) return UsageError("read", problem);
-    if (!parsed->positionals.empty()) return UsageError("read", "unexpected " + parsed->positionals[0]);
+    if (!parsed->positionals.empty())
+        return UsageError("read", "unexpected " + parsed->positionals[0]);
     auto edition = EditionOption(*parsed);
     if (!edition) return UsageError("read", "unknown edition " + parsed->options["--edition"]);
-    const std::string port = parsed->options["--port"], output = parsed->options["--output"];
-    if (port.empty() || output.empty()) return UsageError("read", "give --port PORT and --output FILE");
+    const std::string output = parsed->options["--output"];
+    if (output.empty()) return UsageError("read", "give --port PORT and --output FILE");
+    RadioSession session;
+    if (int usage = PrepareSession("read", *parsed, session); usage >= 0) return usage;
 
     ModelState model(*edition);
-    SteadyClock clock;
-    TraceLog trace;
-    RadioPort rp;
-    if (!MakePort(port, parsed->options["--sim-model"], clock, rp)) return UsageError("read", "--sim-model takes 0 to 15");
-    LinkContext link{*rp.port, clock, trace, env.messages, [&env](int number) { return env.texts.Text(number); }};
+    const LinkContext link = MakeLink(session, env.messages, env);
     SequenceHooks hooks;
-    hooks.isSignalling = [&model](const std::string& identity) { return model.IsExtendedModel(identity); };
-    ReadResult result = ReadFromRadio(link, port, hooks);
-    rp.port->Close();
+    hooks.isSignalling = [&model](const std::string& identity) {
+        return model.IsExtendedModel(identity);
+    };
+    hooks.cancel = &gInterrupted;
+    CatchInterrupt();
+    ReadResult result = ReadFromRadio(link, session.portName, hooks);
+    session.port->Close();
+    if (result.outcome == ReadOutcome::Cancelled) {
+        PrintError("read cancelled; " + output + " was not written");
+        return kExitFailure;
+    }
     if (!result.ok()) return kExitFailure;
     // The file is replaced only by a complete read, and atomically.
     if (WriteTextFile(output, result.image) < 0) {
@@ -94,6 +155,62 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
         return kExitFailure;
     }
     return kExitSuccess;
+}
+
+int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
+    std::string problem;
+    auto parsed = ParseArgs(
+        args, {{"--edition", "--port", "--sim-model"}, {"--yes", "--trace"}, {}}, problem);
+    if (!parsed) return UsageError("write", problem);
+    if (parsed->positionals.size() != 1) return UsageError("write", "give exactly one FILE");
+    auto edition = EditionOption(*parsed);
+    if (!edition) return UsageError("write", "unknown edition " + parsed->options["--edition"]);
+    RadioSession session;
+    if (int usage = PrepareSession("write", *parsed, session); usage >= 0) return usage;
+
+    const std::string& path = parsed->positionals[0];
+    LoadFailure why = LoadFailure::CannotOpen;
+    auto loaded = LoadCodeplugFile(path, &why);
+    if (!loaded) {
+        PrintError(path + ": " +
+                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug
+                                                                   : kTextFileOpenFailed));
+        return kExitFailure;
+    }
+    ModelState model(*edition);
+    model.UpdateModelFromImage(*loaded);
+    // The version is stamped into this copy only: the file stays as it is.
+    CodeplugImage image;
+    image.InstallOpened(*loaded, path);
+
+    // The one question of a write, whether to program a radio of another model, is answered
+    // by --yes beforehand.
+    AnsweringMessages messages(env.messages, parsed->has("--yes") ? Answer::Yes : Answer::No);
+    const LinkContext link = MakeLink(session, messages, env);
+    SequenceHooks hooks;
+    hooks.isSignalling = [&model](const std::string& identity) {
+        return model.IsExtendedModel(identity);
+    };
+    hooks.cancel = &gInterrupted;
+    CatchInterrupt();
+    const WriteOutcome outcome =
+        WriteToRadio(link, session.portName,
+                     {image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)}, hooks);
+    session.port->Close();
+    switch (outcome) {
+        case WriteOutcome::Completed:
+            return kExitSuccess;
+        case WriteOutcome::ModelDeclined:
+            PrintError("the radio is another model than " + path + " was made for (" +
+                       model.ModelDisplayName(model.currentIdentity()) +
+                       "); nothing was written (--yes writes anyway)");
+            return kExitFailure;
+        case WriteOutcome::Cancelled:
+            PrintError("write cancelled; the radio is only partly written, write it again");
+            return kExitFailure;
+        default:
+            return kExitFailure;  // the sequence has said why
+    }
 }
 
 }  // namespace vgr47::cli

@@ -78,6 +78,11 @@ void SimulatedPort::Write(const Bytes& bytes) {
     for (const ReplyPiece& piece : radio_.Receive(bytes)) Schedule(received + piece.delay, piece.bytes);
 }
 
+std::optional<Clock::time_point> SimulatedPort::NextArrival() const {
+    if (!open_ || arrivals_.empty()) return std::nullopt;
+    return arrivals_.front().at;
+}
+
 bool SimulatedPort::WaitForBytes(std::chrono::steady_clock::duration atMost) {
     if (!open_) return false;
     if (BytesWaiting() > 0) return true;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ public:
     Bytes ReadAll() override;
     void Write(const Bytes& bytes) override;
     bool WaitForBytes(std::chrono::steady_clock::duration atMost) override;
+
+    // When the next reply byte reaches the line's far end; nullopt when none is under way.
+    // A server that puts the replies on another line sleeps until then.
+    std::optional<Clock::time_point> NextArrival() const;
 
     // Every write, as hex text, in order.
     const std::vector<std::string>& writes() const { return writes_; }

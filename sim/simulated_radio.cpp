@@ -201,6 +201,9 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
     Bytes reply;
     switch (kind) {
         case CommandKind::Stx:
+            // No 02 belongs in programming mode: it is a new handshake from a program that
+            // left without the end command (a write stops so after a refused block).
+            if (programming_) ResetSession();
             if (requested_) {
                 reply = identity_;
             } else {
@@ -209,6 +212,7 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             break;
         case CommandKind::Program:
         case CommandKind::Version:
+            programming_ = false;  // a new session, as with 02 above
             requested_ = true;
             reply = {kAck};
             break;

@@ -90,7 +90,8 @@ public:
     void ClearFaults() { faults_.clear(); }
     // How many commands of the kind have been received.
     int CommandCount(CommandKind kind) const { return counts_[static_cast<int>(kind)]; }
-    // True between a completed handshake and the end (or refuse) command.
+    // True between a completed handshake and the end (or refuse) command, or the start of
+    // a new handshake.
     bool programming() const { return programming_; }
 
     // Test mode, entered with TUNING and left with CEE.

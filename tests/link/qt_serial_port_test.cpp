@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #ifdef __linux__
 #include <fcntl.h>
 #include <pty.h>
@@ -35,6 +37,12 @@ TEST(QtSerialPort, ExchangesBytesOverAPseudoTerminal) {
     cfmakeraw(&raw);
     tcsetattr(slave, TCSANOW, &raw);
 
+    // The port's waits use socket notifiers, which want the application object (as in the
+    // program) to be there.
+    int argc = 1;
+    char program[] = "link_tests";
+    char* argv[] = {program, nullptr};
+    QCoreApplication app(argc, argv);
     QtSerialPort port;
     ASSERT_TRUE(port.Open(name).ok()) << name;
     SteadyClock clock;

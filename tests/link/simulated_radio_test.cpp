@@ -36,6 +36,21 @@ TEST(SimulatedRadio, CommandsSplitAcrossReceivesAndNoiseIgnored) {
     EXPECT_EQ(Replies(radio.Receive(FromHex("52000010"))), "");
 }
 
+TEST(SimulatedRadio, NewHandshakeEndsAnAbandonedSession) {
+    SimulatedRadio radio;
+    radio.Receive(FromHex("0250524F4752414D0206"));
+    ASSERT_TRUE(radio.programming());
+    // The program that stopped after a refused block never sent E; the next one starts over.
+    EXPECT_EQ(Replies(radio.Receive(FromHex("02"))), "02");
+    EXPECT_FALSE(radio.programming());
+    EXPECT_EQ(Replies(radio.Receive(FromHex("50524F4752414D02"))), "06" + radio.identityHex());
+    // The same when the next program asks for the version instead.
+    radio.Receive(FromHex("06"));
+    ASSERT_TRUE(radio.programming());
+    EXPECT_EQ(Replies(radio.Receive(FromHex("56455253494F4E02"))), "06" + radio.identityHex());
+    EXPECT_FALSE(radio.programming());
+}
+
 TEST(SimulatedRadio, InquiryReportsFirmwareAndStamp) {
     SimulatedRadio radio("4B56323130410000", "FW-2");
     EXPECT_EQ(Replies(radio.Receive(FromHex("494E51"))), "46572D32000000000000FFFF");
