@@ -5,6 +5,8 @@
 #include "app/main_frame.h"
 #include "app/radio_ports.h"
 #include "app/tuning_dlg.h"
+#include "editors/acs_frm.h"
+#include "editors/dtmf_frm.h"
 
 namespace vgr47 {
 namespace {
@@ -24,6 +26,17 @@ void RunTestMode(FormEnv& env) {
 
 std::vector<FormEntry> FormEntries() {
     return {
+        {kCmdDtmf,
+         [](FormEnv& e) -> FormView* {
+             return DtmfModel::Available(e.image) ? new CDTMFFrm(e.image, e.texts, e.messages) : nullptr;
+         },
+         [](const FormEnv& e) { return DtmfModel::Available(e.image); }},
+        // No menu item (removed at start-up in every edition); the command itself stays.
+        {kCmdAutoChannelSelect,
+         [](FormEnv& e) -> FormView* {
+             return AcsModel::Available(e.image) ? new CACSFrm(e.image, e.model, e.texts, e.channels) : nullptr;
+         },
+         [](const FormEnv& e) { return AcsModel::Available(e.image); }},
     };
 }
 

@@ -42,6 +42,9 @@ struct FormEnv {
 struct FormEntry {
     int command;
     std::function<FormView*(FormEnv&)> create;
+    // Whether the image holds what the form edits (a short image may not); the command is
+    // greyed otherwise. Empty = always.
+    std::function<bool(const FormEnv&)> available = {};
 };
 
 // A command that runs a dialog of its own (the radio dialogs, say).

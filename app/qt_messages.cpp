@@ -9,6 +9,12 @@ void QtMessages::ShowMessage(const std::string& text) {
 }
 
 Answer QtMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons, bool defaultNo) {
+    if (buttons == Buttons::OkCancel) {
+        auto answer = QMessageBox::question(parent_, QString::fromStdString(caption), QString::fromStdString(text),
+                                            QMessageBox::Ok | QMessageBox::Cancel,
+                                            defaultNo ? QMessageBox::Cancel : QMessageBox::Ok);
+        return answer == QMessageBox::Ok ? Answer::Yes : Answer::Cancel;
+    }
     QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) set |= QMessageBox::Cancel;
     auto answer = QMessageBox::question(parent_, QString::fromStdString(caption), QString::fromStdString(text), set,

@@ -164,6 +164,8 @@ void Shell::RefreshFromImage() {
     frame_->SetFilePath(image_.filePath());
     for (QAction* a : frame_->findChildren<QAction*>())
         if (a->property("notBuilt").toBool()) a->setEnabled(false);
+    for (const FormEntry& e : FormEntries())
+        if (QAction* a = frame_->action(e.command); a && e.available && !e.available(*env_)) a->setEnabled(false);
     if (onImageReplaced) onImageReplaced();
 }
 

@@ -7,14 +7,15 @@
 namespace vgr47 {
 
 enum class Answer { Yes, No, Cancel };
-enum class Buttons { YesNoCancel, YesNo };
+// OkCancel answers Yes for OK.
+enum class Buttons { YesNoCancel, YesNo, OkCancel };
 
 class Messages {
 public:
     virtual ~Messages() = default;
     // A notice with an OK button, captioned with the program's short name.
     virtual void ShowMessage(const std::string& text) = 0;
-    // A question with a question icon. defaultNo selects No as the default button.
+    // A question with a question icon. defaultNo selects No (or Cancel) as the default button.
     virtual Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                        bool defaultNo = false) = 0;
 };

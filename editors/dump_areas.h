@@ -8,5 +8,8 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeModelArea();
+// DTMF and auto channel select
+std::unique_ptr<Area> MakeDtmfArea();
+std::unique_ptr<Area> MakeAcsArea();
 
 }  // namespace vgr47::dump
