@@ -17,6 +17,9 @@ const char* const kBusyLockToneText = "QT/DQT";
 enum CodeTable { kNoTable, kFiveToneCodes, kTwoToneCodes, kDtmfMemories };
 
 constexpr int kTwoToneDecodeCount = 4;
+// Flags A of a channel record and its AND bit.
+constexpr int kFlagsAByte = 12;
+constexpr int kRelationAndBit = 0x40;
 // A 5-tone decode entry counts as programmed when any of these leading bytes is set.
 constexpr int kFiveToneDecodeUsedBytes = 13;
 constexpr int kFiveToneCodeUsedBytes = 4;
@@ -110,6 +113,12 @@ void ChannelDlgModel::LoadFromRow() {
     s.tailElimination.checked = cell(C::kColTailElimination) == on;
     if (signalling()) {
         s.relationAnd.checked = cell(C::kColRelation) == Text(kTextAnd);
+        // The grid hides the relation of a channel without signalling; the stored bit stays
+        // as it is rather than turning into OR with the next change of the channel.
+        if (cell(C::kColRelation).empty()) {
+            std::string flags = image_.ReadBytes(mem::ChannelRecordAddress(row_) + kFlagsAByte, 1);
+            s.relationAnd.checked = flags.size() == 2 && (HexToInt(flags) & kRelationAndBit) != 0;
+        }
         s.relationOr.checked = !s.relationAnd.checked;
         SelectText(s.signallingType, cell(C::kColSignallingType));
         RebuildDecodeNumbers();

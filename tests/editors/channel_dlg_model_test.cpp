@@ -188,6 +188,14 @@ TEST_F(ChannelDialog, SignallingRulesEnableWhatTheTypesNeed) {
     dialog->SelectPttIdType(ChannelDlgModel::kPttNone);
     EXPECT_FALSE(s().pttIdMode.enabled || s().pttIdMode.hasSelection() || s().txStartCode.enabled);
 
+    // Without a type the grid shows no relation; the stored AND survives other changes.
+    EXPECT_EQ(channels->CellText(1, ChannelModel::kColRelation), "");
+    dialog->StepChannel(1);
+    dialog->StepChannel(-1);
+    EXPECT_TRUE(s().relationAnd.checked && !s().relationOr.checked);
+    dialog->SetScan(true);
+    EXPECT_EQ(Record(1).substr(24, 2), "CD");
+
     // Choices a disabled or shorter list does not offer change nothing.
     std::string before = Record(1);
     dialog->SelectPttIdMode(2);
