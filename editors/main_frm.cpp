@@ -112,7 +112,11 @@ void CMainFrm::HighlightRow(int row) {
     highlighted_ = true;
     if (previous >= 1 && previous < model_.Rows()) PaintRow(previous);
     PaintRow(row);
-    grid_->scrollToItem(grid_->item(row, 0));
+    // A row out of view comes to the top, so the rows after it are in view too.
+    QTableWidgetItem* item = grid_->item(row, 0);
+    const QRect at = grid_->visualItemRect(item), view = grid_->viewport()->rect();
+    if (at.top() < view.top() || at.bottom() > view.bottom())
+        grid_->scrollToItem(item, QAbstractItemView::PositionAtTop);
 }
 
 void CMainFrm::RemoveHighlight() {

@@ -111,6 +111,7 @@ TEST_F(DialogTest, DoubleClickOnAGridRowOpensTheDialogOnThatRow) {
 
 TEST_F(DialogTest, TheHighlightFollowsTheSpinAndEditsAreAppliedBeforeMoving) {
     Load(kSignalling);
+    form->show();
     CChannelDlg dialog(*form, *channels, image, texts, 5);
     dialog.show();
     EXPECT_EQ(Background(5), kBlue);
@@ -132,6 +133,8 @@ TEST_F(DialogTest, TheHighlightFollowsTheSpinAndEditsAreAppliedBeforeMoving) {
     for (int i = 0; i < 6; ++i) QTest::keyClick(spin, Qt::Key_Down);
     EXPECT_EQ(spin->edit()->text(), "99");  // wrapped below 1
     EXPECT_EQ(Background(99), kBlue);
+    QTableWidget* grid = form->grid();
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualItemRect(grid->item(99, 1))));
 
     spin->edit()->selectAll();
     QTest::keyClicks(spin->edit(), "0");
