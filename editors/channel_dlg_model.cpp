@@ -51,7 +51,7 @@ void Enable(DlgList& list) {
     if (!list.hasSelection() && !list.items.empty()) list.index = 0;
 }
 
-void Disable(DlgCheck& check) { check = DlgCheck{}; }
+void DisableAndUncheck(DlgCheck& check) { check = DlgCheck{}; }
 
 }  // namespace
 
@@ -195,7 +195,7 @@ void ChannelDlgModel::ClearAll() {
     s.rx.text.clear();
     s.tx = DlgEdit{};
     for (DlgList* list : AllLists()) Clear(*list);
-    for (DlgCheck* check : AllChecks()) Disable(*check);
+    for (DlgCheck* check : AllChecks()) DisableAndUncheck(*check);
     s.saveAsDefaultEnabled = false;
 }
 
@@ -229,16 +229,16 @@ void ChannelDlgModel::ApplyEnableRules() {
             Clear(*list);
         for (DlgCheck* check :
              {&s.relationAnd, &s.relationOr, &s.txWithoutDecode, &s.signallingSwitchable})
-            Disable(*check);
+            DisableAndUncheck(*check);
         return;
     }
     // The busy-lock mode list takes the check box's place.
-    Disable(s.busyLock);
+    DisableAndUncheck(s.busyLock);
 
     Enable(s.signallingType);
     if (s.signallingType.index <= kTypeNone) {
-        Disable(s.txWithoutDecode);
-        Disable(s.signallingSwitchable);
+        DisableAndUncheck(s.txWithoutDecode);
+        DisableAndUncheck(s.signallingSwitchable);
         s.relationAnd.enabled = s.relationOr.enabled = false;
     }
     // Without a type there is no decode entry to choose.
@@ -270,7 +270,7 @@ void ChannelDlgModel::ApplyEnableRules() {
     bool fiveTonePttId =
         s.pttIdType.index == kPttFiveTone && ((s.txStartCode.enabled && s.txStartCode.index > 0) ||
                                               (s.txEndCode.enabled && s.txEndCode.index > 0));
-    if (toneSignalling || fiveTonePttId) Disable(s.compander);
+    if (toneSignalling || fiveTonePttId) DisableAndUncheck(s.compander);
 
     RebuildBusyLockModes();
     Enable(s.busyLockMode);
@@ -291,26 +291,26 @@ void ChannelDlgModel::RebuildBusyLockModes() {
 
 void ChannelDlgModel::RebuildDecodeNumbers() {
     std::vector<std::string> items;
-    auto addProgrammed = [&](int base, int count, int bytes, bool text) {
-        for (int k = 1; k <= count; ++k) {
-            std::string entry =
-                image_.ReadBytes(base + (k - 1) * bytes, text ? bytes : kFiveToneDecodeUsedBytes);
-            bool used = text ? !HexToText(entry).empty()
-                             : entry.size() == 2u * kFiveToneDecodeUsedBytes &&
-                                   entry != std::string(entry.size(), 'F');
-            if (used) items.push_back(std::to_string(k));
-        }
-    };
     switch (state_.signallingType.index) {
         case kTypeFiveTone:
-            addProgrammed(mem::kFiveToneDecode, mem::kFiveToneDecodeCount,
-                          mem::kFiveToneDecodeBytes, false);
+            for (int k = 1; k <= mem::kFiveToneDecodeCount; ++k) {
+                std::string head = ToUpperAscii(
+                    image_.ReadBytes(mem::kFiveToneDecode + (k - 1) * mem::kFiveToneDecodeBytes,
+                                     kFiveToneDecodeUsedBytes));
+                if (head.size() == 2u * kFiveToneDecodeUsedBytes &&
+                    head != std::string(head.size(), 'F'))
+                    items.push_back(std::to_string(k));
+            }
             break;
         case kTypeTwoTone:
             for (int k = 1; k <= kTwoToneDecodeCount; ++k) items.push_back(std::to_string(k));
             break;
         case kTypeDtmf:
-            addProgrammed(mem::kDtmfDigitCodes, mem::kDtmfCodeCount, mem::kDtmfCodeBytes, true);
+            for (int k = 1; k <= mem::kDtmfCodeCount; ++k) {
+                int address = mem::kDtmfDigitCodes + (k - 1) * mem::kDtmfCodeBytes;
+                if (!HexToText(image_.ReadBytes(address, mem::kDtmfCodeBytes)).empty())
+                    items.push_back(std::to_string(k));
+            }
             break;
         default:
             break;
