@@ -287,10 +287,12 @@ void CChannelDlg::Connect() {
     onCheck(txWithoutDecode_, &ChannelDlgModel::SetTxWithoutDecode);
     onCheck(signallingSwitchable_, &ChannelDlgModel::SetSignallingSwitchable);
     connect(relationAnd_, &QAbstractButton::clicked, this, [this] {
+        CommitEdits();
         model_.SetRelationAnd(true);
         Changed();
     });
     connect(relationOr_, &QAbstractButton::clicked, this, [this] {
+        CommitEdits();
         model_.SetRelationAnd(false);
         Changed();
     });
