@@ -299,12 +299,9 @@ TEST_F(ChannelDialog, MovesBetweenChannels) {
     EXPECT_EQ(s().rx.text, "145.50000");  // loaded from the grid row
     EXPECT_TRUE(s().scan.checked);
     dialog->TypeChannel("150");
-    EXPECT_EQ(dialog->row(), 101);
     EXPECT_EQ(s().channelText, "B");
     dialog->TypeChannel("");  // the user clears the field to type another number
     EXPECT_EQ(dialog->row(), 101);
-    dialog->TypeChannel("42");
-    EXPECT_EQ(s().channelText, "42");
 
     dialog->Open(1);
     dialog->StepChannel(-1);  // the spin wraps at both ends
@@ -317,8 +314,6 @@ TEST_F(ChannelDialog, MovesBetweenChannels) {
     Load(kSignalling);
     dialog->Open(99);
     dialog->StepChannel(1);
-    EXPECT_EQ(dialog->row(), 1);
-    dialog->TypeChannel("B");  // no channel B here
     EXPECT_EQ(dialog->row(), 1);
     dialog->TypeChannel("100");
     EXPECT_EQ(s().channelText, "99");
