@@ -18,6 +18,7 @@
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
 #include "core/text_ids.h"
+#include "editors/channel_dlg_frm.h"
 
 namespace vgr47 {
 
@@ -119,6 +120,11 @@ void Shell::LoadStartupImage() {
 void Shell::EnsureChannelForm() {
     if (channelForm_) return;
     channelForm_ = new CMainFrm(*channels_, texts_);
+    // The channel dialog is modal and no transfer runs beside it, so it may run its own loop.
+    connect(channelForm_, &CMainFrm::channelDialogRequested, this, [this](int row) {
+        CChannelDlg dialog(*channelForm_, *channels_, image_, texts_, row, frame_);
+        dialog.exec();
+    });
     QMdiSubWindow* sub = frame_->mdiArea()->addSubWindow(channelForm_);
     // The channel window stays open for the whole run: every image change refills it.
     sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

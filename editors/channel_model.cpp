@@ -323,7 +323,11 @@ std::string ChannelModel::EncodeRecord(const ChannelValues& v) const {
         b = (b & ~0x1F) | ((std::max(v.pttIdType, 0) & 0x07) << 2) | (std::max(v.pttIdMode, 0) & 0x03);
         flagsB = IntToHex(b, 1);
         static const int kTypeBase[] = {0, 0, 8, 12};
+        static const int kTypeEntries[] = {0, 8, 4, 16};
         int type = v.signallingType >= 1 && v.signallingType <= 3 ? v.signallingType : 0;
+        // A type without a decode entry (none programmed) is stored as none: a bare base would
+        // name an entry of the type before it.
+        if (v.decodeNumber < 1 || v.decodeNumber > kTypeEntries[type]) type = 0;
         optional = IntToHex(type == 0 ? 0 : v.decodeNumber + kTypeBase[type], 1);
     }
     return record + IntToHex(flagsA, 1) + flagsB + optional + (v.scan ? "B5" : "B4");

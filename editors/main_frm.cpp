@@ -59,6 +59,15 @@ void CMainFrm::Refill() {
     QStringList captions;
     for (const std::string& t : model_.RowTexts(0)) captions << QString::fromStdString(t);
     grid_->setHorizontalHeaderLabels(captions);
+    // The column widths are fixed; a caption longer than its column ends in "..." and shows
+    // in full as a tip, instead of being cut at both ends.
+    const QFontMetrics metrics(grid_->horizontalHeader()->font());
+    for (int c = 0; c < cols && c < captions.size(); ++c) {
+        QTableWidgetItem* header = grid_->horizontalHeaderItem(c);
+        if (!header) continue;
+        header->setText(metrics.elidedText(captions[c], Qt::ElideRight, grid_->columnWidth(c) - 8));
+        header->setToolTip(captions[c]);
+    }
     grid_->horizontalHeader()->show();
     grid_->setRowHidden(0, true);
     if (currentRow_ >= rows) currentRow_ = 1;
@@ -86,7 +95,7 @@ void CMainFrm::PaintRow(int row) {
         if (row == 0 || c == 0) {
             item->setBackground(QColor(236, 233, 216));
             item->setForeground(Qt::black);
-        } else if (row == currentRow_) {
+        } else if (row == currentRow_ && highlighted_) {
             item->setBackground(kBlue);
             item->setForeground(Qt::white);
         } else {
@@ -100,9 +109,19 @@ void CMainFrm::HighlightRow(int row) {
     if (row < 1 || row >= model_.Rows()) return;
     int previous = currentRow_;
     currentRow_ = row;
+    highlighted_ = true;
     if (previous >= 1 && previous < model_.Rows()) PaintRow(previous);
     PaintRow(row);
-    grid_->scrollToItem(grid_->item(row, 0));
+    // A row out of view comes to the top, so the rows after it are in view too.
+    QTableWidgetItem* item = grid_->item(row, 0);
+    const QRect at = grid_->visualItemRect(item), view = grid_->viewport()->rect();
+    if (at.top() < view.top() || at.bottom() > view.bottom())
+        grid_->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+void CMainFrm::RemoveHighlight() {
+    highlighted_ = false;
+    if (currentRow_ >= 1 && currentRow_ < model_.Rows()) PaintRow(currentRow_);
 }
 
 bool CMainFrm::eventFilter(QObject* watched, QEvent* event) {

@@ -18,7 +18,9 @@ public:
     // Lays the grid out for the current model and fills every row from the image.
     void Refill();
     void RefreshRow(int row);
+    // The row the channel dialog works on: white on blue until the highlight is removed.
     void HighlightRow(int row);
+    void RemoveHighlight();
     int currentRow() const { return currentRow_; }
     QTableWidget* grid() const { return grid_; }
 
@@ -35,6 +37,7 @@ private:
     const TextCatalogue& texts_;
     QTableWidget* grid_;
     int currentRow_ = 1;
+    bool highlighted_ = false;
 };
 
 }  // namespace vgr47
