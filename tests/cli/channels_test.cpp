@@ -1,5 +1,6 @@
 // A channel edited through the channel model and saved lists the same in vgr47-cli channels.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -18,7 +19,8 @@ using namespace vgr47;
 namespace {
 
 std::string RunCli(const std::string& args, int* code) {
-    fs::path out = fs::temp_directory_path() / "vgr47_channels_out.txt";
+    // One file per test process: CTest runs the tests of this program side by side.
+    fs::path out = fs::temp_directory_path() / ("vgr47_cli_out_" + std::to_string(getpid()) + ".txt");
     int status = std::system((std::string("'") + VGR47_CLI_PATH + "' " + args + " >'" + out.string() + "'").c_str());
     *code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::ifstream in(out);
