@@ -6,6 +6,9 @@ std::vector<std::unique_ptr<Area>> AllAreas() {
     std::vector<std::unique_ptr<Area>> areas;
     // One line per area, in the order of a dump.
     areas.push_back(MakeModelArea());
+    areas.push_back(MakeKeysArea());
+    areas.push_back(MakeScanArea());
+    areas.push_back(MakeOptionsArea());
     return areas;
 }
 

@@ -8,5 +8,8 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeModelArea();
+std::unique_ptr<Area> MakeKeysArea();
+std::unique_ptr<Area> MakeScanArea();
+std::unique_ptr<Area> MakeOptionsArea();
 
 }  // namespace vgr47::dump
