@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <filesystem>
 
+#include "app/main_frame.h"
+#include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "editors/key_assign_frm.h"
@@ -135,6 +138,58 @@ TEST_F(Forms, OptionFormOkStoresAndCancelDoesNot) {
     QTest::mouseClick(form.okButton(), Qt::LeftButton);
     EXPECT_EQ(image.ReadBytes(mem::kOption065C, 1), "08");
     EXPECT_EQ(image.ReadBytes(mem::kOption065B, 1).back(), '8');  // F9 without key lock
+}
+
+}  // namespace
+
+namespace {
+
+struct Silent : Messages {
+    void ShowMessage(const std::string&) override {}
+    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
+        return Answer::Cancel;
+    }
+};
+
+struct NoDialogs : FileDialogs {
+    std::optional<std::string> AskOpenPath() override { return std::nullopt; }
+    std::optional<std::string> AskSavePath() override { return std::nullopt; }
+};
+
+TEST_F(Forms, MainWindowOpensTheFormsAndTheScanFormYieldsToTheChannelWindow) {
+    AppValues values;
+    const auto dir = std::filesystem::temp_directory_path() / "vgr47-forms-shell";
+    std::filesystem::create_directories(dir);
+    values.programDir = dir.string();
+    values.languageOffset = kEnglishOffset;
+    Silent messages;
+    NoDialogs dialogs;
+    Shell shell(values, texts, image, state, &messages, &dialogs);
+    shell.LoadStartupImage();
+    shell.frame().show();
+
+    for (int command : {kCmdKeySettings, kCmdOptionalFeatures}) {
+        shell.RunCommand(command);
+        QMdiSubWindow* first = shell.frame().openForm(command);
+        ASSERT_TRUE(first) << command;
+        shell.RunCommand(command);
+        EXPECT_EQ(shell.frame().openForm(command), first) << command;  // one window per form
+    }
+    EXPECT_TRUE(qobject_cast<CKeyAssignFrm*>(shell.frame().openForm(kCmdKeySettings)->widget()));
+
+    shell.RunCommand(kCmdScan);
+    QPointer<QMdiSubWindow> scan = shell.frame().openForm(kCmdScan);
+    ASSERT_TRUE(scan);
+    ASSERT_TRUE(qobject_cast<CScanFrm*>(scan->widget()));
+    QApplication::processEvents();
+    EXPECT_TRUE(scan);  // opening does not cancel it
+    shell.frame().mdiArea()->setActiveSubWindow(
+        qobject_cast<QMdiSubWindow*>(shell.channelForm()->parentWidget()));
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(scan);
+    EXPECT_TRUE(shell.frame().openForm(kCmdOptionalFeatures));  // other forms stay open
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
