@@ -71,14 +71,6 @@ TEST_F(Forms, KeyFormOkStoresAndCancelDoesNot) {
     EXPECT_EQ(image.ReadBytes(mem::kKeyA, 1), "05");
 }
 
-TEST_F(Forms, KeyFormHidesTheSideKeysOnBasicModels) {
-    Open(0);
-    CKeyAssignFrm form(image, state, texts);
-    form.show();
-    EXPECT_FALSE(form.aKeyList()->isVisible());
-    EXPECT_TRUE(form.monitorList()->isVisible());
-}
-
 TEST_F(Forms, ScanFormFollowsTheFunctionAndPriorityChoices) {
     ScanChannels();
     CScanFrm form(image, state, texts, *channels);

@@ -23,34 +23,6 @@ struct Text : testing::FormFixture {
     }
 };
 
-TEST(DumpForms, AreasFollowTheModelArea) {
-    Text t;
-    std::vector<std::string> areas;
-    for (const Line& l : DumpAll(t.ctx)) {
-        std::string area = l.key.substr(0, l.key.find('.'));
-        if (areas.empty() || areas.back() != area) areas.push_back(area);
-    }
-    ASSERT_GE(areas.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(areas.begin(), areas.begin() + 4),
-              (std::vector<std::string>{"model", "keys", "scan", "options"}));
-    EXPECT_EQ(t.Value("keys.a"), "1  # Call 1");
-    EXPECT_EQ(t.Value("scan.priority"), "none");
-    EXPECT_EQ(t.Value("scan.tx_pause"), "5  # 3.0");
-    EXPECT_EQ(t.Value("options.power_on"), "1");
-}
-
-TEST(DumpForms, BasicRadioImageLeavesOutTheSideKeys) {
-    Text t(testing::kBasicModel);
-    t.CutToBasicRead();
-    EXPECT_EQ(t.Value("keys.monitor"), "3  # Squelch off");
-    EXPECT_EQ(t.Value("keys.a"), "<absent>");
-    EXPECT_EQ(t.Value("keys.option"), "<absent>");
-    std::vector<Problem> problems;
-    ASSERT_TRUE(t.Load("keys.monitor = 1\noptions.squelch = 9\n", problems));
-    EXPECT_EQ(t.image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
-    EXPECT_EQ(t.Value("options.squelch"), "9  # 9");
-}
-
 TEST(DumpForms, ScanValuesApplyInTheFormsOrder) {
     Text t;
     t.ScanChannels({3, 5});

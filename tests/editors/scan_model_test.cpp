@@ -158,24 +158,17 @@ TEST(Scan, TimesOutsideTheListsKeepTheirNibbles) {
     EXPECT_EQ(f.Byte(mem::kScanTimes), "B9");
 }
 
-TEST(Scan, BasicModelsHideTheHoldTimeButStillWriteIt) {
+TEST(Scan, BasicRadioImageKeepsItsLengthAndTheHiddenHoldTime) {
     FormFixture f(testing::kBasicModel);
     f.Set(mem::kSignallingHold, "FF");
-    ScanModel m(f.image, f.state, f.texts, *f.channels);
-    EXPECT_FALSE(m.holdShown());
-    EXPECT_EQ(m.hold, 255);
-    m.Store();
-    EXPECT_EQ(f.Byte(mem::kSignallingHold), "FF");
-}
-
-TEST(Scan, BasicRadioImageKeepsItsLength) {
-    FormFixture f(testing::kBasicModel);
     f.CutToBasicRead();
     ScanModel m(f.image, f.state, f.texts, *f.channels);
+    EXPECT_FALSE(m.holdShown());
     m.txPause = 0;
     m.Store();
     EXPECT_EQ(f.image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
     EXPECT_EQ(f.Byte(mem::kScanTimes), "50");
+    EXPECT_EQ(f.Byte(mem::kSignallingHold), "FF");
 }
 
 }  // namespace
