@@ -12,7 +12,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kDir = fs::temp_directory_path() / "vgr47_dump_load_test";
+// One folder per test: CTest runs the tests of this file in parallel.
+fs::path TestDir() {
+    return fs::temp_directory_path() /
+           ("vgr47_dump_load_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+}
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,7 +37,7 @@ struct CliRun {
 };
 
 CliRun Cli(const std::string& args) {
-    const fs::path out = kDir / "stdout.txt", err = kDir / "stderr.txt";
+    const fs::path out = TestDir() / "stdout.txt", err = TestDir() / "stderr.txt";
     int status = std::system((std::string("'") + VGR47_CLI_PATH + "' " + args + " >'" +
                               out.string() + "' 2>'" + err.string() + "'")
                                  .c_str());
@@ -63,11 +68,11 @@ std::string ChangedLines(const std::string& before, const std::string& after) {
 
 class CliDumpLoad : public ::testing::Test {
   protected:
-    void SetUp() override { fs::create_directories(kDir); }
-    void TearDown() override { fs::remove_all(kDir); }
+    void SetUp() override { fs::create_directories(TestDir()); }
+    void TearDown() override { fs::remove_all(TestDir()); }
 
     fs::path NewCodeplug(int model) {
-        fs::path file = kDir / ("model" + std::to_string(model) + ".dat");
+        fs::path file = TestDir() / ("model" + std::to_string(model) + ".dat");
         CliRun r = Cli("new --model " + std::to_string(model) + " --output " + Quoted(file));
         EXPECT_EQ(r.code, 0) << r.err;
         return file;
@@ -113,7 +118,7 @@ TEST_F(CliDumpLoad, DumpsTheDefaultCodeplugsOfBasicAndSignallingModels) {
 }
 
 TEST_F(CliDumpLoad, ABasicRadiosImageHasNoSideKeyLines) {
-    fs::path file = kDir / "basic_read.dat";
+    fs::path file = TestDir() / "basic_read.dat";
     ASSERT_EQ(Cli("read --port sim --sim-model 0 --output " + Quoted(file)).code, 0);
     CliRun dump = Cli("dump " + Quoted(file));
     ASSERT_EQ(dump.code, 0) << dump.err;
@@ -122,10 +127,10 @@ TEST_F(CliDumpLoad, ABasicRadiosImageHasNoSideKeyLines) {
     EXPECT_EQ(dump.out.find("keys.option = "), std::string::npos);
 
     // Changed settings are applied without ever lengthening the image.
-    WriteFile(kDir / "settings.txt", "keys.monitor = 1\noptions.squelch = 9\n");
-    fs::path out = kDir / "out.dat";
-    CliRun load = Cli("load " + Quoted(file) + " " + Quoted(kDir / "settings.txt") + " --output " +
-                      Quoted(out));
+    WriteFile(TestDir() / "settings.txt", "keys.monitor = 1\noptions.squelch = 9\n");
+    fs::path out = TestDir() / "out.dat";
+    CliRun load = Cli("load " + Quoted(file) + " " + Quoted(TestDir() / "settings.txt") +
+                      " --output " + Quoted(out));
     ASSERT_EQ(load.code, 0) << load.err;
     EXPECT_EQ(fs::file_size(out), fs::file_size(file));
     EXPECT_EQ(ChangedLines(dump.out, Cli("dump " + Quoted(out)).out),
@@ -134,7 +139,8 @@ TEST_F(CliDumpLoad, ABasicRadiosImageHasNoSideKeyLines) {
 
 TEST_F(CliDumpLoad, LoadingADumpGivesBackTheSameBytesAndTheSameDump) {
     for (int model : {0, 8}) {
-        fs::path file = NewCodeplug(model), out = kDir / "out.dat", text = kDir / "settings.txt";
+        fs::path file = NewCodeplug(model), out = TestDir() / "out.dat",
+                 text = TestDir() / "settings.txt";
         CliRun dump = Cli("dump " + Quoted(file));
         WriteFile(text, dump.out);
         CliRun load = Cli("load " + Quoted(file) + " " + Quoted(text) + " --output " + Quoted(out));
@@ -145,7 +151,7 @@ TEST_F(CliDumpLoad, LoadingADumpGivesBackTheSameBytesAndTheSameDump) {
 }
 
 TEST_F(CliDumpLoad, ChangedLinesChangeExactlyThoseSettings) {
-    fs::path file = NewCodeplug(8), out = kDir / "out.dat", text = kDir / "settings.txt";
+    fs::path file = NewCodeplug(8), out = TestDir() / "out.dat", text = TestDir() / "settings.txt";
     const std::string before = Cli("dump " + Quoted(file)).out;
     WriteFile(text,
               "# fleet settings\n"
@@ -162,7 +168,7 @@ TEST_F(CliDumpLoad, ChangedLinesChangeExactlyThoseSettings) {
 }
 
 TEST_F(CliDumpLoad, ABadLineIsReportedWithItsNumberAndNothingIsWritten) {
-    fs::path file = NewCodeplug(8), out = kDir / "out.dat", text = kDir / "settings.txt";
+    fs::path file = NewCodeplug(8), out = TestDir() / "out.dat", text = TestDir() / "settings.txt";
     WriteFile(text, "options.squelch = 7\noptions.tot = 12\n");
     CliRun load = Cli("load " + Quoted(file) + " " + Quoted(text) + " --output " + Quoted(out));
     EXPECT_EQ(load.code, 1);
