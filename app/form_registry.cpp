@@ -7,6 +7,9 @@
 #include "app/tuning_dlg.h"
 #include "editors/acs_frm.h"
 #include "editors/dtmf_frm.h"
+#include "editors/key_assign_frm.h"
+#include "editors/option_frm.h"
+#include "editors/scan_frm.h"
 
 namespace vgr47 {
 namespace {
@@ -37,6 +40,12 @@ std::vector<FormEntry> FormEntries() {
              return AcsModel::Available(e.image) ? new CACSFrm(e.image, e.model, e.texts, e.channels) : nullptr;
          },
          [](const FormEnv& e) { return AcsModel::Available(e.image); }},
+        {kCmdKeySettings, [](FormEnv& e) -> FormView* { return new CKeyAssignFrm(e.image, e.model, e.texts); }},
+        {kCmdScan,
+         [](FormEnv& e) -> FormView* {
+             return new CScanFrm(e.image, e.model, e.texts, e.channels, e.frame.mdiArea());
+         }},
+        {kCmdOptionalFeatures, [](FormEnv& e) -> FormView* { return new COptionFrm(e.image, e.model, e.texts); }},
     };
 }
 

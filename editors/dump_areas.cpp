@@ -6,7 +6,9 @@ std::vector<std::unique_ptr<Area>> AllAreas() {
     std::vector<std::unique_ptr<Area>> areas;
     // One line per area, in the order of a dump.
     areas.push_back(MakeModelArea());
-    // keys, scan, options and testfreq come here, between the model and dtmf
+    areas.push_back(MakeKeysArea());
+    areas.push_back(MakeScanArea());
+    areas.push_back(MakeOptionsArea());
     areas.push_back(MakeDtmfArea());
     areas.push_back(MakeAcsArea());
     return areas;

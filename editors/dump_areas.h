@@ -8,6 +8,9 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeModelArea();
+std::unique_ptr<Area> MakeKeysArea();
+std::unique_ptr<Area> MakeScanArea();
+std::unique_ptr<Area> MakeOptionsArea();
 // DTMF and auto channel select
 std::unique_ptr<Area> MakeDtmfArea();
 std::unique_ptr<Area> MakeAcsArea();
