@@ -8,5 +8,7 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeModelArea();
+// 5-tone system parameters and encode/decode tables.
+std::unique_ptr<Area> MakeFiveToneArea();
 
 }  // namespace vgr47::dump
