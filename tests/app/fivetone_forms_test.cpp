@@ -1,0 +1,166 @@
+// The 5-tone forms' wiring: the timing diagram, the in-place editor and chooser of the
+// grids, the spin fields and OK. The rules themselves are tested on the models.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include "core/memory_map.h"
+#include "core/model_catalogue.h"
+#include "editors/fivetone_endecode_frm.h"
+#include "editors/fivetone_system_frm.h"
+#include "editors/wrap_spin_field.h"
+
+using namespace vgr47;
+
+namespace {
+
+using Model = FiveToneEnDecodeModel;
+
+class NoMessages : public Messages {
+  public:
+    std::vector<std::string> shown;
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
+        return Answer::Cancel;
+    }
+};
+
+struct FormsFixture : ::testing::Test {
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "app_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) new QApplication(argc, argv);
+        image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity));
+    }
+    TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
+    ModelState state{Edition::Vgr47};
+    CodeplugImage image;
+    NoMessages messages;
+};
+
+QColor BoxColour(C5ToneEnDecodeFrm& form, int box) {
+    return form.diagramBox(box)->palette().color(QPalette::Window);
+}
+
+TEST_F(FormsFixture, TimingDiagramLightsTheEditedFieldOrFrame) {
+    C5ToneEnDecodeFrm form(image, texts, messages);
+    form.show();
+    for (int b = 0; b < Model::kBoxCount; ++b)
+        EXPECT_EQ(BoxColour(form, b), QColor(212, 208, 200)) << b;
+    form.timeField(Model::kDelay2)->setFocus();
+    QApplication::processEvents();
+    // Qt gives focus only to active windows; the model's focus hook is what the field calls.
+    form.model().FocusTimeField(Model::kDelay2);
+    form.ClickCell(Model::kEncodePage, 40, 0);  // outside the grid: refreshes only
+    EXPECT_EQ(BoxColour(form, Model::kBoxDelay2), QColor(0, 255, 0));
+    EXPECT_EQ(BoxColour(form, Model::kBoxDelay1), QColor(212, 208, 200));
+    // The flag of frame 1 lights frame 1's box.
+    form.ClickCell(Model::kEncodePage, Model::RowOfEntry(1), 4);
+    EXPECT_EQ(BoxColour(form, Model::kBoxFrame1), QColor(0, 255, 0));
+    EXPECT_EQ(BoxColour(form, Model::kBoxDelay2), QColor(212, 208, 200));
+    EXPECT_EQ(form.diagramBox(Model::kBoxFrame2)->text(), "Frame 2");
+}
+
+TEST_F(FormsFixture, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
+    C5ToneEnDecodeFrm form(image, texts, messages);
+    form.show();
+    QTableWidget* grid = form.grid(Model::kEncodePage);
+    const int row = Model::RowOfEntry(2);
+    EXPECT_EQ(grid->item(row, 2)->background().color(), QColor(212, 208, 200));
+    form.ClickCell(Model::kEncodePage, row, 2);  // grey: nothing opens
+    EXPECT_FALSE(form.cellEditor(Model::kEncodePage)->isVisible());
+    form.ClickCell(Model::kEncodePage, row, 1);
+    QLineEdit* editor = form.cellEditor(Model::kEncodePage);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->maxLength(), 8);
+    EXPECT_TRUE(grid->visualItemRect(grid->item(row, 1)).contains(editor->geometry()));
+    QTest::keyClicks(editor, "abcde");
+    form.ClickCell(Model::kEncodePage, row, 4);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(grid->item(row, 1)->text(), "ABCDE");
+    EXPECT_EQ(grid->item(row, 2)->background().color(), QColor(255, 255, 255));
+    EXPECT_EQ(grid->item(row, 4)->text(), "----");
+    // The flag cell opened the chooser; a pick sets the cell.
+    QComboBox* chooser = form.cellChooser(Model::kEncodePage);
+    ASSERT_TRUE(chooser->isVisible());
+    ASSERT_EQ(chooser->count(), 2);
+    EXPECT_EQ(chooser->currentIndex(), 0);
+    chooser->setCurrentIndex(1);  // not a pick by the user: nothing changes
+    EXPECT_EQ(grid->item(row, 4)->text(), "----");
+    emit chooser->activated(1);
+    EXPECT_EQ(grid->item(row, 4)->text(), "On");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FormsFixture, DecodeChooserOffersEveryCodedEncodeEntryAndOkWrites) {
+    C5ToneEnDecodeFrm form(image, texts, messages);
+    form.show();
+    form.model().SetFrame(Model::kEncodePage, 3, 0, "777777");
+    form.tabs()->setCurrentIndex(1);
+    form.ClickCell(Model::kDecodePage, Model::RowOfEntry(1), Model::kAnswerColumn);
+    QComboBox* chooser = form.cellChooser(Model::kDecodePage);
+    ASSERT_TRUE(chooser->isVisible());
+    QStringList entries;
+    for (int i = 0; i < chooser->count(); ++i) entries << chooser->itemText(i);
+    EXPECT_EQ(entries, QStringList({"None", "TX-CODE 1", "TX-CODE 3"}));
+    emit chooser->activated(2);
+    QSignalSpy closed(&form, &FormView::closeRequested);
+    form.okButton()->click();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(image.ReadBytes(mem::kFiveToneDecode + 14, 2), "0003");
+}
+
+TEST_F(FormsFixture, SystemFormSpinsWrapAndTheStandardLoadsItsPresets) {
+    C5ToneSysParaFrm form(image, texts);
+    form.show();
+    using S = FiveToneSystemModel;
+    EXPECT_EQ(form.standardList()->currentText(), "EEA");
+    form.field(S::kTonePeriod)->setText("255");
+    form.model().SetFieldText(S::kTonePeriod, "255");
+    form.field(S::kTonePeriod)->stepBy(1);
+    EXPECT_EQ(form.field(S::kTonePeriod)->text(), "40");
+    EXPECT_EQ(form.field(S::kMaxDecode)->text(), "60");
+    emit form.standardList()->activated(0);
+    EXPECT_EQ(form.field(S::kTonePeriod)->text(), "100");
+    EXPECT_EQ(form.field(S::kRxInterval)->text(), "150");
+    EXPECT_EQ(form.field(S::kMinDecode)->text(), "30");
+    EXPECT_EQ(form.field(S::kMaxDecode)->text(), "150");
+    form.okButton()->click();
+    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE0, 9), "00649600FF1E009600");
+}
+
+// Writes the forms' pictures when VGR47_SCREENSHOT_DIR names a folder.
+TEST_F(FormsFixture, Screenshots) {
+    const QByteArray dir = qgetenv("VGR47_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "VGR47_SCREENSHOT_DIR not set";
+    QDir().mkpath(QString::fromUtf8(dir));
+    C5ToneSysParaFrm system(image, texts);
+    system.show();
+    QApplication::processEvents();
+    system.grab().save(QString::fromUtf8(dir) + "/fivetone_system.png");
+    C5ToneEnDecodeFrm form(image, texts, messages);
+    form.resize(form.sizeHint().width(), 620);
+    form.show();
+    form.model().SetFrame(Model::kEncodePage, 2, 0, "23456");
+    form.model().SetFrame(Model::kEncodePage, 2, 1, "A1B2C3");
+    form.model().FocusTimeField(Model::kDelay1);
+    form.ClickCell(Model::kEncodePage, Model::RowOfEntry(2), 5);
+    QApplication::processEvents();
+    form.grab().save(QString::fromUtf8(dir) + "/fivetone_encode.png");
+    form.tabs()->setCurrentIndex(1);
+    form.ClickCell(Model::kDecodePage, Model::RowOfEntry(1), Model::kAlertColumn);
+    QApplication::processEvents();
+    form.grab().save(QString::fromUtf8(dir) + "/fivetone_decode.png");
+}
+
+}  // namespace
