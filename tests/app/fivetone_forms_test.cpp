@@ -5,14 +5,19 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
+#include "app/main_frame.h"
+#include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "editors/fivetone_endecode_frm.h"
@@ -40,10 +45,10 @@ struct FormsFixture : ::testing::Test {
         static char name[] = "app_tests";
         static char* argv[] = {name, nullptr};
         if (!qApp) new QApplication(argc, argv);
-        image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity));
+        image.InstallNew(BuildModelImage(model, ModelCatalogue()[8].identity));
     }
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
-    ModelState state{Edition::Vgr47};
+    ModelState model{Edition::Vgr47};
     CodeplugImage image;
     NoMessages messages;
 };
@@ -57,11 +62,9 @@ TEST_F(FormsFixture, TimingDiagramLightsTheEditedFieldOrFrame) {
     form.show();
     for (int b = 0; b < Model::kBoxCount; ++b)
         EXPECT_EQ(BoxColour(form, b), QColor(212, 208, 200)) << b;
-    form.timeField(Model::kDelay2)->setFocus();
-    QApplication::processEvents();
-    // Qt gives focus only to active windows; the model's focus hook is what the field calls.
-    form.model().FocusTimeField(Model::kDelay2);
-    form.ClickCell(Model::kEncodePage, 40, 0);  // outside the grid: refreshes only
+    // The field gaining focus lights its box (sent directly: offscreen windows are never active).
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(form.timeField(Model::kDelay2), &focusIn);
     EXPECT_EQ(BoxColour(form, Model::kBoxDelay2), QColor(0, 255, 0));
     EXPECT_EQ(BoxColour(form, Model::kBoxDelay1), QColor(212, 208, 200));
     // The flag of frame 1 lights frame 1's box.
@@ -137,6 +140,56 @@ TEST_F(FormsFixture, SystemFormSpinsWrapAndTheStandardLoadsItsPresets) {
     EXPECT_EQ(form.field(S::kMaxDecode)->text(), "150");
     form.okButton()->click();
     EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE0, 9), "00649600FF1E009600");
+}
+
+template <typename Form>
+int OpenCount(Shell& shell) {
+    int n = 0;
+    for (QMdiSubWindow* sub : shell.frame().mdiArea()->subWindowList())
+        n += qobject_cast<Form*>(sub->widget()) != nullptr;
+    return n;
+}
+
+TEST_F(FormsFixture, CommandsOpenOneWindowEachOnSignallingModelsOnly) {
+    AppValues values;
+    values.languageOffset = kEnglishOffset;
+    model.UpdateModelFromImage(image.image());
+    Shell shell(values, texts, image, model, &messages);
+    shell.RefreshFromImage();
+    ASSERT_TRUE(shell.frame().action(kCmdFiveToneSystem)->isEnabled());
+    ASSERT_TRUE(shell.frame().action(kCmdFiveToneEnDecode)->isEnabled());
+    shell.RunCommand(kCmdFiveToneSystem);
+    shell.RunCommand(kCmdFiveToneSystem);
+    shell.RunCommand(kCmdFiveToneEnDecode);
+    EXPECT_EQ(OpenCount<C5ToneSysParaFrm>(shell), 1);
+    EXPECT_EQ(OpenCount<C5ToneEnDecodeFrm>(shell), 1);
+    for (QMdiSubWindow* sub : shell.frame().mdiArea()->subWindowList())
+        if (auto* form = qobject_cast<C5ToneSysParaFrm*>(sub->widget())) {
+            EXPECT_EQ(sub->windowTitle(), "5-Tone system parameters");
+            form->okButton()->click();
+        }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(OpenCount<C5ToneSysParaFrm>(shell), 0);
+
+    // A basic model greys both commands.
+    image.InstallNew(BuildModelImage(model, ModelCatalogue()[0].identity));
+    model.UpdateModelFromImage(image.image());
+    shell.RefreshFromImage();
+    // Closed windows go away once the event loop runs.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(shell.frame().action(kCmdFiveToneSystem)->isEnabled());
+    EXPECT_FALSE(shell.frame().action(kCmdFiveToneEnDecode)->isEnabled());
+
+    // A signalling identity in an image that ends before the 5-tone region: not offered.
+    image.InstallNew(
+        BuildModelImage(model, ModelCatalogue()[8].identity).substr(0, mem::kBasicImageBytes * 2));
+    model.UpdateModelFromImage(image.image());
+    shell.RefreshFromImage();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    shell.RunCommand(kCmdFiveToneEnDecode);
+    shell.RunCommand(kCmdFiveToneSystem);
+    EXPECT_EQ(OpenCount<C5ToneEnDecodeFrm>(shell) + OpenCount<C5ToneSysParaFrm>(shell), 0);
+    EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
 }
 
 // Writes the forms' pictures when VGR47_SCREENSHOT_DIR names a folder.
