@@ -310,11 +310,15 @@ void C5ToneEnDecodeFrm::RefreshGrid(Model::Page page) {
 void C5ToneEnDecodeFrm::PlaceEditors(Model::Page page) {
     PageWidgets& w = pages_[page];
     const int row = model_.editRow(page), column = model_.editColumn(page);
+    const bool editor = model_.editorOpen(page), chooser = model_.chooserOpen(page);
+    // A click from one cell straight to another reopens the editor with the new cell's text.
+    const bool moved = row != w.openRow || column != w.openColumn;
+    if (!editor && !chooser) w.openRow = w.openColumn = -1;
     QRect cell = row >= 0 ? w.grid->visualRect(w.grid->model()->index(row, column)) : QRect();
-    if (model_.editorOpen(page)) {
+    if (editor) {
         w.editor->setGeometry(
             cell.adjusted(kEditorInset, kEditorInset, -kEditorInset, -kEditorInset));
-        if (!w.editor->isVisible()) {
+        if (moved || !w.editor->isVisible()) {
             w.editor->setText(Q(model_.editorText(page)));
             w.editor->show();
             w.editor->selectAll();
@@ -323,7 +327,7 @@ void C5ToneEnDecodeFrm::PlaceEditors(Model::Page page) {
     } else {
         w.editor->hide();
     }
-    if (model_.chooserOpen(page)) {
+    if (chooser) {
         QStringList entries;
         for (const std::string& s : model_.ChooserEntries(page)) entries << Q(s);
         QStringList shown;
@@ -335,12 +339,16 @@ void C5ToneEnDecodeFrm::PlaceEditors(Model::Page page) {
         }
         w.chooser->setCurrentIndex(model_.ChooserSelection(page));
         w.chooser->setGeometry(cell);
-        if (!w.chooser->isVisible()) {
+        if (moved || !w.chooser->isVisible()) {
             w.chooser->show();
             w.chooser->setFocus();
         }
     } else {
         w.chooser->hide();
+    }
+    if (editor || chooser) {
+        w.openRow = row;
+        w.openColumn = column;
     }
 }
 

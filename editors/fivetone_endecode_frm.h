@@ -48,6 +48,8 @@ class C5ToneEnDecodeFrm : public FormView {
         QTableWidget* grid = nullptr;
         QLineEdit* editor = nullptr;
         QComboBox* chooser = nullptr;
+        // The cell the editor or chooser was last opened on.
+        int openRow = -1, openColumn = -1;
     };
     QWidget* BuildEncodePage();
     QWidget* BuildDecodePage();

@@ -145,6 +145,8 @@ void FiveToneEnDecodeModel::Read() {
     pages_[kEncodePage] = PageState();
     pages_[kDecodePage] = PageState();
     litBox_ = kNoBox;
+    for (bool& e : editingTime_) e = false;
+    editingWaitTime_ = false;
     if (!Available(image_)) return;
     for (int f = 0; f < kTimeFieldCount; ++f)
         times_[f] = std::to_string(HexLe16ToInt(image_.ReadBytes(kTimeAddresses[f], 2)));
@@ -176,8 +178,10 @@ void FiveToneEnDecodeModel::Read() {
 bool FiveToneEnDecodeModel::Write() {
     for (Page p : {kEncodePage, kDecodePage}) CommitEdit(p);
     for (Page p : {kEncodePage, kDecodePage}) RestoreDefaultCode(p);
-    for (int f = 0; f < kTimeFieldCount; ++f) CommitTime(static_cast<TimeField>(f));
-    CommitWaitTime();
+    // Only fields being edited are clamped: a stored value outside the range goes back as read.
+    for (int f = 0; f < kTimeFieldCount; ++f)
+        if (editingTime_[f]) CommitTime(static_cast<TimeField>(f));
+    if (editingWaitTime_) CommitWaitTime();
     if (!Available(image_)) return false;
 
     std::string encodeTable, decodeTable;
@@ -212,6 +216,7 @@ bool FiveToneEnDecodeModel::Write() {
 
 void FiveToneEnDecodeModel::CommitTime(TimeField field) {
     times_[field] = ClampIntField(times_[field], TimeFieldMin(field), TimeFieldMax(field), 1);
+    editingTime_[field] = false;
 }
 
 void FiveToneEnDecodeModel::StepTime(TimeField field, int delta) {
@@ -237,6 +242,7 @@ void FiveToneEnDecodeModel::CommitWaitTime() {
     int tens =
         std::clamp(ParseLeadingInt(waitTime_) / kWaitTimeStep, 0, kWaitTimeMax / kWaitTimeStep);
     waitTime_ = std::to_string(tens * kWaitTimeStep);
+    editingWaitTime_ = false;
 }
 
 void FiveToneEnDecodeModel::StepWaitTime(int delta) {

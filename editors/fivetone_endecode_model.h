@@ -73,7 +73,11 @@ class FiveToneEnDecodeModel {
     static int TimeFieldMin(TimeField field) { return field == kFirstDigit ? 20 : 0; }
     static int TimeFieldMax(TimeField) { return 7000; }
     const std::string& timeText(TimeField field) const { return times_[field]; }
-    void SetTimeText(TimeField field, const std::string& text) { times_[field] = text; }
+    // The text as typed; the field counts as being edited until it is committed.
+    void SetTimeText(TimeField field, const std::string& text) {
+        times_[field] = text;
+        editingTime_[field] = true;
+    }
     void CommitTime(TimeField field);
     void StepTime(TimeField field, int delta);
     // Entry 0 the "off" text, then "0".."9", "A".."E".
@@ -88,7 +92,10 @@ class FiveToneEnDecodeModel {
     bool clearAutoAnswer() const { return clearAutoAnswer_; }
     void SetClearAutoAnswer(bool on) { clearAutoAnswer_ = on; }
     const std::string& waitTimeText() const { return waitTime_; }
-    void SetWaitTimeText(const std::string& text) { waitTime_ = text; }
+    void SetWaitTimeText(const std::string& text) {
+        waitTime_ = text;
+        editingWaitTime_ = true;
+    }
     // Tens of milliseconds: the typed number / 10 within 0..255, shown x 10.
     void CommitWaitTime();
     void StepWaitTime(int delta);
@@ -189,9 +196,11 @@ class FiveToneEnDecodeModel {
     const TextCatalogue& texts_;
     Messages& messages_;
     std::string times_[kTimeFieldCount];
+    bool editingTime_[kTimeFieldCount] = {};
     int delay2Code_ = 0, delay3Code_ = 0;
     bool sideTone_ = false, clearAutoAnswer_ = false;
     std::string waitTime_ = "0";
+    bool editingWaitTime_ = false;
     int decodeNumber_ = -1;
     std::string decodeNumberByte_ = "00";
     int autoReset_ = 0;

@@ -93,6 +93,12 @@ TEST_F(FormsFixture, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
     EXPECT_EQ(grid->item(row, 1)->text(), "ABCDE");
     EXPECT_EQ(grid->item(row, 2)->background().color(), QColor(255, 255, 255));
     EXPECT_EQ(grid->item(row, 4)->text(), "----");
+    // From one frame cell straight to the next: the editor shows the new cell.
+    form.ClickCell(Model::kEncodePage, Model::RowOfEntry(1), 1);
+    EXPECT_EQ(editor->text(), "12345");
+    form.ClickCell(Model::kEncodePage, row, 1);
+    EXPECT_EQ(editor->text(), "ABCDE");
+    form.ClickCell(Model::kEncodePage, row, 4);
     // The flag cell opened the chooser; a pick sets the cell.
     QComboBox* chooser = form.cellChooser(Model::kEncodePage);
     ASSERT_TRUE(chooser->isVisible());
