@@ -212,7 +212,8 @@ QWidget* C5ToneEnDecodeFrm::BuildDecodePage() {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(settings);
     PrepareGrid(Model::kDecodePage, page);
-    layout->addWidget(pages_[Model::kDecodePage].grid, 1, Qt::AlignLeft);
+    layout->addWidget(pages_[Model::kDecodePage].grid, 0, Qt::AlignLeft);
+    layout->addStretch(1);
     return page;
 }
 
@@ -247,7 +248,18 @@ void C5ToneEnDecodeFrm::PrepareGrid(Model::Page page, QWidget* pageWidget) {
         g->setSpan(0, 1 + Model::kFrames, 1, Model::kFrames);
     else
         g->setSpan(0, Model::kAnswerColumn, 1, 2);
-    g->setFixedWidth(total + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth());
+    // The decode grid shows all its rows; the encode grid half of them and a scroll bar.
+    int rowsHeight = 0;
+    for (int r = 0; r < Model::Rows(page); ++r) rowsHeight += g->rowHeight(r);
+    if (page == Model::kDecodePage) {
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setFixedSize(total + 2 * g->frameWidth(), rowsHeight + 2 * g->frameWidth());
+    } else {
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        g->setFixedWidth(total + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth());
+        g->setMinimumHeight(rowsHeight / 2);
+    }
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(g, &QTableWidget::cellClicked, this,
             [this, page](int row, int column) { ClickCell(page, row, column); });
 

@@ -208,7 +208,7 @@ TEST_F(FormsFixture, Screenshots) {
     QApplication::processEvents();
     system.grab().save(QString::fromUtf8(dir) + "/fivetone_system.png");
     C5ToneEnDecodeFrm form(image, texts, messages);
-    form.resize(form.sizeHint().width(), 620);
+    form.adjustSize();
     form.show();
     form.model().SetFrame(Model::kEncodePage, 2, 0, "23456");
     form.model().SetFrame(Model::kEncodePage, 2, 1, "A1B2C3");
