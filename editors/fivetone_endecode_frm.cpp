@@ -330,8 +330,11 @@ void C5ToneEnDecodeFrm::PlaceEditors(Model::Page page) {
     if (editor) {
         w.editor->setGeometry(
             cell.adjusted(kEditorInset, kEditorInset, -kEditorInset, -kEditorInset));
-        if (moved || !w.editor->isVisible()) {
+        // The model's text wins: a click on the cell under edit commits it (upper-cased, or
+        // emptied after a message) and reopens the editor on the result.
+        if (w.editor->text() != Q(model_.editorText(page)))
             w.editor->setText(Q(model_.editorText(page)));
+        if (moved || !w.editor->isVisible()) {
             w.editor->show();
             w.editor->selectAll();
             w.editor->setFocus();

@@ -88,6 +88,8 @@ TEST_F(FormsFixture, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
     EXPECT_EQ(editor->maxLength(), 8);
     EXPECT_TRUE(grid->visualItemRect(grid->item(row, 1)).contains(editor->geometry()));
     QTest::keyClicks(editor, "abcde");
+    form.ClickCell(Model::kEncodePage, row, 1);  // the same cell again: committed and reopened
+    EXPECT_EQ(editor->text(), "ABCDE");
     form.ClickCell(Model::kEncodePage, row, 4);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(grid->item(row, 1)->text(), "ABCDE");
