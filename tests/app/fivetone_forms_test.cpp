@@ -39,7 +39,7 @@ class NoMessages : public Messages {
     }
 };
 
-struct FormsFixture : ::testing::Test {
+struct FiveToneForms : ::testing::Test {
     void SetUp() override {
         static int argc = 1;
         static char name[] = "app_tests";
@@ -57,7 +57,7 @@ QColor BoxColour(C5ToneEnDecodeFrm& form, int box) {
     return form.diagramBox(box)->palette().color(QPalette::Window);
 }
 
-TEST_F(FormsFixture, TimingDiagramLightsTheEditedFieldOrFrame) {
+TEST_F(FiveToneForms, TimingDiagramLightsTheEditedFieldOrFrame) {
     C5ToneEnDecodeFrm form(image, texts, messages);
     form.show();
     for (int b = 0; b < Model::kBoxCount; ++b)
@@ -74,7 +74,7 @@ TEST_F(FormsFixture, TimingDiagramLightsTheEditedFieldOrFrame) {
     EXPECT_EQ(form.diagramBox(Model::kBoxFrame2)->text(), "Frame 2");
 }
 
-TEST_F(FormsFixture, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
+TEST_F(FiveToneForms, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
     C5ToneEnDecodeFrm form(image, texts, messages);
     form.show();
     QTableWidget* grid = form.grid(Model::kEncodePage);
@@ -113,7 +113,7 @@ TEST_F(FormsFixture, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(FormsFixture, DecodeChooserOffersEveryCodedEncodeEntryAndOkWrites) {
+TEST_F(FiveToneForms, DecodeChooserOffersEveryCodedEncodeEntryAndOkWrites) {
     C5ToneEnDecodeFrm form(image, texts, messages);
     form.show();
     form.model().SetFrame(Model::kEncodePage, 3, 0, "777777");
@@ -131,7 +131,7 @@ TEST_F(FormsFixture, DecodeChooserOffersEveryCodedEncodeEntryAndOkWrites) {
     EXPECT_EQ(image.ReadBytes(mem::kFiveToneDecode + 14, 2), "0003");
 }
 
-TEST_F(FormsFixture, SystemFormSpinsWrapAndTheStandardLoadsItsPresets) {
+TEST_F(FiveToneForms, SystemFormSpinsWrapAndTheStandardLoadsItsPresets) {
     C5ToneSysParaFrm form(image, texts);
     form.show();
     using S = FiveToneSystemModel;
@@ -158,7 +158,7 @@ int OpenCount(Shell& shell) {
     return n;
 }
 
-TEST_F(FormsFixture, CommandsOpenOneWindowEachOnSignallingModelsOnly) {
+TEST_F(FiveToneForms, CommandsOpenOneWindowEachOnSignallingModelsOnly) {
     AppValues values;
     values.languageOffset = kEnglishOffset;
     model.UpdateModelFromImage(image.image());
@@ -201,7 +201,7 @@ TEST_F(FormsFixture, CommandsOpenOneWindowEachOnSignallingModelsOnly) {
 }
 
 // Writes the forms' pictures when VGR47_SCREENSHOT_DIR names a folder.
-TEST_F(FormsFixture, Screenshots) {
+TEST_F(FiveToneForms, Screenshots) {
     const QByteArray dir = qgetenv("VGR47_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VGR47_SCREENSHOT_DIR not set";
     QDir().mkpath(QString::fromUtf8(dir));

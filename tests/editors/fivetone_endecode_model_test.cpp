@@ -25,7 +25,7 @@ class RecordedMessages : public Messages {
 const std::string kEmptyEncode = std::string(26, 'F') + "8FFFFF";
 const std::string kDefaultEncode1 = "2143F5FFFFFFFFFFFFFFFFFFF58FFFFF";
 
-struct EnDecodeFixture : ::testing::Test {
+struct FiveToneEnDecode : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     ModelState state{Edition::Vgr47};
     CodeplugImage image;
@@ -106,7 +106,7 @@ TEST(FiveTonePacking, FrameValidation) {
     }
 }
 
-TEST_F(EnDecodeFixture, DefaultImageReadsAndOkRewritesOnlyTheDecodeTrailers) {
+TEST_F(FiveToneEnDecode, DefaultImageReadsAndOkRewritesOnlyTheDecodeTrailers) {
     M m(image, texts, messages);
     EXPECT_EQ(m.timeText(M::kDelay1), "511");
     EXPECT_EQ(m.timeText(M::kFirstDigit), "1000");
@@ -133,7 +133,7 @@ TEST_F(EnDecodeFixture, DefaultImageReadsAndOkRewritesOnlyTheDecodeTrailers) {
     EXPECT_TRUE(after == before);
 }
 
-TEST_F(EnDecodeFixture, AllFfTablesShowEmptyRowsAndOkRestoresTheDefaultCode) {
+TEST_F(FiveToneEnDecode, AllFfTablesShowEmptyRowsAndOkRestoresTheDefaultCode) {
     for (int n = 1; n <= 32; ++n) PutEncode(n, std::string(32, 'F'));
     for (int n = 1; n <= 8; ++n) PutDecode(n, std::string(32, 'F'));
     M m(image, texts, messages);
@@ -146,7 +146,7 @@ TEST_F(EnDecodeFixture, AllFfTablesShowEmptyRowsAndOkRestoresTheDefaultCode) {
     EXPECT_EQ(Decode(1), "2143F5FFFFFFFFFFFFFFFFFFF5FF0000");
 }
 
-TEST_F(EnDecodeFixture, SettingsBytes) {
+TEST_F(FiveToneEnDecode, SettingsBytes) {
     image.WriteBytes(mem::kFiveTone0BF4, "3F");
     image.WriteBytes(mem::kFiveTone0BF6, "A5");  // clear auto answer on, side tone off, others kept
     image.WriteBytes(mem::kFiveTone0BF8, "0C");
@@ -181,7 +181,7 @@ TEST_F(EnDecodeFixture, SettingsBytes) {
     EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BFA, 2), "0000");
 }
 
-TEST_F(EnDecodeFixture, TimeFieldsClampAndWaitTimeGoesInTensOfMilliseconds) {
+TEST_F(FiveToneEnDecode, TimeFieldsClampAndWaitTimeGoesInTensOfMilliseconds) {
     M m(image, texts, messages);
     struct Case {
         const char* typed;
@@ -217,7 +217,7 @@ TEST_F(EnDecodeFixture, TimeFieldsClampAndWaitTimeGoesInTensOfMilliseconds) {
     EXPECT_EQ(m.timeText(M::kFirstDigit), "20");
 }
 
-TEST_F(EnDecodeFixture, CellRulesFollowTheFramesOfEachRow) {
+TEST_F(FiveToneEnDecode, CellRulesFollowTheFramesOfEachRow) {
     M m(image, texts, messages);
     const M::Page E = M::kEncodePage;
     const int row = M::RowOfEntry(2);
@@ -258,7 +258,7 @@ TEST_F(EnDecodeFixture, CellRulesFollowTheFramesOfEachRow) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(EnDecodeFixture, BadFramesAreClearedWithTheirMessage) {
+TEST_F(FiveToneEnDecode, BadFramesAreClearedWithTheirMessage) {
     M m(image, texts, messages);
     Type(m, M::kEncodePage, 2, 1, "1234");
     Type(m, M::kDecodePage, 2, 1, "12g45");
@@ -268,7 +268,7 @@ TEST_F(EnDecodeFixture, BadFramesAreClearedWithTheirMessage) {
     EXPECT_FALSE(m.IsCellWhite(M::kDecodePage, M::RowOfEntry(2), 2));
 }
 
-TEST_F(EnDecodeFixture, DecodeAnswersFollowTheEncodeEntriesThatLoseTheirCode) {
+TEST_F(FiveToneEnDecode, DecodeAnswersFollowTheEncodeEntriesThatLoseTheirCode) {
     M m(image, texts, messages);
     const M::Page E = M::kEncodePage, D = M::kDecodePage;
     Type(m, E, 3, 1, "33333");
@@ -302,7 +302,7 @@ TEST_F(EnDecodeFixture, DecodeAnswersFollowTheEncodeEntriesThatLoseTheirCode) {
     EXPECT_EQ(Decode(2).substr(28), "0000");
 }
 
-TEST_F(EnDecodeFixture, DeleteAllOnTheEncodePageLeavesNoAnswer) {
+TEST_F(FiveToneEnDecode, DeleteAllOnTheEncodePageLeavesNoAnswer) {
     M m(image, texts, messages);
     Type(m, M::kEncodePage, 7, 1, "77777");
     ASSERT_TRUE(m.SetAnswer(1, 7));
@@ -321,7 +321,7 @@ TEST_F(EnDecodeFixture, DeleteAllOnTheEncodePageLeavesNoAnswer) {
     EXPECT_EQ(m.CellText(M::kDecodePage, M::RowOfEntry(4), 1), "");
 }
 
-TEST_F(EnDecodeFixture, TheDefaultCodeReturnsWheneverAGridHasNone) {
+TEST_F(FiveToneEnDecode, TheDefaultCodeReturnsWheneverAGridHasNone) {
     M m(image, texts, messages);
     Type(m, M::kDecodePage, 1, 1, "");
     // The click that committed the empty code put the default back.
@@ -337,7 +337,7 @@ TEST_F(EnDecodeFixture, TheDefaultCodeReturnsWheneverAGridHasNone) {
     EXPECT_EQ(Encode(1), kDefaultEncode1);
 }
 
-TEST_F(EnDecodeFixture, ChoosersCommitOnlyAPickAndOfferTheCodedEncodeEntries) {
+TEST_F(FiveToneEnDecode, ChoosersCommitOnlyAPickAndOfferTheCodedEncodeEntries) {
     M m(image, texts, messages);
     Type(m, M::kEncodePage, 4, 1, "44444");
     const M::Page D = M::kDecodePage;
@@ -363,7 +363,7 @@ TEST_F(EnDecodeFixture, ChoosersCommitOnlyAPickAndOfferTheCodedEncodeEntries) {
     EXPECT_EQ(Decode(1).substr(28), "0001");
 }
 
-TEST_F(EnDecodeFixture, DecodeEntriesReadFromOddBytes) {
+TEST_F(FiveToneEnDecode, DecodeEntriesReadFromOddBytes) {
     PutDecode(2, std::string(26, 'F') + "FF0203");     // first 13 bytes FF: empty whatever follows
     PutDecode(3, "2143F5FFFFFFFFFFFFFFFFFFF5FF0121");  // answer 33 is no entry
     PutDecode(4, "2143F5FFFFFFFFFFFFFFFFFFF5FF0220");
@@ -380,7 +380,7 @@ TEST_F(EnDecodeFixture, DecodeEntriesReadFromOddBytes) {
     EXPECT_EQ(Decode(4).substr(26), "FF0220");
 }
 
-TEST_F(EnDecodeFixture, ShortImageIsNotOffered) {
+TEST_F(FiveToneEnDecode, ShortImageIsNotOffered) {
     image.InstallNew(std::string(mem::kBasicImageBytes * 2, 'F'));
     EXPECT_FALSE(M::Available(image));
     M m(image, texts, messages);

@@ -10,14 +10,14 @@ namespace {
 
 using M = FiveToneSystemModel;
 
-struct SystemFixture : ::testing::Test {
+struct FiveToneSystem : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     void SetUp() override { image.InstallNew(std::string(mem::kImageBytes * 2, 'F')); }
     std::string Block() const { return image.ReadBytes(mem::kFiveTone0BE0, 9); }
 };
 
-TEST_F(SystemFixture, EveryStandardLoadsItsPresetsAndOkWritesThemInOrder) {
+TEST_F(FiveToneSystem, EveryStandardLoadsItsPresetsAndOkWritesThemInOrder) {
     const int periods[] = {100, 70, 70, 70, 40, 70, 40};
     for (int s = 0; s < M::kStandardCount; ++s) {
         M m(image, texts);
@@ -37,7 +37,7 @@ TEST_F(SystemFixture, EveryStandardLoadsItsPresetsAndOkWritesThemInOrder) {
     EXPECT_EQ(M::PresetTonePeriod(0), 100);
 }
 
-TEST_F(SystemFixture, FieldsClampWhenCommittedAndTheTonePeriodSetsTheMaximum) {
+TEST_F(FiveToneSystem, FieldsClampWhenCommittedAndTheTonePeriodSetsTheMaximum) {
     M m(image, texts);
     m.SetFieldText(M::kMaxDecode, "500");
     m.CommitField(M::kMaxDecode);
@@ -59,7 +59,7 @@ TEST_F(SystemFixture, FieldsClampWhenCommittedAndTheTonePeriodSetsTheMaximum) {
     EXPECT_EQ(m.fieldText(M::kMaxDecode), "40");
 }
 
-TEST_F(SystemFixture, SpinsStepByOneAndWrapAtBothEnds) {
+TEST_F(FiveToneSystem, SpinsStepByOneAndWrapAtBothEnds) {
     M m(image, texts);
     struct Case {
         M::Field field;
@@ -83,7 +83,7 @@ TEST_F(SystemFixture, SpinsStepByOneAndWrapAtBothEnds) {
     EXPECT_EQ(m.fieldText(M::kMaxDecode), "150");
 }
 
-TEST_F(SystemFixture, GroupCallDigitsNoneAndOutOfRangeBytes) {
+TEST_F(FiveToneSystem, GroupCallDigitsNoneAndOutOfRangeBytes) {
     struct Case {
         const char* stored;
         const char* shown;
@@ -102,7 +102,7 @@ TEST_F(SystemFixture, GroupCallDigitsNoneAndOutOfRangeBytes) {
     }
 }
 
-TEST_F(SystemFixture, ReadingShowsStoredValuesWithoutPresets) {
+TEST_F(FiveToneSystem, ReadingShowsStoredValuesWithoutPresets) {
     image.WriteBytes(mem::kFiveTone0BE0, "0032960004E803F401");
     M m(image, texts);
     EXPECT_EQ(m.standard(), 0);
@@ -116,7 +116,7 @@ TEST_F(SystemFixture, ReadingShowsStoredValuesWithoutPresets) {
     EXPECT_TRUE(image.image() == before);
 }
 
-TEST_F(SystemFixture, StandardByteWithoutEntryIsKeptUnlessAStandardIsChosen) {
+TEST_F(FiveToneSystem, StandardByteWithoutEntryIsKeptUnlessAStandardIsChosen) {
     image.WriteBytes(mem::kFiveTone0BE0, "09");
     M m(image, texts);
     EXPECT_EQ(m.standard(), -1);
@@ -127,7 +127,7 @@ TEST_F(SystemFixture, StandardByteWithoutEntryIsKeptUnlessAStandardIsChosen) {
     EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE0, 2), "0628");
 }
 
-TEST_F(SystemFixture, OkCommitsFieldsStillBeingEdited) {
+TEST_F(FiveToneSystem, OkCommitsFieldsStillBeingEdited) {
     M m(image, texts);
     m.SetFieldText(M::kTonePeriod, "90");
     m.SetFieldText(M::kMinDecode, "5");
@@ -142,7 +142,7 @@ TEST_F(SystemFixture, OkCommitsFieldsStillBeingEdited) {
     EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE7, 2), "2C01");
 }
 
-TEST_F(SystemFixture, EncodePauseListIsMatchedByPrefixAndNeverStored) {
+TEST_F(FiveToneSystem, EncodePauseListIsMatchedByPrefixAndNeverStored) {
     M m(image, texts);
     EXPECT_EQ(m.EncodePauseEntryFor("25"), 25);
     EXPECT_EQ(m.EncodePauseEntryFor("x"), 0);
@@ -152,7 +152,7 @@ TEST_F(SystemFixture, EncodePauseListIsMatchedByPrefixAndNeverStored) {
     EXPECT_TRUE(image.image() == before);
 }
 
-TEST_F(SystemFixture, ShortImageIsNotOfferedAndNeverLengthened) {
+TEST_F(FiveToneSystem, ShortImageIsNotOfferedAndNeverLengthened) {
     image.InstallNew(std::string(mem::kBasicImageBytes * 2, 'F'));
     EXPECT_FALSE(M::Available(image));
     M m(image, texts);
