@@ -7,6 +7,8 @@
 #include "app/tuning_dlg.h"
 #include "editors/acs_frm.h"
 #include "editors/dtmf_frm.h"
+#include "editors/fivetone_endecode_frm.h"
+#include "editors/fivetone_system_frm.h"
 #include "editors/key_assign_frm.h"
 #include "editors/option_frm.h"
 #include "editors/scan_frm.h"
@@ -46,6 +48,19 @@ std::vector<FormEntry> FormEntries() {
              return new CScanFrm(e.image, e.model, e.texts, e.channels, e.frame.mdiArea());
          }},
         {kCmdOptionalFeatures, [](FormEnv& e) -> FormView* { return new COptionFrm(e.image, e.model, e.texts); }},
+        // 5-tone forms: not offered when the image ends before their region.
+        {kCmdFiveToneSystem,
+         [](FormEnv& e) -> FormView* {
+             if (!FiveToneSystemModel::Available(e.image)) return nullptr;
+             return new C5ToneSysParaFrm(e.image, e.texts);
+         },
+         [](const FormEnv& e) { return FiveToneSystemModel::Available(e.image); }},
+        {kCmdFiveToneEnDecode,
+         [](FormEnv& e) -> FormView* {
+             if (!FiveToneEnDecodeModel::Available(e.image)) return nullptr;
+             return new C5ToneEnDecodeFrm(e.image, e.texts, e.messages);
+         },
+         [](const FormEnv& e) { return FiveToneEnDecodeModel::Available(e.image); }},
     };
 }
 

@@ -11,6 +11,7 @@ std::vector<std::unique_ptr<Area>> AllAreas() {
     areas.push_back(MakeOptionsArea());
     areas.push_back(MakeDtmfArea());
     areas.push_back(MakeAcsArea());
+    areas.push_back(MakeFiveToneArea());
     return areas;
 }
 

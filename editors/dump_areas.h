@@ -14,5 +14,7 @@ std::unique_ptr<Area> MakeOptionsArea();
 // DTMF and auto channel select
 std::unique_ptr<Area> MakeDtmfArea();
 std::unique_ptr<Area> MakeAcsArea();
+// 5-tone system parameters and encode/decode tables.
+std::unique_ptr<Area> MakeFiveToneArea();
 
 }  // namespace vgr47::dump
