@@ -175,6 +175,11 @@ void Shell::RunCommand(int command) {
         case kCmdOpen:
             if (OpenDataFile(ctx) == FileResult::Done) RefreshFromImage();
             break;
+        case kCmdReadData:
+            // A read replaces the image: the same question as New and Open, the same stop rule.
+            if (!ConfirmReplacingImage(ctx)) return;
+            OpenForm(command);
+            break;
         case kCmdSave:
             SaveDataFile(ctx);
             frame_->SetFilePath(image_.filePath());

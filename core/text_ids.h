@@ -351,6 +351,9 @@ inline constexpr int kTextAbout = 90040;
 inline constexpr int kTextAlertToneShared = 90041;
 
 // Every number above, once, in ascending order.
+// Radio dialogs (shell): stopping a write part-way
+inline constexpr int kTextStopWriteQuestion = 3021;
+
 inline constexpr int kAllTextNumbers[] = {
     kTextMenuFile, kTextMenuNew, kTextMenuOpen, kTextMenuSave, kTextMenuSaveAs, kTextMenuExit,
     kTextMenuSettings, kTextMenuPort, kTextMenuEdit, kTextMenuTestFrequency, kTextMenuTools,
@@ -411,7 +414,7 @@ inline constexpr int kAllTextNumbers[] = {
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
-    kTextAlertToneShared,
+    kTextAlertToneShared, kTextStopWriteQuestion,
 };
 
 }  // namespace vgr47
