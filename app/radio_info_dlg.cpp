@@ -52,13 +52,14 @@ RadioInfoDialog::RadioInfoDialog(FormEnv& env, ConnectionMaker maker, QWidget* p
     connect(ok_, &QPushButton::clicked, this, &QDialog::close);
 
     radio_ = std::make_unique<RadioThread>(this, env_.messages, std::move(maker), env_.texts);
-    connect(radio_.get(), &RadioThread::traceChanged, this, [this](const QString& text, bool reset) {
-        QString lines = text;
-        lines.remove('\r');
-        if (reset) trace_->clear();
-        trace_->moveCursor(QTextCursor::End);
-        trace_->insertPlainText(lines);
-    });
+    connect(radio_.get(), &RadioThread::traceChanged, this,
+            [this](const QString& text, bool reset) {
+                QString lines = text;
+                lines.remove('\r');
+                if (reset) trace_->clear();
+                trace_->moveCursor(QTextCursor::End);
+                trace_->insertPlainText(lines);
+            });
 }
 
 RadioInfoDialog::~RadioInfoDialog() {
@@ -83,7 +84,8 @@ void RadioInfoDialog::Ask() {
         RadioInfo info = ReadRadioInfo(link, port, [&model](const std::string& identity) {
             return model.ModelDisplayName(identity);
         });
-        QMetaObject::invokeMethod(this, [this, info] { Finish(info); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, info] { Finish(info); }, Qt::QueuedConnection);
     });
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <memory>
 
 #include "app/form_registry.h"
@@ -18,7 +17,7 @@ namespace vgr47 {
 
 class RadioInfoDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     RadioInfoDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent = nullptr);
     ~RadioInfoDialog() override;
 
@@ -28,15 +27,15 @@ public:
     QPlainTextEdit* traceLog() const { return trace_; }
     bool running() const { return running_; }
 
-signals:
+  signals:
     void exchangeFinished(bool complete);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     void Ask();
     void Finish(const RadioInfo& info);
 

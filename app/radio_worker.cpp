@@ -20,7 +20,8 @@ ConnectionMaker DefaultConnection(const AppValues& values) {
             c.port = std::make_unique<QtSerialPort>();
             return c;
         }
-        const std::string identity = ModelCatalogue()[SimulatorModelFromSettings(programDir)].identity;
+        const std::string identity =
+            ModelCatalogue()[SimulatorModelFromSettings(programDir)].identity;
         c.radio = std::make_unique<sim::SimulatedRadio>(identity);
         ModelState state(edition);
         c.radio->LoadMemoryHex(BuildModelImage(state, identity));
@@ -31,7 +32,8 @@ ConnectionMaker DefaultConnection(const AppValues& values) {
     };
 }
 
-UiMessages::UiMessages(QObject* uiContext, Messages& target) : context_(uiContext), target_(target) {}
+UiMessages::UiMessages(QObject* uiContext, Messages& target)
+    : context_(uiContext), target_(target) {}
 
 Answer UiMessages::Call(std::function<Answer()> onUi) {
     struct Pending {
@@ -71,8 +73,11 @@ void UiMessages::ShowMessage(const std::string& text) {
     });
 }
 
-Answer UiMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons, bool defaultNo) {
-    return Call([this, text, caption, buttons, defaultNo] { return target_.Ask(text, caption, buttons, defaultNo); });
+Answer UiMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons,
+                       bool defaultNo) {
+    return Call([this, text, caption, buttons, defaultNo] {
+        return target_.Ask(text, caption, buttons, defaultNo);
+    });
 }
 
 void UiMessages::Abandon() {
@@ -81,11 +86,12 @@ void UiMessages::Abandon() {
     shared_->changed.notify_all();
 }
 
-RadioThread::RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker, const TextCatalogue& texts)
+RadioThread::RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
+                         const TextCatalogue& texts)
     : QObject(uiContext), messages_(uiContext, uiMessages) {
     std::map<int, std::string> copied;
-    for (int number : {kTextPortOpenFailed, kTextCommFailed, kTextTransferError, kTextRadioRefusedData,
-                       kTextModelMismatchQuestion, kTextQuestionCaption})
+    for (int number : {kTextPortOpenFailed, kTextCommFailed, kTextTransferError,
+                       kTextRadioRefusedData, kTextModelMismatchQuestion, kTextQuestionCaption})
         copied[number] = texts.GetText(number);
     worker_ = new RadioWorker(this, messages_, std::move(maker), std::move(copied));
     worker_->moveToThread(&thread_);
@@ -112,8 +118,9 @@ void RadioThread::Run(Job job) {
     cancel_->store(false);
     RadioWorker* worker = worker_;
     std::shared_ptr<std::atomic<bool>> cancel = cancel_;
-    QMetaObject::invokeMethod(worker, [worker, job = std::move(job), cancel] { worker->Run(job, *cancel); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [worker, job = std::move(job), cancel] { worker->Run(job, *cancel); },
+        Qt::QueuedConnection);
 }
 
 RadioWorker::RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,

@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QThread>
-
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -42,13 +41,14 @@ ConnectionMaker DefaultConnection(const AppValues& values);
 // thread while the worker waits. After Abandon (the dialog is going) no call waits any more
 // and questions are answered No.
 class UiMessages final : public Messages {
-public:
+  public:
     UiMessages(QObject* uiContext, Messages& target);
     void ShowMessage(const std::string& text) override;
-    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons, bool defaultNo) override;
+    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
+               bool defaultNo) override;
     void Abandon();
 
-private:
+  private:
     struct Shared {
         std::mutex mutex;
         std::condition_variable changed;
@@ -66,10 +66,11 @@ class RadioWorker;
 // Owns the worker thread. Jobs run in order on it; Stop cancels the running one and waits.
 class RadioThread : public QObject {
     Q_OBJECT
-public:
+  public:
     // texts: the catalogue texts the engines may need, copied here because the catalogue is
     // not safe to read from two threads.
-    RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker, const TextCatalogue& texts);
+    RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
+                const TextCatalogue& texts);
     ~RadioThread() override;
 
     using Job = std::function<void(const LinkContext& link, std::atomic<bool>& cancel)>;
@@ -77,12 +78,12 @@ public:
     void Run(Job job);
     std::atomic<bool>& cancelFlag() { return *cancel_; }
 
-signals:
+  signals:
     void progress(int position, int maximum);
     // Text appended to the trace log, or (reset) its whole new text.
     void traceChanged(const QString& text, bool reset);
 
-private:
+  private:
     friend class RadioWorker;
     QThread thread_;
     RadioWorker* worker_;
@@ -92,11 +93,12 @@ private:
 
 class RadioWorker : public QObject {
     Q_OBJECT
-public:
-    RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker, std::map<int, std::string> texts);
+  public:
+    RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
+                std::map<int, std::string> texts);
     void Run(const RadioThread::Job& job, std::atomic<bool>& cancel);
 
-private:
+  private:
     RadioThread* owner_;
     Messages& messages_;
     ConnectionMaker maker_;

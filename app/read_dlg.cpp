@@ -23,8 +23,12 @@ void ReadDialog::Start() {
     radio_->Run([this, radio, model, port](const LinkContext& link, std::atomic<bool>& cancel) {
         SequenceHooks hooks;
         hooks.cancel = &cancel;
-        hooks.progress = [radio](int position, int maximum) { emit radio->progress(position, maximum); };
-        hooks.isSignalling = [&model](const std::string& identity) { return model.IsExtendedModel(identity); };
+        hooks.progress = [radio](int position, int maximum) {
+            emit radio->progress(position, maximum);
+        };
+        hooks.isSignalling = [&model](const std::string& identity) {
+            return model.IsExtendedModel(identity);
+        };
         ReadResult result = ReadFromRadio(link, port, hooks);
         PostToUi([this, result] { Finish(result); });
     });

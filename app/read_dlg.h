@@ -10,12 +10,12 @@ namespace vgr47 {
 
 class ReadDialog : public TransferDialog {
     Q_OBJECT
-public:
+  public:
     ReadDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent = nullptr);
     QPushButton* readButton() const { return read_; }
     void Start() override;
 
-private:
+  private:
     void Finish(const ReadResult& result);
     QPushButton* read_;
 };

@@ -47,7 +47,8 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
     layout->addWidget(progress_);
 
     autoClose_ = new QCheckBox(T(kTextAutoClose), this);
-    autoClose_->setChecked(Settings(env_.values.programDir).GetSetting(kOptionSection, kAutoCloseKey) == "yes");
+    autoClose_->setChecked(
+        Settings(env_.values.programDir).GetSetting(kOptionSection, kAutoCloseKey) == "yes");
     layout->addWidget(autoClose_);
 
     trace_ = new QPlainTextEdit(this);
@@ -64,17 +65,18 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
         progress_->setRange(0, maximum);
         progress_->setValue(position);
     });
-    connect(radio_.get(), &RadioThread::traceChanged, this, [this](const QString& text, bool reset) {
-        QString lines = text;
-        lines.remove('\r');
-        if (reset) {
-            trace_->setPlainText(lines);
-        } else {
-            trace_->moveCursor(QTextCursor::End);
-            trace_->insertPlainText(lines);
-        }
-        trace_->moveCursor(QTextCursor::End);
-    });
+    connect(radio_.get(), &RadioThread::traceChanged, this,
+            [this](const QString& text, bool reset) {
+                QString lines = text;
+                lines.remove('\r');
+                if (reset) {
+                    trace_->setPlainText(lines);
+                } else {
+                    trace_->moveCursor(QTextCursor::End);
+                    trace_->insertPlainText(lines);
+                }
+                trace_->moveCursor(QTextCursor::End);
+            });
     connect(cancel_, &QPushButton::clicked, this, &TransferDialog::RequestCancel);
 }
 
@@ -113,7 +115,9 @@ void TransferDialog::EndSequence(bool ok) {
     }
 }
 
-void TransferDialog::PostToUi(std::function<void()> f) { QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection); }
+void TransferDialog::PostToUi(std::function<void()> f) {
+    QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
+}
 
 void TransferDialog::RequestCancel() {
     if (!running_ || cancelRequested_) return;
@@ -146,7 +150,8 @@ void TransferDialog::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Settings(env_.values.programDir).SetSetting(kOptionSection, kAutoCloseKey, autoClose_->isChecked() ? "yes" : "no");
+    Settings(env_.values.programDir)
+        .SetSetting(kOptionSection, kAutoCloseKey, autoClose_->isChecked() ? "yes" : "no");
     event->accept();
 }
 

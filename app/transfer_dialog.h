@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <functional>
 #include <memory>
 
@@ -21,7 +20,7 @@ namespace vgr47 {
 
 class TransferDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     TransferDialog(FormEnv& env, ConnectionMaker maker, int titleText, QWidget* parent);
     ~TransferDialog() override;
 
@@ -36,11 +35,11 @@ public:
     // The Cancel button: asks where the dialog needs to, then stops at the next block.
     void RequestCancel();
 
-signals:
+  signals:
     // A sequence has ended, successfully or not (after a read's image was installed).
     void transferFinished(bool ok);
 
-protected:
+  protected:
     void AddStartButton(QPushButton* button);
     // False keeps the sequence running (the user chose to go on).
     virtual bool ConfirmCancel() { return true; }
@@ -58,7 +57,7 @@ protected:
     FormEnv& env_;
     std::unique_ptr<RadioThread> radio_;
 
-private:
+  private:
     QHBoxLayout* buttons_;
     QList<QPushButton*> starts_;
     QPushButton* cancel_;

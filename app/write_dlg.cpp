@@ -21,8 +21,9 @@ WriteDialog::WriteDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent)
 }
 
 bool WriteDialog::ConfirmCancel() {
-    return env_.messages.Ask(env_.texts.GetText(kTextStopWriteQuestion), env_.texts.GetText(kTextQuestionCaption),
-                             Buttons::YesNo, true) == Answer::Yes;
+    return env_.messages.Ask(env_.texts.GetText(kTextStopWriteQuestion),
+                             env_.texts.GetText(kTextQuestionCaption), Buttons::YesNo,
+                             true) == Answer::Yes;
 }
 
 void WriteDialog::Begin(bool dryRun) {
@@ -40,7 +41,9 @@ void WriteDialog::Begin(bool dryRun) {
     radio_->Run([=](const LinkContext& link, std::atomic<bool>& cancel) {
         SequenceHooks hooks;
         hooks.cancel = &cancel;
-        hooks.progress = [radio](int position, int maximum) { emit radio->progress(position, maximum); };
+        hooks.progress = [radio](int position, int maximum) {
+            emit radio->progress(position, maximum);
+        };
         hooks.isSignalling = [&model](const std::string& id) { return model.IsExtendedModel(id); };
         WriteJob job{*copy, identity, stamp};
         const bool ok = dryRun ? WriteDryRun(link.trace, link.messages, job, hooks)

@@ -10,17 +10,17 @@ namespace vgr47 {
 
 class WriteDialog : public TransferDialog {
     Q_OBJECT
-public:
+  public:
     WriteDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent = nullptr);
     QPushButton* writeButton() const { return write_; }
     QPushButton* testButton() const { return test_; }
     void Start() override { Begin(false); }
     void StartDryRun() { Begin(true); }
 
-protected:
+  protected:
     bool ConfirmCancel() override;
 
-private:
+  private:
     void Begin(bool dryRun);
     QPushButton* write_;
     QPushButton* test_;

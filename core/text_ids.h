@@ -72,6 +72,8 @@ inline constexpr int kTextReadTitle = 3017;
 inline constexpr int kTextWriteTitle = 3018;
 inline constexpr int kTextModelMismatchQuestion = 3019;
 inline constexpr int kTextTuningPortOpenFailed = 3020;
+// Asked before a write is stopped part-way.
+inline constexpr int kTextStopWriteQuestion = 3021;
 
 // Model information form
 inline constexpr int kTextModelLabel = 4001;
@@ -351,9 +353,6 @@ inline constexpr int kTextAbout = 90040;
 inline constexpr int kTextAlertToneShared = 90041;
 
 // Every number above, once, in ascending order.
-// Radio dialogs (shell): stopping a write part-way
-inline constexpr int kTextStopWriteQuestion = 3021;
-
 inline constexpr int kAllTextNumbers[] = {
     kTextMenuFile, kTextMenuNew, kTextMenuOpen, kTextMenuSave, kTextMenuSaveAs, kTextMenuExit,
     kTextMenuSettings, kTextMenuPort, kTextMenuEdit, kTextMenuTestFrequency, kTextMenuTools,
@@ -367,7 +366,8 @@ inline constexpr int kAllTextNumbers[] = {
     kTextFileOpenFailed, kTextDataFileType, kTextFileWriteFailed, kTextNotACodeplug, kTextAutoClose,
     kTextReadButton, kTextWriteButton, kTextTransferError, kTextPortSettingsTitle, kTextCommFailed,
     kTextPortOpenFailed, kTextRadioRefusedData, kTextReadTitle, kTextWriteTitle,
-    kTextModelMismatchQuestion, kTextTuningPortOpenFailed, kTextModelLabel, kTextKeySettingsTitle,
+    kTextModelMismatchQuestion, kTextTuningPortOpenFailed, kTextStopWriteQuestion, kTextModelLabel,
+    kTextKeySettingsTitle,
     kTextMonitorKey, kTextOptionalFeaturesTitle, kTextTimeOutTimer, kTextTotPreAlert,
     kTextTotRekeyTime, kTextTotResetTime, kTextSquelchLevel, kTextBandwidth, kTextPower,
     kTextScanType, kTextPriorityChannel, kTextRevertChannel, kTextTxPauseTime, kTextDwellTime,
@@ -414,7 +414,7 @@ inline constexpr int kAllTextNumbers[] = {
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
-    kTextAlertToneShared, kTextStopWriteQuestion,
+    kTextAlertToneShared,
 };
 
 }  // namespace vgr47

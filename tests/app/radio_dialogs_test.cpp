@@ -9,7 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -53,7 +52,8 @@ struct Dialogs : FileDialogs {
 
 struct RadioDialogs : ::testing::Test {
     fs::path dir = fs::temp_directory_path() /
-                   ("vgr47-radio-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   ("vgr47-radio-" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     AppValues values;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
@@ -129,7 +129,8 @@ TEST_F(RadioDialogs, ReadStartsOnEnterAndInstallsTheRadiosImage) {
 
     // The signalling layout: 0x740-0x7FF were not read and are FF.
     std::string expected = radio.MemoryHex();
-    expected.replace(2 * (mem::kFirstRegionLast + 1), 2 * (mem::kSecondRegion - mem::kFirstRegionLast - 1),
+    expected.replace(2 * (mem::kFirstRegionLast + 1),
+                     2 * (mem::kSecondRegion - mem::kFirstRegionLast - 1),
                      2 * (mem::kSecondRegion - mem::kFirstRegionLast - 1), 'F');
     EXPECT_EQ(image.image(), expected);
     EXPECT_TRUE(image.imageFromRadio());
@@ -246,9 +247,10 @@ TEST_F(RadioDialogs, CancelOrCloseDuringAReadInstallsNothing) {
     QSignalSpy finished(dlg.get(), &TransferDialog::transferFinished);
     EXPECT_FALSE(dlg->cancelButton()->isEnabled());
     dlg->readButton()->click();
-    auto cancelAtFive = QObject::connect(dlg->progressBar(), &QProgressBar::valueChanged, dlg.get(), [&](int v) {
-        if (v == 5) dlg->cancelButton()->click();
-    });
+    auto cancelAtFive =
+        QObject::connect(dlg->progressBar(), &QProgressBar::valueChanged, dlg.get(), [&](int v) {
+            if (v == 5) dlg->cancelButton()->click();
+        });
     ASSERT_TRUE(WaitFinished(finished));
     EXPECT_FALSE(finished.at(0).at(0).toBool());
     EXPECT_EQ(image.image(), before);
@@ -356,8 +358,8 @@ TEST_F(RadioDialogs, ChannelEditedAndSavedShowsInTheCommandLineListing) {
     shell->RunCommand(kCmdSave);
     ASSERT_FALSE(image.IsModified());
 
-    const std::string command = std::string("cd '") + VGR47_BINARY_DIR + "' && '" + VGR47_CLI_PATH + "' channels '" +
-                                path + "'";
+    const std::string command = std::string("cd '") + VGR47_BINARY_DIR + "' && '" + VGR47_CLI_PATH +
+                                "' channels '" + path + "'";
     std::string output;
     if (FILE* p = popen(command.c_str(), "r")) {
         char buffer[4096];

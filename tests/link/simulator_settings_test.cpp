@@ -1,9 +1,9 @@
+#include "sim/simulator_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include "sim/simulator_settings.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
