@@ -1,5 +1,6 @@
 #include "editors/main_frm.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableWidget>
@@ -59,6 +60,15 @@ void CMainFrm::Refill() {
     QStringList captions;
     for (const std::string& t : model_.RowTexts(0)) captions << QString::fromStdString(t);
     grid_->setHorizontalHeaderLabels(captions);
+    // A caption wider than its column (fonts differ from system to system) ends in "...",
+    // and its tooltip gives it in full.
+    const QFontMetrics metrics(grid_->horizontalHeader()->font());
+    for (int c = 0; c < captions.size(); ++c) {
+        QTableWidgetItem* item = grid_->horizontalHeaderItem(c);
+        if (!item) continue;
+        item->setToolTip(captions[c]);
+        item->setText(metrics.elidedText(captions[c], Qt::ElideRight, grid_->columnWidth(c) - 6));
+    }
     grid_->horizontalHeader()->show();
     grid_->setRowHidden(0, true);
     if (currentRow_ >= rows) currentRow_ = 1;

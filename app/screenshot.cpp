@@ -1,0 +1,53 @@
+// Saves a picture of the main window, as the program shows it at start-up, for the docs.
+// Usage: vgr47-screenshot OUTPUT.png [en|zh]
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <clocale>
+#include <iostream>
+
+#include "app/interface_font.h"
+#include "app/resource_paths.h"
+#include "app/shell.h"
+#include "core/text_catalogue.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc < 2) {
+        std::cerr << "usage: vgr47-screenshot OUTPUT.png [en|zh]\n";
+        return 2;
+    }
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    const bool chinese = argc > 2 && std::string(argv[2]) == "zh";
+
+    // A fresh program folder: no remembered file, the default codeplug.
+    QTemporaryDir programDir;
+    vgr47::AppValues values;
+    values.programDir = programDir.path().toStdString();
+    values.portName = "COM1";
+    values.languageOffset = chinese ? vgr47::kChineseOffset : vgr47::kEnglishOffset;
+    const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
+    vgr47::TextCatalogue texts(vgr47::FindResource(values.programDir, exeDir, "language.sys"),
+                               values.languageOffset);
+
+    QApplication::setFont(vgr47::InterfaceFont(chinese));
+
+    vgr47::CodeplugImage image;
+    vgr47::ModelState model(vgr47::Edition::Vgr47);
+    vgr47::Shell shell(values, texts, image, model);
+    shell.LoadStartupImage();
+    vgr47::CMainFrame& frame = shell.frame();
+    frame.show();
+    int status = 1;
+    QTimer::singleShot(500, [&] {
+        status = frame.grab().save(output) ? 0 : 1;
+        app.quit();
+    });
+    app.exec();
+    if (status != 0) std::cerr << "could not write " << output.toStdString() << '\n';
+    return status;
+}
