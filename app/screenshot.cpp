@@ -1,5 +1,6 @@
 // Saves a picture of the main window, as the program shows it at start-up, for the docs.
-// Usage: vgr47-screenshot OUTPUT.png [en|zh]
+// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write]
+// With read or write, the radio dialog in debug mode after a transfer with the simulated radio.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -10,7 +11,9 @@
 #include <iostream>
 
 #include "app/interface_font.h"
+#include "app/read_dlg.h"
 #include "app/resource_paths.h"
+#include "app/write_dlg.h"
 #include "app/shell.h"
 #include "core/text_catalogue.h"
 
@@ -23,12 +26,14 @@ int main(int argc, char* argv[]) {
     }
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     const bool chinese = argc > 2 && std::string(argv[2]) == "zh";
+    const std::string dialog = argc > 3 ? argv[3] : "";
 
     // A fresh program folder: no remembered file, the default codeplug.
     QTemporaryDir programDir;
     vgr47::AppValues values;
     values.programDir = programDir.path().toStdString();
-    values.portName = "COM1";
+    values.portName = dialog.empty() ? "COM1" : "sim";
+    values.debug = !dialog.empty();
     values.languageOffset = chinese ? vgr47::kChineseOffset : vgr47::kEnglishOffset;
     const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
     vgr47::TextCatalogue texts(vgr47::FindResource(values.programDir, exeDir, "language.sys"),
@@ -43,10 +48,26 @@ int main(int argc, char* argv[]) {
     vgr47::CMainFrame& frame = shell.frame();
     frame.show();
     int status = 1;
-    QTimer::singleShot(500, [&] {
-        status = frame.grab().save(output) ? 0 : 1;
-        app.quit();
-    });
+    if (dialog == "read" || dialog == "write") {
+        vgr47::TransferDialog* d;
+        if (dialog == "read")
+            d = new vgr47::ReadDialog(shell.formEnv(), vgr47::DefaultConnection(values), &frame);
+        else
+            d = new vgr47::WriteDialog(shell.formEnv(), vgr47::DefaultConnection(values), &frame);
+        QObject::connect(d, &vgr47::TransferDialog::transferFinished, [&, d] {
+            QTimer::singleShot(300, [&, d] {
+                status = d->grab().save(output) ? 0 : 1;
+                app.quit();
+            });
+        });
+        d->show();
+        QTimer::singleShot(300, [d] { d->Start(); });
+    } else {
+        QTimer::singleShot(500, [&] {
+            status = frame.grab().save(output) ? 0 : 1;
+            app.quit();
+        });
+    }
     app.exec();
     if (status != 0) std::cerr << "could not write " << output.toStdString() << '\n';
     return status;

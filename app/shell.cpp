@@ -47,6 +47,8 @@ class ClosingFilter : public QObject {
 public:
     ClosingFilter(Shell* shell) : QObject(shell), shell_(shell) {}
     bool eventFilter(QObject*, QEvent* e) override {
+        // The title follows the model whoever changed it (a form, a read, a loaded dump).
+        if (e->type() == QEvent::Paint || e->type() == QEvent::WindowActivate) shell_->UpdateTitle();
         if (e->type() == QEvent::Close && !shell_->ConfirmClose()) {
             e->ignore();
             return true;
@@ -156,12 +158,17 @@ void Shell::RefreshFromImage() {
     CloseOtherForms();
     EnsureChannelForm();
     channelForm_->Refill();
-    frame_->setWindowTitle(QString::fromStdString(model_.TitleText(values_.version)));
+    UpdateTitle();
     frame_->SetSignallingModel(model_.IsExtendedModel());
     frame_->SetFilePath(image_.filePath());
     for (QAction* a : frame_->findChildren<QAction*>())
         if (a->property("notBuilt").toBool()) a->setEnabled(false);
     if (onImageReplaced) onImageReplaced();
+}
+
+void Shell::UpdateTitle() {
+    const QString title = QString::fromStdString(model_.TitleText(values_.version));
+    if (frame_->windowTitle() != title) frame_->setWindowTitle(title);
 }
 
 void Shell::RunCommand(int command) {
