@@ -6,15 +6,14 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <clocale>
 #include <iostream>
 
 #include "app/interface_font.h"
 #include "app/read_dlg.h"
 #include "app/resource_paths.h"
-#include "app/write_dlg.h"
 #include "app/shell.h"
+#include "app/write_dlg.h"
 #include "core/text_catalogue.h"
 
 int main(int argc, char* argv[]) {

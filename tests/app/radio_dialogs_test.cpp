@@ -369,3 +369,42 @@ TEST_F(RadioDialogs, ChannelEditedAndSavedShowsInTheCommandLineListing) {
     }
     EXPECT_NE(output.find(line + "\n"), std::string::npos) << output;
 }
+
+TEST_F(RadioDialogs, AFailedBlockAcknowledgeLeavesTheImageAndTheReadButtonEnabled) {
+    // Acknowledge 1 follows the identity; 2 is the first block's.
+    radio.AddFault(sim::Fault{sim::FaultType::Silent, sim::CommandKind::Ack, 2, 3, 0});
+    const std::string before = image.image();
+    ReadDialog dlg(shell->formEnv(), Maker(), &shell->frame());
+    dlg.show();
+    QSignalSpy finished(&dlg, &TransferDialog::transferFinished);
+    dlg.readButton()->click();
+    ASSERT_TRUE(WaitFinished(finished));
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], T(kTextCommFailed));
+    EXPECT_EQ(image.image(), before);
+    EXPECT_TRUE(dlg.readButton()->isEnabled());
+    EXPECT_FALSE(dlg.running());
+}
+
+TEST_F(RadioDialogs, TraceLogOnlyInDebugModeAndTheDialogIsSmallerWithoutIt) {
+    ReadDialog plain(shell->formEnv(), Maker(), &shell->frame());
+    values.debug = true;
+    ReadDialog debug(shell->formEnv(), Maker(), &shell->frame());
+    plain.show();
+    debug.show();
+    EXPECT_FALSE(plain.traceLog()->isVisible());
+    EXPECT_TRUE(debug.traceLog()->isVisible());
+    EXPECT_LT(plain.height() + 100, debug.height());
+}
+
+TEST_F(RadioDialogs, TitleFollowsAModelChangedElsewhere) {
+    const std::string before = shell->frame().windowTitle().toStdString();
+    image.InstallNew(ImageWithChannel(kSignallingIdentity));
+    model.UpdateModelFromImage(image.image());
+    const std::string title = model.TitleText(values.version);
+    ASSERT_NE(before, title);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&shell->frame(), &activate);
+    EXPECT_EQ(shell->frame().windowTitle().toStdString(), title);
+}
