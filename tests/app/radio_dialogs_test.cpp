@@ -408,3 +408,21 @@ TEST_F(RadioDialogs, TitleFollowsAModelChangedElsewhere) {
     QCoreApplication::sendEvent(&shell->frame(), &activate);
     EXPECT_EQ(shell->frame().windowTitle().toStdString(), title);
 }
+
+TEST_F(RadioDialogs, ReadDataCommandReadsTheSimulatorOfTheConfiguredModel) {
+    IniWrite((dir / "system.ini").string(), "simulator", "model", "0");
+    shell->RunCommand(kCmdReadData);
+    ReadDialog* dlg = shell->frame().findChild<ReadDialog*>();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(dlg->isVisible());
+    QSignalSpy finished(dlg, &TransferDialog::transferFinished);
+    dlg->Start();
+    ASSERT_TRUE(WaitFinished(finished));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(model.currentIdentity(), ModelCatalogue()[0].identity);
+    EXPECT_EQ(image.byteCount(), 1856u);
+    ModelState state(Edition::Vgr47);
+    EXPECT_EQ(image.image(),
+              BuildModelImage(state, ModelCatalogue()[0].identity).substr(0, 2 * 1856));
+    dlg->close();
+}
