@@ -3,8 +3,11 @@
 #include <QTimer>
 
 #include "app/main_frame.h"
+#include "app/radio_info_dlg.h"
 #include "app/radio_ports.h"
+#include "app/read_dlg.h"
 #include "app/tuning_dlg.h"
+#include "app/write_dlg.h"
 #include "editors/acs_frm.h"
 #include "editors/dtmf_frm.h"
 #include "editors/fivetone_endecode_frm.h"
@@ -18,10 +21,8 @@ namespace {
 
 void RunTestMode(FormEnv& env) {
     env.image.MarkTestModeStarted();
-    const std::string port = env.values.portName;
-    RadioPorts* ports = &env.ports;
-    auto* dialog = new TuningDlg(env.texts, env.model, env.values.debug, port,
-                                 [ports, port] { return ports->Make(port); }, env.messages, &env.frame);
+    auto* dialog = new TuningDlg(env.texts, env.model, env.values.debug, env.values.portName,
+                                 DefaultConnection(env.values, env.ports), env.messages, &env.frame);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     QTimer::singleShot(0, dialog, &TuningDlg::Start);
@@ -66,6 +67,10 @@ std::vector<FormEntry> FormEntries() {
 
 std::vector<DialogEntry> DialogEntries() {
     return {
+        {kCmdReadData, [](FormEnv& e) { ShowRadioDialog(new ReadDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},
+        {kCmdWriteData, [](FormEnv& e) { ShowRadioDialog(new WriteDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},
+        {kCmdRadioInformation,
+         [](FormEnv& e) { ShowRadioDialog(new RadioInfoDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},
         {kCmdTestMode, RunTestMode},
     };
 }

@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QScreen>
 
 #include <clocale>
 
 #include "app/about_box.h"
+#include "app/interface_font.h"
 #include "app/resource_paths.h"
 #include "app/shell.h"
 #include "app/shell_rules.h"
@@ -25,13 +25,7 @@ int main(int argc, char* argv[]) {
     const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
     vgr47::TextCatalogue texts(vgr47::FindResource(programDir, exeDir, "language.sys"), values.languageOffset);
 
-    QFont font;
-    if (texts.isChinese())
-        font.setFamilies({QString::fromUtf8("\xE5\xAE\x8B\xE4\xBD\x93"), "SimSun", "WenQuanYi Micro Hei"});
-    else
-        font.setFamilies({"Tahama", "Tahoma", "DejaVu Sans"});
-    font.setPointSize(9);
-    QApplication::setFont(font);
+    QApplication::setFont(vgr47::InterfaceFont(texts.isChinese()));
 
     vgr47::Edition edition = vgr47::EditionFromKey(values.editionKey).value_or(vgr47::Edition::Vgr47);
     vgr47::CodeplugImage image;

@@ -103,8 +103,8 @@ void CMainFrame::BuildToolBar() {
         {kCmdReadData, kTextToolReadData, QStyle::SP_ArrowDown},
         {kCmdWriteData, kTextToolWriteData, QStyle::SP_ArrowUp},
         {0, 0, QStyle::SP_CustomBase},
-        {kCmdHelpTopics, kTextToolHelpTopics, QStyle::SP_DialogHelpButton},
-        {kCmdExit, kTextToolExit, QStyle::SP_DialogCloseButton},
+        {kCmdHelpTopics, kTextToolHelpTopics, QStyle::SP_MessageBoxQuestion},
+        {kCmdExit, kTextToolExit, QStyle::SP_BrowserStop},
     };
     for (const Button& b : buttons) {
         if (b.command == 0) {

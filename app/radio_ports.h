@@ -1,30 +1,28 @@
-// The ports the radio dialogs talk through: a serial device by name, or `sim`, the simulated
-// radio that lives as long as the program, so what a write sends is there for the next read.
+// The program's simulated radio, the port named `sim`. It lives as long as the program (the
+// shell owns it), so what a write sends is there for the next read, as with a real radio.
 #pragma once
 
 #include <memory>
 #include <mutex>
 #include <string>
 
-#include "link/serial_port.h"
+#include "core/model_catalogue.h"
 #include "sim/simulated_radio.h"
 
 namespace vgr47 {
 
 class RadioPorts {
 public:
-    // The simulated radio's model comes from system.ini [simulator] model in the folder.
-    explicit RadioPorts(std::string programDir) : programDir_(std::move(programDir)) {}
+    // The radio's model comes from system.ini [simulator] model in the folder; it starts
+    // with that model's default codeplug.
+    RadioPorts(std::string programDir, Edition edition) : programDir_(std::move(programDir)), edition_(edition) {}
 
-    // A new, closed port for the name. Call it on the thread that will use the port: a device
-    // port belongs to the thread that created it.
-    std::unique_ptr<SerialPort> Make(const std::string& portName);
-
-    // The simulated radio, created on first use.
+    // Created on first use. One radio dialog at a time uses it (the dialogs are modal).
     sim::SimulatedRadio& simulator();
 
 private:
     std::string programDir_;
+    Edition edition_;
     std::mutex mutex_;
     std::unique_ptr<sim::SimulatedRadio> simulator_;
 };

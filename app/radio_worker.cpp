@@ -1,93 +1,145 @@
 #include "app/radio_worker.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
+#include "app/radio_ports.h"
 
+#include "core/model_catalogue.h"
+#include "core/text_ids.h"
 #include "link/clock.h"
+#include "link/qt_serial_port.h"
+#include "link/trace_log.h"
+#include "sim/simulated_port.h"
+#include "sim/simulator_settings.h"
 
 namespace vgr47 {
 
-// Messages for the worker thread: each one waits for the UI thread to show it.
-class RadioWorker::ThreadMessages : public Messages {
-public:
-    explicit ThreadMessages(RadioWorker& owner) : owner_(owner) {}
-    void ShowMessage(const std::string& text) override {
-        if (owner_.closing_) return;
-        QMetaObject::invokeMethod(
-            &owner_, [this, text] { owner_.uiMessages_.ShowMessage(text); }, Qt::BlockingQueuedConnection);
-    }
-    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons, bool defaultNo) override {
-        if (owner_.closing_) return Answer::Cancel;
-        Answer answer = Answer::Cancel;
-        QMetaObject::invokeMethod(
-            &owner_, [&] { answer = owner_.uiMessages_.Ask(text, caption, buttons, defaultNo); },
-            Qt::BlockingQueuedConnection);
-        return answer;
-    }
+ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports) {
+    const std::string portName = values.portName;
+    RadioPorts* shared = &ports;
+    return [portName, shared] {
+        RadioConnection c;
+        c.clock = std::make_unique<SteadyClock>();
+        if (portName != sim::kSimulatorPortName) {
+            c.port = std::make_unique<QtSerialPort>();
+            return c;
+        }
+        auto port = std::make_unique<sim::SimulatedPort>(shared->simulator(), *c.clock);
+        port->SetPaced(true);
+        c.port = std::move(port);
+        return c;
+    };
+}
 
-private:
-    RadioWorker& owner_;
-};
+UiMessages::UiMessages(QObject* uiContext, Messages& target)
+    : context_(uiContext), target_(target) {}
 
-RadioWorker::RadioWorker(PortFactory makePort, Messages& uiMessages, std::function<std::string(int)> text,
-                         QObject* parent)
-    : QObject(parent),
-      context_(new QObject),
-      makePort_(std::move(makePort)),
-      uiMessages_(uiMessages),
-      text_(std::move(text)),
-      threadMessages_(std::make_unique<ThreadMessages>(*this)) {
-    context_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, context_, &QObject::deleteLater);
+Answer UiMessages::Call(std::function<Answer()> onUi) {
+    struct Pending {
+        bool done = false;
+        Answer answer = Answer::No;
+    };
+    auto pending = std::make_shared<Pending>();
+    std::shared_ptr<Shared> shared = shared_;
+    {
+        std::lock_guard<std::mutex> lock(shared->mutex);
+        if (shared->abandoned || !context_) return Answer::No;
+    }
+    // Dropped unseen when the context goes first; Abandon then releases the wait.
+    QMetaObject::invokeMethod(
+        context_.data(),
+        [shared, pending, onUi] {
+            {
+                std::lock_guard<std::mutex> lock(shared->mutex);
+                if (shared->abandoned) return;
+            }
+            const Answer answer = onUi();
+            std::lock_guard<std::mutex> lock(shared->mutex);
+            pending->answer = answer;
+            pending->done = true;
+            shared->changed.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock<std::mutex> lock(shared->mutex);
+    shared->changed.wait(lock, [&] { return pending->done || shared->abandoned; });
+    return pending->done ? pending->answer : Answer::No;
+}
+
+void UiMessages::ShowMessage(const std::string& text) {
+    Call([this, text] {
+        target_.ShowMessage(text);
+        return Answer::Yes;
+    });
+}
+
+Answer UiMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons,
+                       bool defaultNo) {
+    return Call([this, text, caption, buttons, defaultNo] {
+        return target_.Ask(text, caption, buttons, defaultNo);
+    });
+}
+
+void UiMessages::Abandon() {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    shared_->abandoned = true;
+    shared_->changed.notify_all();
+}
+
+RadioThread::RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
+                         const TextCatalogue& texts)
+    : QObject(uiContext), messages_(uiContext, uiMessages) {
+    std::map<int, std::string> copied;
+    for (int number : {kTextPortOpenFailed, kTextCommFailed, kTextTransferError, kTextRadioRefusedData,
+                       kTextModelMismatchQuestion, kTextQuestionCaption, kTextTuningPortOpenFailed})
+        copied[number] = texts.GetText(number);
+    worker_ = new RadioWorker(this, messages_, std::move(maker), std::move(copied));
+    worker_->moveToThread(&thread_);
     thread_.start();
 }
 
-RadioWorker::~RadioWorker() {
-    closing_ = true;
-    // The port is closed and destroyed on the thread that made it.
-    QMetaObject::invokeMethod(context_, [this] {
-        if (port_ && port_->IsOpen()) port_->Close();
-        link_.reset();
-        port_.reset();
-    });
-    thread_.quit();
+RadioThread::~RadioThread() {
+    // Let a running sequence end at its next block, release a worker waiting for a message
+    // box, then close the port on the worker's own thread.
+    cancel_->store(true);
+    messages_.Abandon();
+    RadioWorker* worker = worker_;
+    QMetaObject::invokeMethod(
+        worker,
+        [worker] {
+            delete worker;
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
     thread_.wait();
 }
 
-void RadioWorker::Run(Job job, std::function<void()> done) {
-    ++pending_;
-    QMetaObject::invokeMethod(context_, [this, job = std::move(job), done = std::move(done)] {
-        if (!link_) {
-            port_ = makePort_();
-            clock_ = std::make_unique<SteadyClock>();
-            trace_ = std::make_unique<TraceLog>([this](const std::string& text) {
-                if (!closing_) emit traceChanged(QString::fromStdString(text));
-            });
-            link_ = std::make_unique<LinkContext>(LinkContext{*port_, *clock_, *trace_, *threadMessages_, text_});
-        }
-        if (!closing_) job(*link_);
-        QMetaObject::invokeMethod(this, [this, done] {
-            if (done && !closing_) done();
-            if (--pending_ == 0) emit idle();
-        });
-    });
-}
-
-void RadioWorker::Finish(Job last) {
-    closing_ = true;
+void RadioThread::Run(Job job) {
+    cancel_->store(false);
+    RadioWorker* worker = worker_;
+    std::shared_ptr<std::atomic<bool>> cancel = cancel_;
     QMetaObject::invokeMethod(
-        context_,
-        [this, &last] {
-            if (link_ && last) last(*link_);
-        },
-        Qt::BlockingQueuedConnection);
+        worker, [worker, job = std::move(job), cancel] { worker->Run(job, *cancel); },
+        Qt::QueuedConnection);
 }
 
-void RadioWorker::WaitIdle() {
-    while (pending_ > 0) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
+RadioWorker::RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
+                         std::map<int, std::string> texts)
+    : owner_(owner), messages_(messages), maker_(std::move(maker)), texts_(std::move(texts)) {}
+
+void RadioWorker::Run(const RadioThread::Job& job, std::atomic<bool>& cancel) {
+    if (!connection_.port) {
+        connection_ = maker_();
+        trace_ = std::make_unique<TraceLog>([this](const std::string& text) {
+            // Only the new lines cross the thread, unless the log was cleared.
+            const bool reset = text.size() < traceShown_;
+            const std::string part = reset ? text : text.substr(traceShown_);
+            traceShown_ = text.size();
+            emit owner_->traceChanged(QString::fromStdString(part), reset);
+        });
     }
+    LinkContext link{*connection_.port, *connection_.clock, *trace_, messages_, [this](int number) {
+                         auto it = texts_.find(number);
+                         return it == texts_.end() ? std::string() : it->second;
+                     }};
+    job(link, cancel);
 }
 
 }  // namespace vgr47

@@ -1,61 +1,112 @@
-// One worker thread per radio dialog. The thread creates the dialog's port, keeps it for the
-// dialog's whole life and runs the engines on it, so the window keeps repainting. Messages
-// and questions from the engines are shown on the UI thread; trace text comes back queued.
+// The thread a radio dialog's sequences run on. The worker creates the dialog's port on its
+// own thread (a QSerialPort must stay on the thread that made it) and keeps it for the
+// dialog's life. Progress and trace text come back through queued signals; messages and
+// questions of the engines are shown on the UI thread while the worker waits for them.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QThread>
-
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 
+#include "app/shell_rules.h"
 #include "core/messages.h"
+#include "core/text_catalogue.h"
 #include "link/transaction.h"
+#include "sim/simulated_radio.h"
 
 namespace vgr47 {
 
+// A dialog's port with the clock its time-outs run on; for "sim" also the simulated radio.
+struct RadioConnection {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<sim::SimulatedRadio> radio;
+    std::unique_ptr<SerialPort> port;
+};
+
+// Called once on the worker thread.
+using ConnectionMaker = std::function<RadioConnection()>;
+
+class RadioPorts;
+
+// The port named in the settings: a serial device, or for "sim" the program's simulated
+// radio (see RadioPorts), paced at 9600 baud like a real cable.
+ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports);
+
+// The engines' Messages on the worker thread: every call is shown by `target` on the UI
+// thread while the worker waits. After Abandon (the dialog is going) no call waits any more
+// and questions are answered No.
+class UiMessages final : public Messages {
+  public:
+    UiMessages(QObject* uiContext, Messages& target);
+    void ShowMessage(const std::string& text) override;
+    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
+               bool defaultNo) override;
+    void Abandon();
+
+  private:
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool abandoned = false;
+    };
+    Answer Call(std::function<Answer()> onUi);
+
+    QPointer<QObject> context_;
+    Messages& target_;
+    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+};
+
+class RadioWorker;
+
+// Owns the worker thread. Jobs run in order on it; Stop cancels the running one and waits.
+class RadioThread : public QObject {
+    Q_OBJECT
+  public:
+    // texts: the catalogue texts the engines may need, copied here because the catalogue is
+    // not safe to read from two threads.
+    RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
+                const TextCatalogue& texts);
+    ~RadioThread() override;
+
+    using Job = std::function<void(const LinkContext& link, std::atomic<bool>& cancel)>;
+    // Runs the job on the worker thread.
+    void Run(Job job);
+    std::atomic<bool>& cancelFlag() { return *cancel_; }
+
+  signals:
+    void progress(int position, int maximum);
+    // Text appended to the trace log, or (reset) its whole new text.
+    void traceChanged(const QString& text, bool reset);
+
+  private:
+    friend class RadioWorker;
+    QThread thread_;
+    RadioWorker* worker_;
+    UiMessages messages_;
+    std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
+};
+
 class RadioWorker : public QObject {
     Q_OBJECT
-public:
-    using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
-    using Job = std::function<void(const LinkContext& link)>;
+  public:
+    RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
+                std::map<int, std::string> texts);
+    void Run(const RadioThread::Job& job, std::atomic<bool>& cancel);
 
-    // uiMessages is used on the UI thread only; text gives catalogue texts (thread-safe reads).
-    RadioWorker(PortFactory makePort, Messages& uiMessages, std::function<std::string(int)> text,
-                QObject* parent = nullptr);
-    // Waits for the running job; messages the job still asks for are dropped, not shown.
-    ~RadioWorker() override;
-
-    // Runs the job on the worker thread, then done on the UI thread. Jobs run in order.
-    void Run(Job job, std::function<void()> done = {});
-    bool busy() const { return pending_ > 0; }
-    // For a dialog going away: drops the jobs still waiting and the messages of the running
-    // one, then runs last on the worker thread (when a port was ever made) and returns when
-    // it has finished.
-    void Finish(Job last);
-    // Processes events until every job has finished (messages from the worker still show).
-    void WaitIdle();
-
-signals:
-    void traceChanged(const QString& text);
-    void idle();
-
-private:
-    class ThreadMessages;
-    QThread thread_;
-    QObject* context_;  // lives on the worker thread
-    PortFactory makePort_;
-    Messages& uiMessages_;
-    std::function<std::string(int)> text_;
-    std::unique_ptr<ThreadMessages> threadMessages_;
-    std::atomic<int> pending_{0};
-    std::atomic<bool> closing_{false};
-    // Worker-thread state.
-    std::unique_ptr<SerialPort> port_;
-    std::unique_ptr<Clock> clock_;
+  private:
+    RadioThread* owner_;
+    Messages& messages_;
+    ConnectionMaker maker_;
+    std::map<int, std::string> texts_;
+    RadioConnection connection_;
     std::unique_ptr<TraceLog> trace_;
-    std::unique_ptr<LinkContext> link_;
+    std::size_t traceShown_ = 0;
 };
 
 }  // namespace vgr47

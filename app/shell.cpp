@@ -49,6 +49,8 @@ class ClosingFilter : public QObject {
 public:
     ClosingFilter(Shell* shell) : QObject(shell), shell_(shell) {}
     bool eventFilter(QObject*, QEvent* e) override {
+        // The title follows the model whoever changed it (a form, a read, a loaded dump).
+        if (e->type() == QEvent::Paint || e->type() == QEvent::WindowActivate) shell_->UpdateTitle();
         if (e->type() == QEvent::Close && !shell_->ConfirmClose()) {
             e->ignore();
             return true;
@@ -74,7 +76,7 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
     frame_->installEventFilter(new ClosingFilter(this));
     connect(frame_, &CMainFrame::commandTriggered, this, &Shell::RunCommand);
     channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
-    ports_ = std::make_unique<RadioPorts>(values_.programDir);
+    ports_ = std::make_unique<RadioPorts>(values_.programDir, model_.edition());
     env_ = std::make_unique<FormEnv>(FormEnv{values_, texts_, image_, model_, *messages_, *channels_, *frame_,
                                              [this] { if (channelForm_) channelForm_->Refill(); },
                                              [this] { RefreshFromImage(); },
@@ -165,7 +167,7 @@ void Shell::RefreshFromImage() {
     CloseOtherForms();
     EnsureChannelForm();
     channelForm_->Refill();
-    frame_->setWindowTitle(QString::fromStdString(model_.TitleText(values_.version)));
+    UpdateTitle();
     frame_->SetSignallingModel(model_.IsExtendedModel());
     frame_->SetFilePath(image_.filePath());
     for (QAction* a : frame_->findChildren<QAction*>())
@@ -173,6 +175,11 @@ void Shell::RefreshFromImage() {
     for (const FormEntry& e : FormEntries())
         if (QAction* a = frame_->action(e.command); a && e.available && !e.available(*env_)) a->setEnabled(false);
     if (onImageReplaced) onImageReplaced();
+}
+
+void Shell::UpdateTitle() {
+    const QString title = QString::fromStdString(model_.TitleText(values_.version));
+    if (frame_->windowTitle() != title) frame_->setWindowTitle(title);
 }
 
 void Shell::RunCommand(int command) {
@@ -185,6 +192,11 @@ void Shell::RunCommand(int command) {
             break;
         case kCmdOpen:
             if (OpenDataFile(ctx) == FileResult::Done) RefreshFromImage();
+            break;
+        case kCmdReadData:
+            // A read replaces the image: the same question as New and Open, the same stop rule.
+            if (!ConfirmReplacingImage(ctx)) return;
+            OpenForm(command);
             break;
         case kCmdSave:
             SaveDataFile(ctx);

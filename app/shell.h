@@ -47,6 +47,8 @@ public:
     // Loads the remembered file, or the default image; returns the message shown, if any.
     void LoadStartupImage();
     void RefreshFromImage();
+    // The main window's title for the current model.
+    void UpdateTitle();
     void RunCommand(int command);
     // The closing prompt; true when the program may close.
     bool ConfirmClose();

@@ -67,19 +67,20 @@ std::optional<TuningKey> KeyOf(int key) {
 }  // namespace
 
 TuningDlg::TuningDlg(const TextCatalogue& texts, const ModelState& model, bool debug, std::string portName,
-                     RadioWorker::PortFactory makePort, Messages& messages, QWidget* parent)
+                     ConnectionMaker makeConnection, Messages& messages, QWidget* parent)
     : QDialog(parent),
       texts_(texts),
       model_(model),
       debug_(debug),
       portName_(std::move(portName)),
       messages_(messages),
-      worker_(std::make_unique<RadioWorker>(std::move(makePort), messages,
-                                            [&texts](int n) { return texts.GetText(n); })),
+      radio_(std::make_unique<RadioThread>(this, messages, std::move(makeConnection), texts)),
       items_(TuningItems(model.IsExtendedModel())) {
     Build();
-    connect(worker_.get(), &RadioWorker::traceChanged, trace_, [this](const QString& text) {
-        trace_->setPlainText(text);
+    connect(radio_.get(), &RadioThread::traceChanged, trace_, [this](const QString& text, bool reset) {
+        if (reset) trace_->clear();
+        trace_->moveCursor(QTextCursor::End);
+        trace_->insertPlainText(text);
         trace_->moveCursor(QTextCursor::End);
     });
 }
@@ -88,10 +89,21 @@ TuningDlg::~TuningDlg() {
     // A dialog destroyed without ending (the program closing) still leaves test mode.
     if (!finished_) {
         const bool value = valueShown_, adjusting = adjusting_, keyed = mayBeKeyed_;
-        worker_->Finish([=](const LinkContext& link) {
+        // The worker takes its jobs in order and finishes them before its thread ends.
+        Post([=](const LinkContext& link) {
             if (link.port.IsOpen()) TuningEngine(link).LeaveTestMode(value, adjusting, keyed);
-        });
+        }, {});
     }
+    radio_.reset();
+}
+
+void TuningDlg::Post(std::function<void(const LinkContext&)> job, std::function<void()> done) {
+    radio_->Run([this, job = std::move(job), done = std::move(done)](const LinkContext& link, std::atomic<bool>&) {
+        job(link);
+        // The dialog outlives its worker's jobs (its destructor waits for them); a call
+        // posted while it is being destroyed is dropped with it.
+        if (done) QMetaObject::invokeMethod(this, done, Qt::QueuedConnection);
+    });
 }
 
 QString TuningDlg::T(int number) const { return QString::fromStdString(texts_.GetText(number)); }
@@ -263,7 +275,7 @@ void TuningDlg::Build() {
 void TuningDlg::Send(std::function<bool(TuningEngine&)> call, std::function<void(bool)> after) {
     ++busy_;
     auto ok = std::make_shared<bool>(false);
-    worker_->Run([call = std::move(call), ok](const LinkContext& link) {
+    Post([call = std::move(call), ok](const LinkContext& link) {
                      TuningEngine engine(link);
                      *ok = call(engine);
                  },
@@ -280,7 +292,7 @@ void TuningDlg::Start() {
     auto opened = std::make_shared<bool>(false);
     auto entered = std::make_shared<bool>(false);
     ++busy_;
-    worker_->Run(
+    Post(
         [this, entry, opened, entered](const LinkContext& link) {
             TuningEngine engine(link);
             *opened = engine.OpenPort(portName_);
@@ -567,7 +579,7 @@ void TuningDlg::End() {
     ++busy_;
     // Skipped when the port never opened (the entry may still be running: the worker takes
     // its jobs in order, so this one sees the port as the entry left it).
-    worker_->Run(
+    Post(
         [=](const LinkContext& link) {
             if (link.port.IsOpen()) TuningEngine(link).LeaveTestMode(value, adjusting, keyed);
         },
@@ -603,7 +615,7 @@ bool TuningDlg::HandleKey(TuningKey key) {
             if (valueShown_) valueField_->setText(QString::number(StepValue(slider_->value(), 1)));
             break;
         case TuningAction::ClearTrace:
-            worker_->Run([](const LinkContext& link) { link.trace.Clear(); });
+            Post([](const LinkContext& link) { link.trace.Clear(); }, {});
             break;
     }
     return true;

@@ -34,7 +34,7 @@ class TuningDlg : public QDialog {
     Q_OBJECT
 public:
     TuningDlg(const TextCatalogue& texts, const ModelState& model, bool debug, std::string portName,
-              RadioWorker::PortFactory makePort, Messages& messages, QWidget* parent = nullptr);
+              ConnectionMaker makeConnection, Messages& messages, QWidget* parent = nullptr);
     ~TuningDlg() override;
 
     // Opens the port and runs the entry sequence (called once the dialog is shown).
@@ -45,7 +45,6 @@ public:
     bool valueShown() const { return valueShown_; }
     bool entered() const { return entered_; }
     bool mayBeKeyed() const { return mayBeKeyed_; }
-    RadioWorker& worker() { return *worker_; }
     QComboBox* channelCombo() const { return channelCombo_; }
     QComboBox* signallingCombo() const { return signallingCombo_; }
     QListWidget* itemList() const { return itemList_; }
@@ -81,6 +80,8 @@ protected:
 
 private:
     QString T(int number) const;
+    // Runs job on the worker thread, then done (if any) on the UI thread.
+    void Post(std::function<void(const LinkContext&)> job, std::function<void()> done);
     void Build();
     // Runs an engine call on the worker; then runs after on the UI thread.
     void Send(std::function<bool(TuningEngine&)> call, std::function<void(bool ok)> after);
@@ -112,7 +113,7 @@ private:
     bool debug_;
     std::string portName_;
     Messages& messages_;
-    std::unique_ptr<RadioWorker> worker_;
+    std::unique_ptr<RadioThread> radio_;
     std::vector<TuningItem> items_;
     std::vector<std::string> testChannels_;
     std::vector<std::string> references_;

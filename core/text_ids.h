@@ -72,6 +72,8 @@ inline constexpr int kTextReadTitle = 3017;
 inline constexpr int kTextWriteTitle = 3018;
 inline constexpr int kTextModelMismatchQuestion = 3019;
 inline constexpr int kTextTuningPortOpenFailed = 3020;
+// Asked before a write is stopped part-way.
+inline constexpr int kTextStopWriteQuestion = 3021;
 
 // Model information form
 inline constexpr int kTextModelLabel = 4001;
@@ -364,7 +366,8 @@ inline constexpr int kAllTextNumbers[] = {
     kTextFileOpenFailed, kTextDataFileType, kTextFileWriteFailed, kTextNotACodeplug, kTextAutoClose,
     kTextReadButton, kTextWriteButton, kTextTransferError, kTextPortSettingsTitle, kTextCommFailed,
     kTextPortOpenFailed, kTextRadioRefusedData, kTextReadTitle, kTextWriteTitle,
-    kTextModelMismatchQuestion, kTextTuningPortOpenFailed, kTextModelLabel, kTextKeySettingsTitle,
+    kTextModelMismatchQuestion, kTextTuningPortOpenFailed, kTextStopWriteQuestion, kTextModelLabel,
+    kTextKeySettingsTitle,
     kTextMonitorKey, kTextOptionalFeaturesTitle, kTextTimeOutTimer, kTextTotPreAlert,
     kTextTotRekeyTime, kTextTotResetTime, kTextSquelchLevel, kTextBandwidth, kTextPower,
     kTextScanType, kTextPriorityChannel, kTextRevertChannel, kTextTxPauseTime, kTextDwellTime,

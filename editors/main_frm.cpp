@@ -1,5 +1,6 @@
 #include "editors/main_frm.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableWidget>

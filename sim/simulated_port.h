@@ -63,23 +63,4 @@ private:
     std::vector<std::string> writes_;
 };
 
-// A simulated port with a real clock of its own, for a radio dialog's worker thread or a
-// server: it can be made wherever a port is needed, like a device port.
-class ClockedSimulatedPort final : public SerialPort {
-public:
-    ClockedSimulatedPort(SimulatedRadio& radio, bool paced) : port_(radio, clock_) { port_.SetPaced(paced); }
-    SimulatedPort& inner() { return port_; }
-    OpenResult Open(const std::string& name) override { return port_.Open(name); }
-    void Close() override { port_.Close(); }
-    bool IsOpen() const override { return port_.IsOpen(); }
-    std::size_t BytesWaiting() override { return port_.BytesWaiting(); }
-    Bytes ReadAll() override { return port_.ReadAll(); }
-    void Write(const Bytes& bytes) override { port_.Write(bytes); }
-    bool WaitForBytes(std::chrono::steady_clock::duration atMost) override { return port_.WaitForBytes(atMost); }
-
-private:
-    SteadyClock clock_;
-    SimulatedPort port_;
-};
-
 }  // namespace vgr47::sim

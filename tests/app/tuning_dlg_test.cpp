@@ -51,9 +51,14 @@ struct TuningDlgTest : ::testing::Test {
     }
     std::unique_ptr<TuningDlg> Open(bool failOpen = false) {
         auto dlg = std::make_unique<TuningDlg>(texts, model, true, "sim",
-                                               [this, failOpen] { auto port = std::make_unique<sim::ClockedSimulatedPort>(radio, false);
-                if (failOpen) port->inner().SetOpenFailure({OpenError::NoSuchDevice, "no such device"});
-                return port; },
+                                               [this, failOpen] {
+                                                   RadioConnection c;
+                                                   c.clock = std::make_unique<SteadyClock>();
+                                                   auto port = std::make_unique<sim::SimulatedPort>(radio, *c.clock);
+                                                   if (failOpen) port->SetOpenFailure({OpenError::NoSuchDevice, "no such device"});
+                                                   c.port = std::move(port);
+                                                   return c;
+                                               },
                                                messages);
         dlg->show();
         return dlg;

@@ -1,0 +1,73 @@
+// Saves a picture of the main window, as the program shows it at start-up, for the docs.
+// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write]
+// With read or write, the radio dialog in debug mode after a transfer with the simulated radio.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <clocale>
+#include <iostream>
+
+#include "app/interface_font.h"
+#include "app/read_dlg.h"
+#include "app/resource_paths.h"
+#include "app/shell.h"
+#include "app/write_dlg.h"
+#include "core/text_catalogue.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc < 2) {
+        std::cerr << "usage: vgr47-screenshot OUTPUT.png [en|zh]\n";
+        return 2;
+    }
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    const bool chinese = argc > 2 && std::string(argv[2]) == "zh";
+    const std::string dialog = argc > 3 ? argv[3] : "";
+
+    // A fresh program folder: no remembered file, the default codeplug.
+    QTemporaryDir programDir;
+    vgr47::AppValues values;
+    values.programDir = programDir.path().toStdString();
+    values.portName = dialog.empty() ? "COM1" : "sim";
+    values.debug = !dialog.empty();
+    values.languageOffset = chinese ? vgr47::kChineseOffset : vgr47::kEnglishOffset;
+    const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
+    vgr47::TextCatalogue texts(vgr47::FindResource(values.programDir, exeDir, "language.sys"),
+                               values.languageOffset);
+
+    QApplication::setFont(vgr47::InterfaceFont(chinese));
+
+    vgr47::CodeplugImage image;
+    vgr47::ModelState model(vgr47::Edition::Vgr47);
+    vgr47::Shell shell(values, texts, image, model);
+    shell.LoadStartupImage();
+    vgr47::CMainFrame& frame = shell.frame();
+    frame.show();
+    int status = 1;
+    if (dialog == "read" || dialog == "write") {
+        vgr47::TransferDialog* d;
+        if (dialog == "read")
+            d = new vgr47::ReadDialog(shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
+        else
+            d = new vgr47::WriteDialog(shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
+        QObject::connect(d, &vgr47::TransferDialog::transferFinished, [&, d] {
+            QTimer::singleShot(300, [&, d] {
+                status = d->grab().save(output) ? 0 : 1;
+                app.quit();
+            });
+        });
+        d->show();
+        QTimer::singleShot(300, [d] { d->Start(); });
+    } else {
+        QTimer::singleShot(500, [&] {
+            status = frame.grab().save(output) ? 0 : 1;
+            app.quit();
+        });
+    }
+    app.exec();
+    if (status != 0) std::cerr << "could not write " << output.toStdString() << '\n';
+    return status;
+}
