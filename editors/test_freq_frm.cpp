@@ -51,7 +51,10 @@ CTestFreqFrm::CTestFreqFrm(CodeplugImage& image, const ModelState& state, const 
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
-    grid_->setItemDelegate(new FrequencyCellDelegate(*this));
+    auto* delegate = new FrequencyCellDelegate(*this);
+    grid_->setItemDelegate(delegate);
+    // The editor is deleted later; from here on it no longer edits the cell.
+    connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] { editor_ = nullptr; });
     grid_->setColumnWidth(0, 48);
     grid_->setColumnWidth(1, ChannelModel::TwipsToPixels(1200) + 16);
     grid_->setColumnWidth(2, ChannelModel::TwipsToPixels(1200) + 16);
