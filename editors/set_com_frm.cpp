@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -110,7 +111,9 @@ CSetComFrm::CSetComFrm(const TextCatalogue& texts, std::string programDir, std::
 
     ShowProbes();
     StartProbes();
-    resize(420, 320);
+    // Show the whole list unless the system has very many devices; then it scrolls.
+    scroll->setMinimumHeight(std::min(list->sizeHint().height(), 400));
+    scroll->setMinimumWidth(std::max(list->sizeHint().width(), 320));
 }
 
 QRadioButton* CSetComFrm::button(int entry) const {

@@ -229,3 +229,38 @@ TEST_F(FormsTest, TestFrequencyGridEditsInPlaceAndWritesOnOkOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Run by hand under xvfb-run with --gtest_also_run_disabled_tests: the forms' pictures in
+// docs/screenshots, shown standalone on a signalling model's default image.
+TEST_F(FormsTest, DISABLED_SaveScreenshots) {
+    const fs::path out = fs::path(VGR47_SOURCE_DIR) / "docs" / "screenshots";
+    image.InstallNew(BuildModelImage(model, ModelCatalogue()[8].identity));
+    auto save = [&](QWidget& w, const char* name) {
+        w.show();
+        QTest::qWait(200);
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((out / name).string())));
+    };
+    {
+        Pty pty;
+        IniWrite((dir / "system.ini").string(), "computer", "com", "sim");
+        std::string port;
+        std::vector<PortChoiceModel::Candidate> ports = SystemSerialPorts();
+        ports.push_back({pty.slave, "pseudo-terminal"});
+        ports.push_back({"/dev/ttyUSB0", "USB serial (unplugged)"});
+        CSetComFrm form(texts, dir.string(), port, {}, CSetComFrm::Options{ports, ProbeSerialDevice, 3000});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 4000));
+        save(form, "port_settings.png");
+    }
+    {
+        CRadioInfoFrm form(image, model, messages, texts, values.version, {});
+        save(form, "model_information.png");
+    }
+    {
+        CTestFreqFrm form(image, model, texts);
+        save(form, "test_frequencies.png");
+    }
+}
+
+}  // namespace
