@@ -18,13 +18,14 @@ std::vector<FormEntry> FormEntries() {
          }},
         {kCmdModelInformation,
          [](FormEnv& e) -> FormView* {
-             CRadioInfoFrm::Actions actions{e.save,
-                                            [&e] {
-                                                if (QMdiSubWindow* keys = e.frame.openForm(kCmdKeySettings))
-                                                    keys->close();
-                                            },
-                                            e.imageReplaced};
-             return new CRadioInfoFrm(e.image, e.model, e.messages, e.texts, e.values.version, actions);
+             CRadioInfoFrm::Actions actions;
+             actions.save = e.save;
+             actions.closeKeyAssignForm = [&e] {
+                 if (QMdiSubWindow* keys = e.frame.openForm(kCmdKeySettings)) keys->close();
+             };
+             actions.imageReplaced = e.imageReplaced;
+             return new CRadioInfoFrm(e.image, e.model, e.messages, e.texts, e.values.version,
+                                      actions);
          }},
         {kCmdTestFrequency,
          [](FormEnv& e) -> FormView* { return new CTestFreqFrm(e.image, e.model, e.texts); }},

@@ -11,7 +11,8 @@
 namespace vgr47::dump {
 namespace {
 
-constexpr int kTableEnd = mem::kTestFrequencies + mem::kTestFrequencyCount * mem::kTestFrequencyRecordBytes;
+constexpr int kTableEnd =
+    mem::kTestFrequencies + mem::kTestFrequencyCount * mem::kTestFrequencyRecordBytes;
 
 std::string Key(int row) { return "testfreq." + std::to_string(row); }
 
@@ -30,7 +31,7 @@ bool IsFrequencyEntry(const std::string& text) {
 }
 
 class TestFreqArea : public Area {
-public:
+  public:
     std::string name() const override { return "testfreq"; }
 
     std::vector<Line> Dump(const Context& ctx) const override {
@@ -45,7 +46,8 @@ public:
         return lines;
     }
 
-    void Load(const std::vector<Input>& changed, Context& ctx, std::vector<Problem>& problems) const override {
+    void Load(const std::vector<Input>& changed, Context& ctx,
+              std::vector<Problem>& problems) const override {
         TestFreqModel model(ctx.image, ctx.state);
         for (const Input& in : changed) {
             int row = 0;
@@ -59,20 +61,24 @@ public:
             std::vector<std::string> values;
             for (std::string w; words >> w;) values.push_back(w);
             if (values.size() > 2) {
-                problems.push_back({in.lineNumber, in.key + ": at most two frequencies, first and second"});
+                problems.push_back(
+                    {in.lineNumber, in.key + ": at most two frequencies, first and second"});
                 return;
             }
             for (const std::string& v : values) {
                 if (!IsFrequencyEntry(v)) {
-                    problems.push_back({in.lineNumber, in.key + ": \"" + v + "\" is not a frequency in MHz"});
+                    problems.push_back(
+                        {in.lineNumber, in.key + ": \"" + v + "\" is not a frequency in MHz"});
                     return;
                 }
             }
             // As a user would: clear the pair, then type the first and the second frequency.
             model.Commit(row, 1, "");
-            for (std::size_t i = 0; i < values.size(); ++i) model.Commit(row, static_cast<int>(i) + 1, values[i]);
+            for (std::size_t i = 0; i < values.size(); ++i)
+                model.Commit(row, static_cast<int>(i) + 1, values[i]);
         }
-        if (!model.Apply()) problems.push_back({0, "the codeplug is too short to hold the test frequencies"});
+        if (!model.Apply())
+            problems.push_back({0, "the codeplug is too short to hold the test frequencies"});
     }
 };
 

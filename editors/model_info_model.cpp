@@ -3,7 +3,10 @@
 namespace vgr47 {
 
 ModelInfoModel::ModelInfoModel(FileContext& ctx, ModelChangeHooks& hooks)
-    : ctx_(ctx), hooks_(hooks), names_(ctx.model.ModelListNames()), selected_(ctx.model.ModelIndex()) {}
+    : ctx_(ctx),
+      hooks_(hooks),
+      names_(ctx.model.ModelListNames()),
+      selected_(ctx.model.ModelIndex()) {}
 
 void ModelInfoModel::Select(int entry) {
     selected_ = entry >= 0 && entry < static_cast<int>(names_.size()) ? entry : -1;

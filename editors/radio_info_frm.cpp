@@ -19,8 +19,9 @@ bool CRadioInfoFrm::Hooks::SaveImage(FileContext& ctx) {
     return ModelChangeHooks::SaveImage(ctx);
 }
 
-CRadioInfoFrm::CRadioInfoFrm(CodeplugImage& image, ModelState& model, Messages& messages, const TextCatalogue& texts,
-                             const std::string& version, Actions actions, QWidget* parent)
+CRadioInfoFrm::CRadioInfoFrm(CodeplugImage& image, ModelState& model, Messages& messages,
+                             const TextCatalogue& texts, const std::string& version,
+                             Actions actions, QWidget* parent)
     : FormView(parent),
       actions_(std::move(actions)),
       ctx_{image, model, messages, texts, dialogs_, version},
@@ -32,7 +33,8 @@ CRadioInfoFrm::CRadioInfoFrm(CodeplugImage& image, ModelState& model, Messages& 
     for (const std::string& name : model_.names()) list_->addItem(QString::fromStdString(name));
     list_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ShowSelection();
-    connect(list_, &QComboBox::currentIndexChanged, this, [this](int index) { model_.Select(index); });
+    connect(list_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { model_.Select(index); });
 
     auto* ok = new QPushButton(QString::fromStdString(texts.GetText(kTextOk)), this);
     auto* cancel = new QPushButton(QString::fromStdString(texts.GetText(kTextCancel)), this);

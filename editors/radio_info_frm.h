@@ -13,21 +13,22 @@ namespace vgr47 {
 
 class CRadioInfoFrm : public FormView {
     Q_OBJECT
-public:
+  public:
     struct Actions {
         std::function<bool()> save;                // the Save command; true when saved
         std::function<void()> closeKeyAssignForm;  // it holds the old model's keys
         std::function<void()> imageReplaced;       // refills the channel form, retitles
     };
 
-    CRadioInfoFrm(CodeplugImage& image, ModelState& model, Messages& messages, const TextCatalogue& texts,
-                  const std::string& version, Actions actions, QWidget* parent = nullptr);
+    CRadioInfoFrm(CodeplugImage& image, ModelState& model, Messages& messages,
+                  const TextCatalogue& texts, const std::string& version, Actions actions,
+                  QWidget* parent = nullptr);
 
     QComboBox* list() const { return list_; }
     const ModelInfoModel& model() const { return model_; }
     void Ok();
 
-private:
+  private:
     class Hooks : public ModelChangeHooks {
       public:
         explicit Hooks(CRadioInfoFrm& form) : form_(form) {}

@@ -10,7 +10,6 @@
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <atomic>
 #include <memory>
@@ -25,11 +24,16 @@ PortProbe ProbeSerialDevice(const std::string& name) {
     OpenResult opened = port.Open(name);
     port.Close();
     switch (opened.error) {
-        case OpenError::None: return PortProbe::Present;
-        case OpenError::NoSuchDevice: return PortProbe::Missing;
-        case OpenError::Busy: return PortProbe::Busy;
-        case OpenError::PermissionDenied: return PortProbe::Denied;
-        case OpenError::Other: break;
+        case OpenError::None:
+            return PortProbe::Present;
+        case OpenError::NoSuchDevice:
+            return PortProbe::Missing;
+        case OpenError::Busy:
+            return PortProbe::Busy;
+        case OpenError::PermissionDenied:
+            return PortProbe::Denied;
+        case OpenError::Other:
+            break;
     }
     return PortProbe::Missing;
 }
@@ -51,7 +55,8 @@ CSetComFrm::CSetComFrm(const TextCatalogue& texts, std::string programDir, std::
                  Options{SystemSerialPorts(), ProbeSerialDevice, kProbeTimeLimitMs}, parent) {}
 
 CSetComFrm::CSetComFrm(const TextCatalogue& texts, std::string programDir, std::string& currentPort,
-                       std::function<void(const std::string&)> portStored, Options options, QWidget* parent)
+                       std::function<void(const std::string&)> portStored, Options options,
+                       QWidget* parent)
     : FormView(parent),
       texts_(texts),
       programDir_(std::move(programDir)),
@@ -69,7 +74,8 @@ CSetComFrm::CSetComFrm(const TextCatalogue& texts, std::string programDir, std::
     for (std::size_t i = 0; i < model_.entries().size(); ++i) {
         const PortEntry& e = model_.entries()[i];
         QString caption = QString::fromStdString(e.name);
-        if (!e.description.empty()) caption += QStringLiteral("  (%1)").arg(QString::fromStdString(e.description));
+        if (!e.description.empty())
+            caption += QStringLiteral("  (%1)").arg(QString::fromStdString(e.description));
         auto* b = new QRadioButton(caption, list);
         group_->addButton(b, static_cast<int>(i));
         listLayout->addWidget(b);
@@ -117,7 +123,9 @@ CSetComFrm::CSetComFrm(const TextCatalogue& texts, std::string programDir, std::
 }
 
 QRadioButton* CSetComFrm::button(int entry) const {
-    return entry >= 0 && entry < static_cast<int>(buttons_.size()) ? buttons_[static_cast<std::size_t>(entry)] : nullptr;
+    return entry >= 0 && entry < static_cast<int>(buttons_.size())
+               ? buttons_[static_cast<std::size_t>(entry)]
+               : nullptr;
 }
 
 void CSetComFrm::StartProbes() {
@@ -128,7 +136,8 @@ void CSetComFrm::StartProbes() {
     for (const std::string& name : names) {
         auto result = std::make_shared<std::atomic<int>>(static_cast<int>(PortProbe::Pending));
         auto probe = options_.probe;
-        QThread* worker = QThread::create([probe, name, result] { result->store(static_cast<int>(probe(name))); });
+        QThread* worker = QThread::create(
+            [probe, name, result] { result->store(static_cast<int>(probe(name))); });
         connect(worker, &QThread::finished, this, [this, name, result] {
             model_.SetProbeResult(name, static_cast<PortProbe>(result->load()));
             ShowProbes();
@@ -143,7 +152,8 @@ void CSetComFrm::StartProbes() {
 }
 
 void CSetComFrm::ShowProbes() {
-    for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->setEnabled(model_.entries()[i].enabled());
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setEnabled(model_.entries()[i].enabled());
 }
 
 void CSetComFrm::Ok() {

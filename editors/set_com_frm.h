@@ -24,7 +24,7 @@ std::vector<PortChoiceModel::Candidate> SystemSerialPorts();
 
 class CSetComFrm : public FormView {
     Q_OBJECT
-public:
+  public:
     // Probing stops waiting for a device after this long; it is then shown disabled.
     static constexpr int kProbeTimeLimitMs = 3000;
 
@@ -37,7 +37,8 @@ public:
     // programDir: where system.ini is. currentPort: the program's port name, set on OK.
     // portStored: told the stored name (the status bar shows it).
     CSetComFrm(const TextCatalogue& texts, std::string programDir, std::string& currentPort,
-               std::function<void(const std::string&)> portStored, Options options, QWidget* parent = nullptr);
+               std::function<void(const std::string&)> portStored, Options options,
+               QWidget* parent = nullptr);
     CSetComFrm(const TextCatalogue& texts, std::string programDir, std::string& currentPort,
                std::function<void(const std::string&)> portStored, QWidget* parent = nullptr);
 
@@ -50,7 +51,7 @@ public:
 
     void Ok();
 
-private:
+  private:
     void StartProbes();
     void ShowProbes();
 

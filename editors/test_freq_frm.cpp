@@ -18,10 +18,11 @@ namespace vgr47 {
 // The in-place editor of a frequency cell: digits and a decimal point, as a frequency in MHz
 // with up to five decimals. Its text goes to the form's model, never straight into the cell.
 class FrequencyCellDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit FrequencyCellDelegate(CTestFreqFrm& form) : QStyledItemDelegate(&form), form_(form) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
         static const QRegularExpression kEntry(QStringLiteral("[0-9]{0,3}(\\.[0-9]{0,5})?"));
         edit->setValidator(new QRegularExpressionValidator(kEntry, edit));
@@ -32,21 +33,25 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         static_cast<QLineEdit*>(editor)->setText(index.data().toString().trimmed());
     }
-    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
         form_.CommitCell(index.row() + 1, index.column(), static_cast<QLineEdit*>(editor)->text());
     }
 
-private:
+  private:
     CTestFreqFrm& form_;
 };
 
-CTestFreqFrm::CTestFreqFrm(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts,
-                           QWidget* parent)
-    : FormView(parent), model_(image, state), grid_(new QTableWidget(TestFreqModel::kRows, 3, this)) {
+CTestFreqFrm::CTestFreqFrm(CodeplugImage& image, const ModelState& state,
+                           const TextCatalogue& texts, QWidget* parent)
+    : FormView(parent),
+      model_(image, state),
+      grid_(new QTableWidget(TestFreqModel::kRows, 3, this)) {
     setWindowTitle(QString::fromStdString(texts.GetText(kTextTestFrequencyTitle)));
-    grid_->setHorizontalHeaderLabels({QString::fromStdString(texts.GetText(kTextTestFrequencyNumber)),
-                                      QString::fromStdString(texts.GetText(kTextTestRxFrequency)),
-                                      QString::fromStdString(texts.GetText(kTextTestTxFrequency))});
+    grid_->setHorizontalHeaderLabels(
+        {QString::fromStdString(texts.GetText(kTextTestFrequencyNumber)),
+         QString::fromStdString(texts.GetText(kTextTestRxFrequency)),
+         QString::fromStdString(texts.GetText(kTextTestTxFrequency))});
     grid_->verticalHeader()->hide();
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -87,12 +92,14 @@ CTestFreqFrm::CTestFreqFrm(CodeplugImage& image, const ModelState& state, const 
     layout->addLayout(buttons);
     int height = grid_->horizontalHeader()->height() + 2 * grid_->frameWidth();
     for (int r = 0; r < TestFreqModel::kRows; ++r) height += grid_->rowHeight(r);
-    grid_->setMinimumSize(48 + 2 * (ChannelModel::TwipsToPixels(1200) + 16) + 2 * grid_->frameWidth() + 2, height);
+    grid_->setMinimumSize(
+        48 + 2 * (ChannelModel::TwipsToPixels(1200) + 16) + 2 * grid_->frameWidth() + 2, height);
 }
 
 void CTestFreqFrm::ShowCells() {
     for (int r = 1; r <= TestFreqModel::kRows; ++r)
-        for (int c = 1; c <= 2; ++c) grid_->item(r - 1, c)->setText(QString::fromStdString(model_.Cell(r, c)));
+        for (int c = 1; c <= 2; ++c)
+            grid_->item(r - 1, c)->setText(QString::fromStdString(model_.Cell(r, c)));
 }
 
 void CTestFreqFrm::CommitCell(int row, int column, const QString& text) {
@@ -104,7 +111,8 @@ bool CTestFreqFrm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress && !editor_) {
         auto* key = static_cast<QKeyEvent*>(event);
         QTableWidgetItem* item = grid_->currentItem();
-        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && item && item->column() >= 1) {
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && item &&
+            item->column() >= 1) {
             CommitCell(item->row() + 1, item->column(), QString());
             return true;
         }

@@ -2,8 +2,8 @@
 // written into the image on OK.
 #pragma once
 
-#include <QPersistentModelIndex>
 #include <QLineEdit>
+#include <QPersistentModelIndex>
 #include <QPointer>
 
 #include "core/text_catalogue.h"
@@ -16,7 +16,7 @@ namespace vgr47 {
 
 class CTestFreqFrm : public FormView {
     Q_OBJECT
-public:
+  public:
     CTestFreqFrm(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts,
                  QWidget* parent = nullptr);
 
@@ -29,10 +29,10 @@ public:
     void CommitCell(int row, int column, const QString& text);
     void Ok();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     friend class FrequencyCellDelegate;
     void ShowCells();
 

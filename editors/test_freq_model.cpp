@@ -16,7 +16,8 @@ bool AllF(const std::string& hex) { return hex.find_first_not_of("Ff") == std::s
 
 }  // namespace
 
-TestFreqModel::TestFreqModel(CodeplugImage& image, const ModelState& state) : image_(image), state_(state) {
+TestFreqModel::TestFreqModel(CodeplugImage& image, const ModelState& state)
+    : image_(image), state_(state) {
     Fill();
 }
 
@@ -30,7 +31,9 @@ void TestFreqModel::Fill() {
         const std::size_t at = static_cast<std::size_t>(r) * kRecordHexChars;
         std::string record = at < table.size() ? table.substr(at, kRecordHexChars) : "";
         for (int c = 0; c < kColumns; ++c) {
-            std::string half = record.size() == kRecordHexChars ? record.substr(c * kHalfHexChars, kHalfHexChars) : "";
+            std::string half = record.size() == kRecordHexChars
+                                   ? record.substr(c * kHalfHexChars, kHalfHexChars)
+                                   : "";
             // An FF half stays empty, so OK writes it back as it was (it is not a frequency).
             cells_[r][c] = half.empty() || AllF(half) ? "" : FormatFrequency(DecodeFrequency(half));
         }
@@ -42,7 +45,9 @@ const std::string& TestFreqModel::Cell(int row, int column) const {
     return Valid(row, column) ? cells_[row - 1][column - 1] : none;
 }
 
-bool TestFreqModel::IsPairEmpty(int row) const { return Cell(row, 1).empty() && Cell(row, 2).empty(); }
+bool TestFreqModel::IsPairEmpty(int row) const {
+    return Cell(row, 1).empty() && Cell(row, 2).empty();
+}
 
 void TestFreqModel::Commit(int row, int column, const std::string& text) {
     if (!Valid(row, column)) return;

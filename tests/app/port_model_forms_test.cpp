@@ -1,5 +1,8 @@
 // The port, model information and test frequency forms in the main window.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,12 +15,8 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-
 #include <deque>
-#include <fcntl.h>
 #include <filesystem>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include "app/form_registry.h"
 #include "app/shell.h"
@@ -65,7 +64,8 @@ struct Pty {
 
 struct FormsTest : ::testing::Test {
     fs::path dir = fs::temp_directory_path() /
-                   ("vgr47-forms-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   ("vgr47-forms-" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     AppValues values;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
@@ -103,8 +103,10 @@ TEST_F(FormsTest, PortFormProbesDevicesAndStoresTheChoice) {
     IniWrite((dir / "system.ini").string(), "Computer", "com", pty.slave);
     std::string port = "com1";
     std::string shown;
-    CSetComFrm::Options options{{{pty.slave, ""}, {"/dev/vgr47-no-such-device", ""}}, ProbeSerialDevice, 5000};
-    CSetComFrm form(texts, dir.string(), port, [&](const std::string& p) { shown = p; }, options);
+    CSetComFrm::Options options{
+        {{pty.slave, ""}, {"/dev/vgr47-no-such-device", ""}}, ProbeSerialDevice, 5000};
+    CSetComFrm form(
+        texts, dir.string(), port, [&](const std::string& p) { shown = p; }, options);
     EXPECT_EQ(form.windowTitle().toStdString(), texts.GetText(kTextPortSettingsTitle));
     EXPECT_TRUE(form.button(0)->isChecked());
     EXPECT_TRUE(form.button(2)->isEnabled());  // the simulated radio needs no probe
@@ -128,7 +130,8 @@ TEST_F(FormsTest, PortFormWaitsNoLongerThanItsTimeLimit) {
         QThread::msleep(1500);
         return PortProbe::Present;
     };
-    CSetComFrm form(texts, dir.string(), port, {}, CSetComFrm::Options{{{"/dev/ttyHANG", ""}}, hang, 100});
+    CSetComFrm form(texts, dir.string(), port, {},
+                    CSetComFrm::Options{{{"/dev/ttyHANG", ""}}, hang, 100});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 1000));
     EXPECT_EQ(form.model().entries()[0].probe, PortProbe::TimedOut);
     EXPECT_FALSE(form.button(0)->isEnabled());
@@ -200,7 +203,8 @@ TEST_F(FormsTest, TestFrequencyGridEditsInPlaceAndWritesOnOkOnly) {
         form.show();
         QTableWidget* grid = form.grid();
         EXPECT_EQ(grid->item(0, 1)->text().toStdString(), "136.05000");
-        EXPECT_EQ(grid->horizontalHeaderItem(2)->text().toStdString(), texts.GetText(kTextTestTxFrequency));
+        EXPECT_EQ(grid->horizontalHeaderItem(2)->text().toStdString(),
+                  texts.GetText(kTextTestTxFrequency));
         grid->setCurrentCell(5, 1);
         grid->editItem(grid->item(5, 1));
         ASSERT_TRUE(form.editor());
@@ -249,7 +253,8 @@ TEST_F(FormsTest, DISABLED_SaveScreenshots) {
         std::vector<PortChoiceModel::Candidate> ports = SystemSerialPorts();
         ports.push_back({pty.slave, "pseudo-terminal"});
         ports.push_back({"/dev/ttyUSB0", "USB serial (unplugged)"});
-        CSetComFrm form(texts, dir.string(), port, {}, CSetComFrm::Options{ports, ProbeSerialDevice, 3000});
+        CSetComFrm form(texts, dir.string(), port, {},
+                        CSetComFrm::Options{ports, ProbeSerialDevice, 3000});
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 4000));
         save(form, "port_settings.png");
     }

@@ -40,10 +40,11 @@ TEST(DumpTestFreq, ShowsPairsTrimmedAndEmptyPairsEmpty) {
 TEST(DumpTestFreq, LoadsAsTheGridDoes) {
     Fixture f(2);  // 438-480 MHz
     std::vector<Problem> problems;
-    ASSERT_TRUE(LoadText("testfreq.6 = 500 100\n"
-                         "testfreq.7 = 450.0125\n"
-                         "testfreq.1 =\n",
-                         *f.ctx, problems));
+    ASSERT_TRUE(
+        LoadText("testfreq.6 = 500 100\n"
+                 "testfreq.7 = 450.0125\n"
+                 "testfreq.1 =\n",
+                 *f.ctx, problems));
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(f.Record(6), "0000004800008043");
     EXPECT_EQ(f.Record(7), "5012004550120045");
@@ -60,7 +61,8 @@ TEST(DumpTestFreq, BadValuesAreRefusedWithTheirLine) {
         Fixture f;
         const std::string before = f.image.image();
         std::vector<Problem> problems;
-        EXPECT_FALSE(LoadText("\ntestfreq.3 = " + std::string(value) + "\n", *f.ctx, problems)) << value;
+        EXPECT_FALSE(LoadText("\ntestfreq.3 = " + std::string(value) + "\n", *f.ctx, problems))
+            << value;
         ASSERT_EQ(problems.size(), 1u) << value;
         EXPECT_EQ(problems[0].lineNumber, 2);
         EXPECT_EQ(f.image.image(), before);

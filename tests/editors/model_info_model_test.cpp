@@ -1,10 +1,11 @@
 // The model information form's list and every way its OK can end.
+#include "editors/model_info_model.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 
 #include "core/text_ids.h"
-#include "editors/model_info_model.h"
 
 namespace vgr47 {
 namespace {
@@ -38,7 +39,8 @@ struct Form {
     User user;
     FileContext ctx{image, state, user, texts, user, "5.05"};
     explicit Form(Edition edition = Edition::Vgr47, int model = 8) : state(edition) {
-        image.InstallOpened(BuildModelImage(state, ModelCatalogue()[model].identity), "/tmp/old.dat");
+        image.InstallOpened(BuildModelImage(state, ModelCatalogue()[model].identity),
+                            "/tmp/old.dat");
     }
     void Edit() { image.WriteBytes(0, "00256013"); }
 };
@@ -134,7 +136,8 @@ TEST(ModelInfo, YesInstallsTheChosenModelsDefaultImage) {
 }
 
 TEST(ModelInfo, EveryEditionsListBuildsItsModels) {
-    for (Edition e : {Edition::Vgr47, Edition::Ja31, Edition::Hwm63, Edition::DOk2, Edition::Nyl74}) {
+    for (Edition e :
+         {Edition::Vgr47, Edition::Ja31, Edition::Hwm63, Edition::DOk2, Edition::Nyl74}) {
         const int count = static_cast<int>(EditionListNames(e).size());
         for (int entry = 0; entry < count; ++entry) {
             Form f(e, e == Edition::Nyl74 ? 8 : 0);

@@ -1,11 +1,12 @@
 // The port form's choices: which one a stored name selects, what OK stores, and which
 // devices the probe leaves usable.
+#include "editors/port_model.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/ini_file.h"
-#include "editors/port_model.h"
 
 namespace vgr47 {
 namespace {
@@ -89,7 +90,8 @@ TEST(PortChoice, OnlyDevicesThatOpenedCanBeChosen) {
     PortChoiceModel m(Devices(), "/dev/ttyS0");
     for (const PortEntry& e : m.entries())
         EXPECT_EQ(e.enabled(), e.name == kSimulatedPortName) << e.name;  // waiting for the probe
-    EXPECT_EQ(m.PendingProbes(), (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"}));
+    EXPECT_EQ(m.PendingProbes(),
+              (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"}));
     m.SetProbeResult("/dev/ttyUSB0", PortProbe::Present);
     m.SetProbeResult("/dev/ttyACM0", PortProbe::Busy);
     m.SetProbeResult("/dev/ttyUSB0", PortProbe::Missing);  // a late second answer is ignored

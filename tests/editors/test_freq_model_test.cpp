@@ -1,9 +1,10 @@
 // The test frequency table: what the grid shows, what a cell entry becomes and the bytes OK
 // writes.
+#include "editors/test_freq_model.h"
+
 #include <gtest/gtest.h>
 
 #include "core/memory_map.h"
-#include "editors/test_freq_model.h"
 
 namespace vgr47 {
 namespace {
@@ -11,7 +12,9 @@ namespace {
 struct Table {
     ModelState state{Edition::Vgr47};
     CodeplugImage image;
-    explicit Table(int model) { image.InstallNew(BuildModelImage(state, ModelCatalogue()[model].identity)); }
+    explicit Table(int model) {
+        image.InstallNew(BuildModelImage(state, ModelCatalogue()[model].identity));
+    }
     std::string Record(int r) const {
         return image.ReadBytes(mem::kTestFrequencies + (r - 1) * mem::kTestFrequencyRecordBytes,
                                mem::kTestFrequencyRecordBytes);
