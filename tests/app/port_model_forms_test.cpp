@@ -26,6 +26,7 @@
 #include "editors/radio_info_frm.h"
 #include "editors/set_com_frm.h"
 #include "editors/test_freq_frm.h"
+#include "link/qt_serial_port.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -114,6 +115,12 @@ TEST_F(FormsTest, PortFormProbesDevicesAndStoresTheChoice) {
     EXPECT_TRUE(form.button(0)->isEnabled());
     EXPECT_FALSE(form.button(1)->isEnabled());
     EXPECT_EQ(form.model().entries()[1].probe, PortProbe::Missing);
+    {
+        QtSerialPort holder;  // another program has the device open
+        ASSERT_TRUE(holder.Open(pty.slave).ok());
+        EXPECT_NE(ProbeSerialDevice(pty.slave), PortProbe::Present);
+    }
+    EXPECT_EQ(ProbeSerialDevice(pty.slave), PortProbe::Present);
 
     QSignalSpy closed(&form, &FormView::closeRequested);
     form.button(2)->click();
