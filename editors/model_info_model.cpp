@@ -14,8 +14,9 @@ void ModelInfoModel::Select(int entry) {
 
 ModelChangeResult ModelInfoModel::Apply() {
     ModelChangeResult result = ChangeModel(selected_, ctx_, hooks_);
-    if (result == ModelChangeResult::Declined) selected_ = ctx_.model.ModelIndex();
-    if (result == ModelChangeResult::Changed) selected_ = ctx_.model.ModelIndex();
+    // After No the list shows the current model again; after a change it is the new one.
+    if (result == ModelChangeResult::Declined || result == ModelChangeResult::Changed)
+        selected_ = ctx_.model.ModelIndex();
     return result;
 }
 

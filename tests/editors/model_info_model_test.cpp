@@ -5,6 +5,7 @@
 
 #include <deque>
 
+#include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
@@ -50,7 +51,7 @@ TEST(ModelInfo, ListsTheEditionsModelsWithTheCurrentOneSelected) {
     ModelInfoModel m(f.ctx, f.user);
     EXPECT_EQ(m.names(), EditionListNames(Edition::Vgr47));
     EXPECT_EQ(m.selected(), 8);
-    f.image.WriteBytes(0x0650, "4B56323230544646");  // an identity no catalogue row has
+    f.image.WriteBytes(mem::kIdentity, "4B56323230544646");  // an identity no catalogue row has
     f.state.UpdateModelFromImage(f.image.image());
     ModelInfoModel unknown(f.ctx, f.user);
     EXPECT_EQ(unknown.selected(), -1);

@@ -113,12 +113,14 @@ TEST(TestFreqModel, BasicRadioImageHoldsTheWholeTable) {
     EXPECT_EQ(t.image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
     EXPECT_EQ(t.Record(8), "0000401700004017");
 
+    // An image that ends inside the table (a damaged file) holds only its first four records.
+    const int end = mem::kTestFrequencies + 4 * mem::kTestFrequencyRecordBytes;
     CodeplugImage shortImage;
-    shortImage.InstallNew(t.image.ReadBytes(0, 0x0720));
+    shortImage.InstallNew(t.image.ReadBytes(0, end));
     TestFreqModel cut(shortImage, t.state);
     EXPECT_TRUE(cut.IsPairEmpty(5));
     EXPECT_FALSE(cut.Apply());
-    EXPECT_EQ(shortImage.byteCount(), 0x0720u);
+    EXPECT_EQ(shortImage.byteCount(), static_cast<std::size_t>(end));
 }
 
 TEST(TestFreqModel, HalfEmptyAndZeroRecordsSurviveOk) {
