@@ -26,7 +26,11 @@
 #include "editors/radio_info_frm.h"
 #include "editors/set_com_frm.h"
 #include "editors/test_freq_frm.h"
+#include "link/clock.h"
 #include "link/qt_serial_port.h"
+#include "link/trace_log.h"
+#include "link/write_sequence.h"
+#include "sim/simulated_port.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -273,6 +277,67 @@ TEST_F(FormsTest, DISABLED_SaveScreenshots) {
         CTestFreqFrm form(image, model, texts);
         save(form, "test_frequencies.png");
     }
+}
+
+}  // namespace
+
+namespace {
+
+// From a fresh start: choose model 15, the simulated radio as the port, change a test
+// frequency, write the codeplug into the radio and read it back unchanged.
+TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
+    Shell shell(values, texts, image, model, &messages, &dialogs);
+    shell.LoadStartupImage();
+
+    auto* info = Open<CRadioInfoFrm>(shell, kCmdModelInformation);
+    ASSERT_TRUE(info);
+    info->list()->setCurrentIndex(15);
+    messages.answers = {Answer::Yes};
+    info->Ok();
+    Settle();
+    ASSERT_EQ(model.currentIdentity(), ModelCatalogue()[15].identity);
+
+    auto* port = Open<CSetComFrm>(shell, kCmdPort);
+    ASSERT_TRUE(port);
+    port->button(static_cast<int>(port->model().entries().size()) - 1)->click();
+    port->Ok();
+    Settle();
+    ASSERT_EQ(values.portName, kSimulatedPortName);
+    EXPECT_EQ(shell.frame().portPane()->text().toStdString(), "sim");
+
+    auto* freqs = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
+    ASSERT_TRUE(freqs);
+    EXPECT_EQ(freqs->grid()->item(0, 1)->text().toStdString(), "450.05000");
+    freqs->grid()->editItem(freqs->grid()->item(5, 1));
+    ASSERT_TRUE(freqs->editor());
+    QTest::keyClicks(freqs->editor(), "500.125");
+    freqs->Ok();
+    Settle();
+    EXPECT_EQ(image.ReadBytes(mem::kTestFrequencies + 5 * mem::kTestFrequencyRecordBytes, 8),
+              "0025015000250150");
+
+    ManualClock clock;
+    sim::SimulatedRadio radio(ModelCatalogue()[15].identity);
+    sim::SimulatedPort device(radio, clock);
+    TraceLog trace;
+    LinkContext link{device, clock, trace, messages, [this](int n) { return texts.GetText(n); }};
+    SequenceHooks hooks{nullptr, nullptr,
+                        [this](const std::string& id) { return model.IsExtendedModel(id); }};
+    ASSERT_EQ(
+        WriteToRadio(link, values.portName,
+                     {image, model.currentIdentity(), VersionStampHex(values.version)}, hooks),
+        WriteOutcome::Completed);
+    ReadResult read = ReadFromRadio(link, values.portName, hooks);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.image, image.image());
+
+    image.InstallFromRadio(read.image);
+    model.UpdateModelFromImage(image.image());
+    shell.RefreshFromImage();
+    auto* again = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->grid()->item(5, 1)->text().toStdString(), "500.12500");
+    EXPECT_EQ(again->grid()->item(5, 2)->text().toStdString(), "500.12500");
 }
 
 }  // namespace
