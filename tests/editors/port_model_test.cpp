@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "core/ini_file.h"
 
@@ -69,7 +70,7 @@ TEST(PortChoice, TypedNamesAndChoicesAreStoredAsOkWritesThem) {
 }
 
 TEST(PortChoice, StoreWritesTheSettingAndTheCurrentPort) {
-    fs::path dir = fs::temp_directory_path() / "vgr47-port-model";
+    fs::path dir = fs::temp_directory_path() / ("vgr47-port-model-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     Settings settings(dir.string());
