@@ -1,5 +1,6 @@
 #include "app/form_registry.h"
 
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include "app/main_frame.h"
@@ -14,7 +15,10 @@
 #include "editors/fivetone_system_frm.h"
 #include "editors/key_assign_frm.h"
 #include "editors/option_frm.h"
+#include "editors/radio_info_frm.h"
 #include "editors/scan_frm.h"
+#include "editors/set_com_frm.h"
+#include "editors/test_freq_frm.h"
 
 namespace vgr47 {
 namespace {
@@ -62,6 +66,24 @@ std::vector<FormEntry> FormEntries() {
              return new C5ToneEnDecodeFrm(e.image, e.texts, e.messages);
          },
          [](const FormEnv& e) { return FiveToneEnDecodeModel::Available(e.image); }},
+        {kCmdPort,
+         [](FormEnv& e) -> FormView* {
+             return new CSetComFrm(e.texts, e.values.programDir, e.values.portName,
+                                   [&e](const std::string& name) { e.frame.SetPortName(name); });
+         }},
+        {kCmdModelInformation,
+         [](FormEnv& e) -> FormView* {
+             CRadioInfoFrm::Actions actions;
+             actions.save = e.save;
+             actions.closeKeyAssignForm = [&e] {
+                 if (QMdiSubWindow* keys = e.frame.openForm(kCmdKeySettings)) keys->close();
+             };
+             actions.imageReplaced = e.imageReplaced;
+             return new CRadioInfoFrm(e.image, e.model, e.messages, e.texts, e.values.version,
+                                      actions);
+         }},
+        {kCmdTestFrequency,
+         [](FormEnv& e) -> FormView* { return new CTestFreqFrm(e.image, e.model, e.texts); }},
     };
 }
 

@@ -163,7 +163,7 @@ std::optional<std::string> LoadCodeplugFile(const std::string& path, LoadFailure
     return ToUpperAscii(bytes);
 }
 
-bool ConfirmReplacingImage(FileContext& ctx) {
+bool ConfirmReplacingImage(FileContext& ctx, const std::function<bool()>& save) {
     std::string question;
     if (ctx.image.imageFromRadio()) {
         question = ctx.texts.GetText(kTextSaveRadioDataQuestion);
@@ -177,7 +177,7 @@ bool ConfirmReplacingImage(FileContext& ctx) {
     switch (
         ctx.messages.Ask(question, ctx.texts.GetText(kTextQuestionCaption), Buttons::YesNoCancel)) {
         case Answer::Yes:
-            return SaveDataFile(ctx) == FileResult::Done;
+            return save ? save() : SaveDataFile(ctx) == FileResult::Done;
         case Answer::No:
             return true;
         case Answer::Cancel:

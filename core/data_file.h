@@ -3,6 +3,7 @@
 // window, the command line and the tests each supply their own.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -58,9 +59,10 @@ struct FileContext {
 enum class FileResult { Done, Cancelled, Failed };
 
 // The question before the image is replaced: asked for an image from the radio or one with
-// unsaved changes. Yes saves first. True when the command may go on; false after Cancel or
-// when the save that was asked for did not succeed.
-bool ConfirmReplacingImage(FileContext& ctx);
+// unsaved changes. Yes saves first (with save when given, e.g. the window's Save command,
+// otherwise SaveDataFile). True when the command may go on; false after Cancel or when the
+// save that was asked for did not succeed.
+bool ConfirmReplacingImage(FileContext& ctx, const std::function<bool()>& save = {});
 
 FileResult OpenDataFile(FileContext& ctx);
 // Stamps the version first (also when the user then cancels the dialog).

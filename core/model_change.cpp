@@ -15,7 +15,7 @@ ModelChangeResult ChangeModel(int entry, FileContext& ctx, ModelChangeHooks& hoo
                                      /*defaultNo=*/true);
     if (answer != Answer::Yes) return ModelChangeResult::Declined;
     hooks.CloseKeyAssignForm();
-    if (!ConfirmReplacingImage(ctx)) return ModelChangeResult::Cancelled;
+    if (!ConfirmReplacingImage(ctx, [&] { return hooks.SaveImage(ctx); })) return ModelChangeResult::Cancelled;
 
     ctx.image.InstallModelChange(BuildModelImage(ctx.model, identity));
     return ModelChangeResult::Changed;

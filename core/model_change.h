@@ -11,6 +11,8 @@ class ModelChangeHooks {
     virtual ~ModelChangeHooks() = default;
     // The key assignment form holds the old model's key list; it must not write it back.
     virtual void CloseKeyAssignForm() {}
+    // The save the user asked for before the image is replaced; true when it succeeded.
+    virtual bool SaveImage(FileContext& ctx) { return SaveDataFile(ctx) == FileResult::Done; }
 };
 
 enum class ModelChangeResult {

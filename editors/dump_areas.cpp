@@ -9,6 +9,7 @@ std::vector<std::unique_ptr<Area>> AllAreas() {
     areas.push_back(MakeKeysArea());
     areas.push_back(MakeScanArea());
     areas.push_back(MakeOptionsArea());
+    areas.push_back(MakeTestFreqArea());
     areas.push_back(MakeDtmfArea());
     areas.push_back(MakeAcsArea());
     areas.push_back(MakeFiveToneArea());

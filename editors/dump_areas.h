@@ -11,6 +11,7 @@ std::unique_ptr<Area> MakeModelArea();
 std::unique_ptr<Area> MakeKeysArea();
 std::unique_ptr<Area> MakeScanArea();
 std::unique_ptr<Area> MakeOptionsArea();
+std::unique_ptr<Area> MakeTestFreqArea();
 // DTMF and auto channel select
 std::unique_ptr<Area> MakeDtmfArea();
 std::unique_ptr<Area> MakeAcsArea();

@@ -1,7 +1,7 @@
 // A channel edited through the channel model and saved lists the same in vgr47-cli channels.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,9 +18,14 @@ using namespace vgr47;
 
 namespace {
 
+// Tests run in parallel, and other checkouts share the temporary folder: every file is
+// named after the process that uses it.
+fs::path TempFile(const std::string& name) {
+    return fs::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
+}
+
 std::string RunCli(const std::string& args, int* code) {
-    // One file per test process: CTest runs the tests of this program side by side.
-    fs::path out = fs::temp_directory_path() / ("vgr47_cli_out_" + std::to_string(getpid()) + ".txt");
+    fs::path out = TempFile("vgr47_channels_out.txt");
     int status = std::system((std::string("'") + VGR47_CLI_PATH + "' " + args + " >'" + out.string() + "'").c_str());
     *code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::ifstream in(out);
@@ -33,7 +38,7 @@ std::string RunCli(const std::string& args, int* code) {
 }  // namespace
 
 TEST(CliChannels, ListsWhatTheModelWrote) {
-    fs::path file = fs::temp_directory_path() / "vgr47_channels_test.dat";
+    fs::path file = TempFile("vgr47_channels_test.dat");
     ModelState model(Edition::Vgr47);
     CodeplugImage image;
     image.InstallNew(BuildModelImage(model, "4B563232305436FF"));
@@ -73,7 +78,7 @@ TEST(CliRadioInfo, AsksTheSimulatedRadio) {
 }
 
 TEST(CliRead, WritesTheFileOnlyAfterACompleteRead) {
-    fs::path file = fs::temp_directory_path() / "vgr47_read_test.dat";
+    fs::path file = TempFile("vgr47_read_test.dat");
     int code = -1;
     RunCli("read --port sim --sim-model 0 --output '" + file.string() + "'", &code);
     ASSERT_EQ(code, 0);

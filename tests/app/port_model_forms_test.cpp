@@ -1,0 +1,343 @@
+// The port, model information and test frequency forms in the main window.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <deque>
+#include <filesystem>
+
+#include "app/form_registry.h"
+#include "app/shell.h"
+#include "core/ini_file.h"
+#include "core/memory_map.h"
+#include "core/text_ids.h"
+#include "editors/radio_info_frm.h"
+#include "editors/set_com_frm.h"
+#include "editors/test_freq_frm.h"
+#include "link/clock.h"
+#include "link/qt_serial_port.h"
+#include "link/trace_log.h"
+#include "link/write_sequence.h"
+#include "sim/simulated_port.h"
+
+using namespace vgr47;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Recorder : Messages {
+    std::vector<std::string> asked;
+    std::deque<Answer> answers;
+    void ShowMessage(const std::string&) override {}
+    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
+        asked.push_back(text);
+        Answer a = answers.empty() ? Answer::Cancel : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return a;
+    }
+};
+
+struct NoDialogs : FileDialogs {
+    std::optional<std::string> AskOpenPath() override { return std::nullopt; }
+    std::optional<std::string> AskSavePath() override { return std::nullopt; }
+};
+
+// A pseudo-terminal: a serial device that is present without any hardware.
+struct Pty {
+    int master = -1;
+    std::string slave;
+    Pty() {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0) slave = ptsname(master);
+    }
+    ~Pty() {
+        if (master >= 0) close(master);
+    }
+};
+
+struct FormsTest : ::testing::Test {
+    fs::path dir = fs::temp_directory_path() /
+                   ("vgr47-forms-" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    AppValues values;
+    TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
+    CodeplugImage image;
+    ModelState model{Edition::Vgr47};
+    Recorder messages;
+    NoDialogs dialogs;
+
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "app_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) new QApplication(argc, argv);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        values.programDir = dir.string();
+        values.languageOffset = kEnglishOffset;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    template <class Form>
+    Form* Open(Shell& shell, int command) {
+        shell.RunCommand(command);
+        QMdiSubWindow* sub = shell.frame().openForm(command);
+        return sub ? qobject_cast<Form*>(sub->widget()) : nullptr;
+    }
+    // Lets closed child windows go.
+    static void Settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(FormsTest, PortFormProbesDevicesAndStoresTheChoice) {
+    Pty pty;
+    ASSERT_FALSE(pty.slave.empty());
+    IniWrite((dir / "system.ini").string(), "Computer", "com", pty.slave);
+    std::string port = "com1";
+    std::string shown;
+    CSetComFrm::Options options{
+        {{pty.slave, ""}, {"/dev/vgr47-no-such-device", ""}}, ProbeSerialDevice, 5000};
+    CSetComFrm form(
+        texts, dir.string(), port, [&](const std::string& p) { shown = p; }, options);
+    EXPECT_EQ(form.windowTitle().toStdString(), texts.GetText(kTextPortSettingsTitle));
+    EXPECT_TRUE(form.button(0)->isChecked());
+    EXPECT_TRUE(form.button(2)->isEnabled());  // the simulated radio needs no probe
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 5000));
+    EXPECT_TRUE(form.button(0)->isEnabled());
+    EXPECT_FALSE(form.button(1)->isEnabled());
+    EXPECT_EQ(form.model().entries()[1].probe, PortProbe::Missing);
+    {
+        QtSerialPort holder;  // another program has the device open
+        ASSERT_TRUE(holder.Open(pty.slave).ok());
+        EXPECT_NE(ProbeSerialDevice(pty.slave), PortProbe::Present);
+    }
+    EXPECT_EQ(ProbeSerialDevice(pty.slave), PortProbe::Present);
+
+    QSignalSpy closed(&form, &FormView::closeRequested);
+    form.button(2)->click();
+    form.Ok();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(port, "sim");
+    EXPECT_EQ(shown, "sim");
+    EXPECT_EQ(IniRead((dir / "system.ini").string(), "computer", "com"), "sim");
+}
+
+TEST_F(FormsTest, PortFormWaitsNoLongerThanItsTimeLimit) {
+    std::string port;
+    auto hang = [](const std::string&) {
+        QThread::msleep(1500);
+        return PortProbe::Present;
+    };
+    CSetComFrm form(texts, dir.string(), port, {},
+                    CSetComFrm::Options{{{"/dev/ttyHANG", ""}}, hang, 100});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 1000));
+    EXPECT_EQ(form.model().entries()[0].probe, PortProbe::TimedOut);
+    EXPECT_FALSE(form.button(0)->isEnabled());
+}
+
+TEST_F(FormsTest, PortCommandUpdatesTheStatusBarAndAnUnpluggedNameIsKept) {
+    IniWrite((dir / "system.ini").string(), "computer", "com", "/dev/ttyUSB9-gone");
+    values.portName = "/dev/ttyUSB9-gone";
+    Shell shell(values, texts, image, model, &messages, &dialogs);
+    shell.LoadStartupImage();
+    auto* form = Open<CSetComFrm>(shell, kCmdPort);
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(form->typedButton()->isChecked());
+    EXPECT_EQ(form->pathEdit()->text().toStdString(), "/dev/ttyUSB9-gone");
+    form->pathEdit()->clear();
+    QTest::keyClicks(form->pathEdit(), "COM7");
+    form->Ok();
+    Settle();
+    EXPECT_EQ(values.portName, "com7");
+    EXPECT_EQ(shell.frame().portPane()->text().toStdString(), "COM7");
+    EXPECT_EQ(IniRead((dir / "system.ini").string(), "computer", "com"), "com7");
+    EXPECT_FALSE(shell.frame().openForm(kCmdPort));
+}
+
+TEST_F(FormsTest, ModelChangeStaysOpenOnNoAndReplacesTheImageOnYes) {
+    Shell shell(values, texts, image, model, &messages, &dialogs);
+    shell.LoadStartupImage();
+    auto* form = Open<CRadioInfoFrm>(shell, kCmdModelInformation);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->list()->currentIndex(), 0);
+    ASSERT_TRUE(Open<CTestFreqFrm>(shell, kCmdTestFrequency));
+    ASSERT_EQ(Open<CRadioInfoFrm>(shell, kCmdModelInformation), form);
+
+    form->list()->setCurrentIndex(15);
+    messages.answers = {Answer::No};
+    form->Ok();
+    Settle();
+    EXPECT_EQ(form->list()->currentIndex(), 0);
+    EXPECT_TRUE(shell.frame().openForm(kCmdModelInformation));
+
+    image.WriteBytes(0, "00256013");  // unsaved: the save question comes; its save fails
+    form->list()->setCurrentIndex(15);
+    messages.answers = {Answer::Yes, Answer::Yes};
+    form->Ok();
+    Settle();
+    EXPECT_EQ(messages.asked.size(), 3u);
+    EXPECT_TRUE(image.IsModified());
+    ASSERT_TRUE(shell.frame().openForm(kCmdModelInformation));
+    EXPECT_EQ(form->list()->currentIndex(), 15);
+
+    messages.answers = {Answer::Yes, Answer::No};
+    form->Ok();
+    Settle();
+    EXPECT_EQ(model.currentIdentity(), ModelCatalogue()[15].identity);
+    EXPECT_FALSE(image.IsModified());
+    EXPECT_EQ(shell.frame().windowTitle().toStdString(), model.TitleText(values.version));
+    EXPECT_EQ(shell.channels().defaults().rx, "450.00000");
+    // The image was replaced: this form and every other form but the channel form are gone.
+    EXPECT_FALSE(shell.frame().openForm(kCmdModelInformation));
+    EXPECT_FALSE(shell.frame().openForm(kCmdTestFrequency));
+    EXPECT_EQ(shell.frame().mdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(FormsTest, TestFrequencyGridEditsInPlaceAndWritesOnOkOnly) {
+    image.InstallNew(BuildModelImage(model, ModelCatalogue()[8].identity));
+    const std::string before = image.image();
+    {
+        CTestFreqFrm form(image, model, texts);
+        form.show();
+        QTableWidget* grid = form.grid();
+        EXPECT_EQ(grid->item(0, 1)->text().toStdString(), "136.05000");
+        EXPECT_EQ(grid->horizontalHeaderItem(2)->text().toStdString(),
+                  texts.GetText(kTextTestTxFrequency));
+        grid->setCurrentCell(5, 1);
+        grid->editItem(grid->item(5, 1));
+        ASSERT_TRUE(form.editor());
+        QTest::keyClicks(form.editor(), "145.5x");  // the editor takes digits and a point only
+        QTest::keyClick(form.editor(), Qt::Key_Return);
+        QCoreApplication::processEvents();  // the view closes its editor through the event queue
+        EXPECT_FALSE(form.editor());
+        EXPECT_EQ(grid->item(5, 2)->text().toStdString(), "145.50000");
+        grid->setCurrentCell(1, 2);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        EXPECT_EQ(grid->item(1, 1)->text().toStdString(), "");
+        QSignalSpy closed(&form, &FormView::closeRequested);
+        for (QPushButton* b : form.findChildren<QPushButton*>())
+            if (b->text().toStdString() == texts.GetText(kTextCancel)) b->click();
+        EXPECT_EQ(closed.count(), 1);
+        EXPECT_EQ(image.image(), before);
+    }
+    CTestFreqFrm form(image, model, texts);
+    form.show();
+    form.grid()->editItem(form.grid()->item(7, 2));
+    ASSERT_TRUE(form.editor());
+    QTest::keyClicks(form.editor(), "500");
+    form.Ok();  // the open editor counts
+    EXPECT_EQ(image.ReadBytes(mem::kTestFrequencies + 7 * mem::kTestFrequencyRecordBytes, 8),
+              "0000401700004017");
+}
+
+}  // namespace
+
+namespace {
+
+// Run by hand under xvfb-run with --gtest_also_run_disabled_tests: the forms' pictures in
+// docs/screenshots, shown standalone on a signalling model's default image.
+TEST_F(FormsTest, DISABLED_SaveScreenshots) {
+    const fs::path out = fs::path(VGR47_SOURCE_DIR) / "docs" / "screenshots";
+    image.InstallNew(BuildModelImage(model, ModelCatalogue()[8].identity));
+    auto save = [&](QWidget& w, const char* name) {
+        w.show();
+        QTest::qWait(200);
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((out / name).string())));
+    };
+    {
+        Pty pty;
+        IniWrite((dir / "system.ini").string(), "computer", "com", "sim");
+        std::string port;
+        std::vector<PortChoiceModel::Candidate> ports = SystemSerialPorts();
+        ports.push_back({pty.slave, "pseudo-terminal"});
+        ports.push_back({"/dev/ttyUSB0", "USB serial (unplugged)"});
+        CSetComFrm form(texts, dir.string(), port, {},
+                        CSetComFrm::Options{ports, ProbeSerialDevice, 3000});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 4000));
+        save(form, "port_settings.png");
+    }
+    {
+        CRadioInfoFrm form(image, model, messages, texts, values.version, {});
+        save(form, "model_information.png");
+    }
+    {
+        CTestFreqFrm form(image, model, texts);
+        save(form, "test_frequencies.png");
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// From a fresh start: choose model 15, the simulated radio as the port, change a test
+// frequency, write the codeplug into the radio and read it back unchanged.
+TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
+    Shell shell(values, texts, image, model, &messages, &dialogs);
+    shell.LoadStartupImage();
+
+    auto* info = Open<CRadioInfoFrm>(shell, kCmdModelInformation);
+    ASSERT_TRUE(info);
+    info->list()->setCurrentIndex(15);
+    messages.answers = {Answer::Yes};
+    info->Ok();
+    Settle();
+    ASSERT_EQ(model.currentIdentity(), ModelCatalogue()[15].identity);
+
+    auto* port = Open<CSetComFrm>(shell, kCmdPort);
+    ASSERT_TRUE(port);
+    port->button(static_cast<int>(port->model().entries().size()) - 1)->click();
+    port->Ok();
+    Settle();
+    ASSERT_EQ(values.portName, kSimulatedPortName);
+    EXPECT_EQ(shell.frame().portPane()->text().toStdString(), "sim");
+
+    auto* freqs = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
+    ASSERT_TRUE(freqs);
+    EXPECT_EQ(freqs->grid()->item(0, 1)->text().toStdString(), "450.05000");
+    freqs->grid()->editItem(freqs->grid()->item(5, 1));
+    ASSERT_TRUE(freqs->editor());
+    QTest::keyClicks(freqs->editor(), "500.125");
+    freqs->Ok();
+    Settle();
+    EXPECT_EQ(image.ReadBytes(mem::kTestFrequencies + 5 * mem::kTestFrequencyRecordBytes, 8),
+              "0025015000250150");
+
+    ManualClock clock;
+    sim::SimulatedRadio radio(ModelCatalogue()[15].identity);
+    sim::SimulatedPort device(radio, clock);
+    TraceLog trace;
+    LinkContext link{device, clock, trace, messages, [this](int n) { return texts.GetText(n); }};
+    SequenceHooks hooks{nullptr, nullptr,
+                        [this](const std::string& id) { return model.IsExtendedModel(id); }};
+    ASSERT_EQ(
+        WriteToRadio(link, values.portName,
+                     {image, model.currentIdentity(), VersionStampHex(values.version)}, hooks),
+        WriteOutcome::Completed);
+    ReadResult read = ReadFromRadio(link, values.portName, hooks);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.image, image.image());
+
+    image.InstallFromRadio(read.image);
+    model.UpdateModelFromImage(image.image());
+    shell.RefreshFromImage();
+    auto* again = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->grid()->item(5, 1)->text().toStdString(), "500.12500");
+    EXPECT_EQ(again->grid()->item(5, 2)->text().toStdString(), "500.12500");
+}
+
+}  // namespace
