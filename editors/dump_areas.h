@@ -8,5 +8,6 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeModelArea();
+std::unique_ptr<Area> MakeTwoToneArea();
 
 }  // namespace vgr47::dump
