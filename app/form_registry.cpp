@@ -6,7 +6,8 @@ namespace vgr47 {
 
 std::vector<FormEntry> FormEntries() {
     return {
-        {kCmdTwoTone, [](FormEnv& e) -> FormView* {
+        {kCmdTwoTone,
+         [](FormEnv& e) -> FormView* {
              // The 2-tone tables lie beyond the end of an image read from a basic radio.
              if (!TwoToneModel::Available(e.image)) return nullptr;
              return new C2ToneEnDecodeFrm(e.image, e.texts);

@@ -17,8 +17,10 @@ namespace {
 using M = TwoToneModel;
 
 constexpr const char* kLetters[4] = {"a", "b", "c", "d"};
-const M::Field kTimingFields[4] = {M::kFirstDuration, M::kSecondDuration, M::kLongDuration, M::kGap};
-constexpr const char* kTimingKeys[4] = {"first_duration", "second_duration", "long_duration", "gap"};
+const M::Field kTimingFields[4] = {M::kFirstDuration, M::kSecondDuration, M::kLongDuration,
+                                   M::kGap};
+constexpr const char* kTimingKeys[4] = {"first_duration", "second_duration", "long_duration",
+                                        "gap"};
 
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -68,13 +70,16 @@ int IndexOf(const std::vector<std::string>& entries, const std::string& text) {
 }
 
 std::string ListValue(const std::vector<std::string>& entries, int index) {
-    return FormatList(index, index >= 0 && index < static_cast<int>(entries.size()) ? entries[index] : "");
+    return FormatList(index,
+                      index >= 0 && index < static_cast<int>(entries.size()) ? entries[index] : "");
 }
 
-std::string SetKey(int n, const std::string& field) { return "twotone.decode." + std::to_string(n + 1) + "." + field; }
+std::string SetKey(int n, const std::string& field) {
+    return "twotone.decode." + std::to_string(n + 1) + "." + field;
+}
 
 class TwoToneArea : public Area {
-public:
+  public:
     std::string name() const override { return "twotone"; }
 
     std::vector<Line> Dump(const Context& ctx) const override {
@@ -82,22 +87,30 @@ public:
         M m(ctx.image, ctx.texts);
         std::vector<Line> lines{{"twotone.side_tone", FormatCheck(m.sideTone())},
                                 {"twotone.single_tone", FormatCheck(m.singleTone())}};
-        for (int i = 0; i < 4; ++i) lines.push_back({std::string("twotone.") + kTimingKeys[i], m.fieldText(kTimingFields[i])});
-        for (int e = 0; e < M::kEntries; ++e) lines.push_back({"twotone.encode." + std::to_string(e + 1), EncodeValue(m, e)});
+        for (int i = 0; i < 4; ++i)
+            lines.push_back(
+                {std::string("twotone.") + kTimingKeys[i], m.fieldText(kTimingFields[i])});
+        for (int e = 0; e < M::kEntries; ++e)
+            lines.push_back({"twotone.encode." + std::to_string(e + 1), EncodeValue(m, e)});
         for (int n = 0; n < M::kSets; ++n) {
             M::DecodeSet s = m.SetValues(n);
             lines.push_back({SetKey(n, "first"), ChoiceText(s.first)});
             lines.push_back({SetKey(n, "second"), ChoiceText(s.second)});
-            for (int l = 0; l < 4; ++l) lines.push_back({SetKey(n, std::string("tone_") + kLetters[l]), s.tones[l]});
+            for (int l = 0; l < 4; ++l)
+                lines.push_back({SetKey(n, std::string("tone_") + kLetters[l]), s.tones[l]});
             auto resets = m.AutoResetEntries();
-            lines.push_back({SetKey(n, "auto_reset"), ListValue(resets, IndexOf(resets, s.autoReset))});
-            lines.push_back({SetKey(n, "call_alert"), ListValue(m.CallAlertEntries(), s.callAlert)});
-            lines.push_back({SetKey(n, "auto_answer"), ListValue(m.AutoAnswerEntries(), s.autoAnswer)});
+            lines.push_back(
+                {SetKey(n, "auto_reset"), ListValue(resets, IndexOf(resets, s.autoReset))});
+            lines.push_back(
+                {SetKey(n, "call_alert"), ListValue(m.CallAlertEntries(), s.callAlert)});
+            lines.push_back(
+                {SetKey(n, "auto_answer"), ListValue(m.AutoAnswerEntries(), s.autoAnswer)});
         }
         return lines;
     }
 
-    void Load(const std::vector<Input>& changed, Context& ctx, std::vector<Problem>& problems) const override {
+    void Load(const std::vector<Input>& changed, Context& ctx,
+              std::vector<Problem>& problems) const override {
         M m(ctx.image, ctx.texts);
         std::map<std::string, const Input*> in;
         for (const Input& i : changed) in[i.key] = &i;
@@ -116,7 +129,8 @@ public:
         for (int i = 0; i < 4; ++i) {
             auto it = in.find(std::string("twotone.") + kTimingKeys[i]);
             if (it == in.end()) continue;
-            bool number = i == 3 ? ParseInteger(it->second->value).has_value() : IsNumber(it->second->value);
+            bool number =
+                i == 3 ? ParseInteger(it->second->value).has_value() : IsNumber(it->second->value);
             if (!number) {
                 bad(*it->second, "expected a number");
                 continue;
@@ -136,10 +150,11 @@ public:
             LoadSet(m, n, in, bad);
         }
         if (!problems.empty()) return;
-        if (!m.Ok()) problems.push_back({0, "twotone: the codeplug is too short for the 2-tone tables"});
+        if (!m.Ok())
+            problems.push_back({0, "twotone: the codeplug is too short for the 2-tone tables"});
     }
 
-private:
+  private:
     template <typename Bad>
     static void LoadEntry(M& m, int e, const Input& input, Bad& bad) {
         std::istringstream words(input.value);
@@ -149,7 +164,8 @@ private:
         tones.resize(2);
         for (const std::string& t : tones)
             if (!t.empty() && !IsNumber(t)) return bad(input, "expected a tone in Hz or -");
-        if (tones[0].empty() && !tones[1].empty() && (tones[1] != m.cell(e, 1) || !m.cell(e, 0).empty()))
+        if (tones[0].empty() && !tones[1].empty() &&
+            (tones[1] != m.cell(e, 1) || !m.cell(e, 0).empty()))
             return bad(input, "a second tone needs a first tone");
         m.EnterCell(e, 0, tones[0]);
         if (!tones[0].empty()) m.EnterCell(e, 1, tones[1]);
@@ -175,7 +191,8 @@ private:
             second = *c;
         }
         if ((firstIn || secondIn) && !m.SetDecodeChoices(first, second))
-            return bad(firstIn ? *firstIn : *secondIn, "the Decode lists do not offer " + ChoiceText(first) + " with " +
+            return bad(firstIn ? *firstIn : *secondIn, "the Decode lists do not offer " +
+                                                           ChoiceText(first) + " with " +
                                                            ChoiceText(second));
         for (int l = 0; l < 4; ++l) {
             const Input* t = find(std::string("tone_") + kLetters[l]);
@@ -197,7 +214,8 @@ private:
         if (const Input* r = find("auto_reset")) {
             auto i = ParseIndex(r->value);
             auto entries = m.AutoResetEntries();
-            if (!i || *i < 0 || *i >= static_cast<int>(entries.size())) return bad(*r, "expected 0 to 300");
+            if (!i || *i < 0 || *i >= static_cast<int>(entries.size()))
+                return bad(*r, "expected 0 to 300");
             m.SetAutoResetText(entries[*i]);
         }
         const ListField lists[2] = {{"call_alert", m.CallAlertEntries(), &M::SetCallAlert},
@@ -214,7 +232,8 @@ private:
 
     // A tone as the field would show it, without the range clamp.
     static std::string ShownTone(const std::string& text) {
-        return FormatFixed(static_cast<double>(std::lround(ParseLeadingDouble(text) * 10.0)) / 10.0, 1, 2);
+        return FormatFixed(static_cast<double>(std::lround(ParseLeadingDouble(text) * 10.0)) / 10.0,
+                           1, 2);
     }
 };
 

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -40,12 +40,14 @@ void FillCombo(QComboBox* box, const std::vector<std::string>& entries, int inde
 
 }  // namespace
 
-C2ToneEnDecodeFrm::C2ToneEnDecodeFrm(CodeplugImage& image, const TextCatalogue& texts, QWidget* parent)
+C2ToneEnDecodeFrm::C2ToneEnDecodeFrm(CodeplugImage& image, const TextCatalogue& texts,
+                                     QWidget* parent)
     : FormView(parent), model_(image, texts), texts_(texts) {
     setWindowTitle(Q(texts.GetText(kTextTwoTone)));
     confirmDeleteAll = [this] {
         QMessageBox box(QMessageBox::Critical, Q(texts_.GetText(kTextQuestionCaption)),
-                        Q(texts_.GetText(kTextDeleteAllEntriesQuestion)), QMessageBox::Ok | QMessageBox::Cancel, this);
+                        Q(texts_.GetText(kTextDeleteAllEntriesQuestion)),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Cancel);
         return box.exec() == QMessageBox::Ok;
     };
@@ -72,7 +74,8 @@ QWidget* C2ToneEnDecodeFrm::BuildEncodePage() {
     auto* row = new QHBoxLayout(page);
 
     grid_ = new QTableWidget(TwoToneModel::kEntries, 3, page);
-    grid_->setHorizontalHeaderLabels({"", Q(texts_.GetText(kTextFirstTone)), Q(texts_.GetText(kTextSecondTone))});
+    grid_->setHorizontalHeaderLabels(
+        {"", Q(texts_.GetText(kTextFirstTone)), Q(texts_.GetText(kTextSecondTone))});
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -99,8 +102,10 @@ QWidget* C2ToneEnDecodeFrm::BuildEncodePage() {
     cellEditor_->hide();
     cellEditor_->installEventFilter(this);
     connect(grid_, &QTableWidget::cellClicked, this, &C2ToneEnDecodeFrm::OpenEditor);
-    connect(cellEditor_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.SetEditorText(t.toStdString()); });
-    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &C2ToneEnDecodeFrm::PlaceEditor);
+    connect(cellEditor_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { model_.SetEditorText(t.toStdString()); });
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &C2ToneEnDecodeFrm::PlaceEditor);
     row->addWidget(grid_, 1);
 
     auto* side = new QVBoxLayout;
@@ -111,7 +116,8 @@ QWidget* C2ToneEnDecodeFrm::BuildEncodePage() {
     connect(singleTone_, &QCheckBox::toggled, this, [this](bool on) { model_.SetSingleTone(on); });
     side->addWidget(sideTone_);
     side->addWidget(singleTone_);
-    const int labels[4] = {kTextFirstToneDuration, kTextSecondToneDuration, kTextLongToneDuration, kTextToneGap};
+    const int labels[4] = {kTextFirstToneDuration, kTextSecondToneDuration, kTextLongToneDuration,
+                           kTextToneGap};
     for (int i = 0; i < 4; ++i) {
         side->addWidget(new QLabel(Q(texts_.GetText(labels[i])), page));
         timing_[i] = new QLineEdit(page);
@@ -189,7 +195,8 @@ QWidget* C2ToneEnDecodeFrm::BuildDecodePage() {
             model_.LeaveField(field);
             tones_[l]->setText(Q(model_.fieldText(field)));
         });
-        toneBox->addRow(QString(QChar('A' + l)) + " " + Q(texts_.GetText(kTextToneLabel)) + "(Hz)", tones_[l]);
+        toneBox->addRow(QString(QChar('A' + l)) + " " + Q(texts_.GetText(kTextToneLabel)) + "(Hz)",
+                        tones_[l]);
     }
     grid->addLayout(toneBox, 1, 0);
 
@@ -205,8 +212,10 @@ QWidget* C2ToneEnDecodeFrm::BuildDecodePage() {
             [this](int i) { model_.SetAutoResetText(autoReset_->itemText(i).toStdString()); });
     callAlert_ = new QComboBox(panel);
     autoAnswer_ = new QComboBox(panel);
-    connect(callAlert_, qOverload<int>(&QComboBox::activated), this, [this](int i) { model_.SetCallAlert(i); });
-    connect(autoAnswer_, qOverload<int>(&QComboBox::activated), this, [this](int i) { model_.SetAutoAnswer(i); });
+    connect(callAlert_, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { model_.SetCallAlert(i); });
+    connect(autoAnswer_, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { model_.SetAutoAnswer(i); });
     other->addRow(Q(texts_.GetText(kTextCallAlert)), callAlert_);
     other->addRow(Q(texts_.GetText(kTextAutoAnswer)), autoAnswer_);
     other->addRow(Q(texts_.GetText(kTextAutoResetTime)), autoReset_);
@@ -233,7 +242,8 @@ void C2ToneEnDecodeFrm::RefreshEncode() {
         sideTone_->setChecked(model_.sideTone());
         singleTone_->setChecked(model_.singleTone());
     }
-    for (int i = 0; i < 4; ++i) timing_[i]->setText(Q(model_.fieldText(static_cast<TwoToneModel::Field>(i))));
+    for (int i = 0; i < 4; ++i)
+        timing_[i]->setText(Q(model_.fieldText(static_cast<TwoToneModel::Field>(i))));
     for (int e = 0; e < TwoToneModel::kEntries; ++e) RefreshCell(e);
 }
 
@@ -241,7 +251,8 @@ void C2ToneEnDecodeFrm::RefreshDecode() {
     FillCombo(decode1_, model_.Decode1Entries(), model_.decode1Index());
     FillCombo(decode2_, model_.Decode2Entries(), model_.decode2Index());
     for (int l = 0; l < 4; ++l) {
-        tones_[l]->setText(Q(model_.fieldText(static_cast<TwoToneModel::Field>(TwoToneModel::kToneA + l))));
+        tones_[l]->setText(
+            Q(model_.fieldText(static_cast<TwoToneModel::Field>(TwoToneModel::kToneA + l))));
         tones_[l]->setEnabled(model_.ToneEnabled(l));
     }
     FillCombo(callAlert_, model_.CallAlertEntries(), model_.shown().callAlert);

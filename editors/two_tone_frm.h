@@ -19,7 +19,7 @@ namespace vgr47 {
 
 class C2ToneEnDecodeFrm : public FormView {
     Q_OBJECT
-public:
+  public:
     C2ToneEnDecodeFrm(CodeplugImage& image, const TextCatalogue& texts, QWidget* parent = nullptr);
 
     TwoToneModel& model() { return model_; }
@@ -35,10 +35,10 @@ public:
 
     void Ok();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* BuildEncodePage();
     QWidget* BuildDecodePage();
     void RefreshEncode();

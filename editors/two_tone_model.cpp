@@ -12,14 +12,16 @@ namespace vgr47 {
 namespace {
 
 constexpr const char* kCombinationTexts[TwoToneModel::kCombinations] = {
-    "A-B", "A-C", "A-D", "B-A", "B-C", "B-D", "C-A", "C-B", "C-D", "D-A", "D-B", "D-C", "Long A", "Long B", "Long C"};
+    "A-B", "A-C", "A-D", "B-A", "B-C",    "B-D",    "C-A",   "C-B",
+    "C-D", "D-A", "D-B", "D-C", "Long A", "Long B", "Long C"};
 
 constexpr int kEncodeTableBytes = mem::kTwoToneEncodeBytes * mem::kTwoToneEncodeCount;
 constexpr int kDecodeBlockBytes = mem::kTwoToneDecodeSetBytes * mem::kTwoToneDecodeSetCount;
 constexpr int kSetChars = 2 * mem::kTwoToneDecodeSetBytes;
 constexpr int kAutoResetMax = 300;
 // Byte offsets inside a decoder set.
-constexpr int kSetFirst = 0, kSetSecond = 1, kSetTones = 2, kSetAutoReset = 10, kSetFlags = 12, kSetFill = 13;
+constexpr int kSetFirst = 0, kSetSecond = 1, kSetTones = 2, kSetAutoReset = 10, kSetFlags = 12,
+              kSetFill = 13;
 
 // Default first entry: the table is never left without a first tone.
 constexpr const char* kDefaultFirstTone = "420.0";
@@ -37,7 +39,10 @@ std::string ToneText(int tenths) { return FormatFixed(tenths / 10.0, 1, 2); }
 
 }  // namespace
 
-TwoToneModel::TwoToneModel(CodeplugImage& image, const TextCatalogue& texts) : image_(image), texts_(texts) { Read(); }
+TwoToneModel::TwoToneModel(CodeplugImage& image, const TextCatalogue& texts)
+    : image_(image), texts_(texts) {
+    Read();
+}
 
 bool TwoToneModel::Available(const CodeplugImage& image) {
     int end = std::max({mem::kTwoTone0B1C + 2, mem::kTwoToneDecodeSets + kDecodeBlockBytes,
@@ -56,10 +61,14 @@ int TwoToneModel::CombinationCode(const std::string& text) {
 }
 
 void TwoToneModel::Read() {
-    fields_[kFirstDuration] = FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B19, 1)) / 10.0, 1, 3);
-    fields_[kSecondDuration] = FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1A, 1)) / 10.0, 1, 3);
-    fields_[kLongDuration] = FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1B, 1)) / 10.0, 1, 3);
-    fields_[kGap] = std::to_string(std::max(0, HexLe16ToInt(image_.ReadBytes(mem::kTwoTone0B1C, 2))));
+    fields_[kFirstDuration] =
+        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B19, 1)) / 10.0, 1, 3);
+    fields_[kSecondDuration] =
+        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1A, 1)) / 10.0, 1, 3);
+    fields_[kLongDuration] =
+        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1B, 1)) / 10.0, 1, 3);
+    fields_[kGap] =
+        std::to_string(std::max(0, HexLe16ToInt(image_.ReadBytes(mem::kTwoTone0B1C, 2))));
     std::string options = image_.ReadBytes(mem::kTwoToneOptions, 1);
     sideTone_ = GetBit(options, 0) == 1;
     singleTone_ = GetBit(options, 1) == 1;
@@ -77,7 +86,8 @@ void TwoToneModel::Read() {
 
     workingCopy_ = image_.ReadBytes(mem::kTwoToneDecodeSets, kDecodeBlockBytes);
     // A short image is never written; the copy only has to be whole.
-    if (static_cast<int>(workingCopy_.size()) != 2 * kDecodeBlockBytes) workingCopy_.assign(2 * kDecodeBlockBytes, 'F');
+    if (static_cast<int>(workingCopy_.size()) != 2 * kDecodeBlockBytes)
+        workingCopy_.assign(2 * kDecodeBlockBytes, 'F');
     ShowSet(0);
 }
 
@@ -176,7 +186,8 @@ TwoToneModel::DecodeSet TwoToneModel::DecodeFrom(const std::string& hex) const {
     s.second = second == 0xFF ? kNoneChoice : second < kCombinations ? second : kNoChoice;
     // The lists never offer one combination twice; Decode 1 keeps it.
     if (s.second >= 0 && s.second == s.first) s.second = kNoChoice;
-    for (int l = 0; l < 4; ++l) s.tones[l] = ToneText(HexLe16ToInt(hex.substr(2 * (kSetTones + 2 * l), 4)));
+    for (int l = 0; l < 4; ++l)
+        s.tones[l] = ToneText(HexLe16ToInt(hex.substr(2 * (kSetTones + 2 * l), 4)));
     int reset = HexLe16ToInt(hex.substr(2 * kSetAutoReset, 4));
     if (reset == 0)
         s.autoReset = Text(kTextNone);
@@ -195,7 +206,9 @@ std::string TwoToneModel::EncodeSet(const DecodeSet& s, const std::string& old) 
     std::string out = s.first >= 0 ? IntToHex(s.first, 1) : ByteAt(old, kSetFirst);
     out += s.second >= 0 ? IntToHex(s.second, 1) : "FF";
     for (const std::string& tone : s.tones) out += IntToHexLe(Tenths16(tone), 2);
-    int reset = s.autoReset == Text(kTextNone) ? 0 : std::clamp(ParseLeadingInt(s.autoReset), 0, kAutoResetMax);
+    int reset = s.autoReset == Text(kTextNone)
+                    ? 0
+                    : std::clamp(ParseLeadingInt(s.autoReset), 0, kAutoResetMax);
     out += IntToHexLe(reset, 2);
     std::string oldFlags = ByteAt(old, kSetFlags);
     std::string flags = "FF";
@@ -209,12 +222,14 @@ std::string TwoToneModel::EncodeSet(const DecodeSet& s, const std::string& old) 
 
 void TwoToneModel::ShowSet(int n) {
     shownSet_ = std::clamp(n, 0, kSets - 1);
-    shown_ = DecodeFrom(workingCopy_.substr(static_cast<std::size_t>(shownSet_ * kSetChars), kSetChars));
+    shown_ =
+        DecodeFrom(workingCopy_.substr(static_cast<std::size_t>(shownSet_ * kSetChars), kSetChars));
 }
 
 TwoToneModel::DecodeSet TwoToneModel::SetValues(int n) const {
     if (n == shownSet_) return shown_;
-    return DecodeFrom(workingCopy_.substr(static_cast<std::size_t>(std::clamp(n, 0, kSets - 1) * kSetChars), kSetChars));
+    return DecodeFrom(workingCopy_.substr(
+        static_cast<std::size_t>(std::clamp(n, 0, kSets - 1) * kSetChars), kSetChars));
 }
 
 void TwoToneModel::ApplySetClamps() {
@@ -254,7 +269,8 @@ std::vector<std::string> TwoToneModel::Decode1Entries() const {
 
 std::vector<std::string> TwoToneModel::Decode2Entries() const {
     std::vector<std::string> out;
-    for (int c : Decode2Codes()) out.push_back(c == kNoneChoice ? Text(kTextNone) : CombinationText(c));
+    for (int c : Decode2Codes())
+        out.push_back(c == kNoneChoice ? Text(kTextNone) : CombinationText(c));
     return out;
 }
 
@@ -281,7 +297,8 @@ void TwoToneModel::SelectDecode2(int index) {
 }
 
 bool TwoToneModel::SetDecodeChoices(int first, int second) {
-    bool firstOk = (first >= 0 && first < kCombinations) || (first == kNoChoice && shown_.first == kNoChoice);
+    bool firstOk =
+        (first >= 0 && first < kCombinations) || (first == kNoChoice && shown_.first == kNoChoice);
     bool secondOk = second == kNoneChoice || (second >= 0 && second < kCombinations) ||
                     (second == kNoChoice && shown_.second == kNoChoice);
     if (!firstOk || !secondOk || (second >= 0 && second == first)) return false;
@@ -306,11 +323,14 @@ std::vector<std::string> TwoToneModel::CallAlertEntries() const {
     return {Text(kTextNone), Text(kTextAlertToneShared), Text(kTextAlertRing)};
 }
 
-std::vector<std::string> TwoToneModel::AutoAnswerEntries() const { return {Text(kTextNone), Text(kTextAnswerTone)}; }
+std::vector<std::string> TwoToneModel::AutoAnswerEntries() const {
+    return {Text(kTextNone), Text(kTextAnswerTone)};
+}
 
 void TwoToneModel::LeaveAutoReset() {
     auto entries = AutoResetEntries();
-    if (std::find(entries.begin(), entries.end(), shown_.autoReset) == entries.end()) shown_.autoReset = entries[0];
+    if (std::find(entries.begin(), entries.end(), shown_.autoReset) == entries.end())
+        shown_.autoReset = entries[0];
 }
 
 // ---- OK ----
@@ -334,7 +354,8 @@ bool TwoToneModel::Ok() {
     EnsureFirstEntry();
     std::string table;
     for (const auto& row : cells_)
-        for (const std::string& tone : row) table += tone.empty() ? "FFFF" : IntToHexLe(Tenths16(tone), 2);
+        for (const std::string& tone : row)
+            table += tone.empty() ? "FFFF" : IntToHexLe(Tenths16(tone), 2);
 
     std::size_t at = static_cast<std::size_t>(shownSet_ * kSetChars);
     std::string stored = EncodeSet(shown_, workingCopy_.substr(at, kSetChars));
@@ -342,8 +363,9 @@ bool TwoToneModel::Ok() {
     std::string block = workingCopy_;
     block.replace(at, kSetChars, stored);
 
-    if (!Available(image_) || first.size() != 2 || second.size() != 2 || longTone.size() != 2 || gap.size() != 4 ||
-        options.size() != 2 || static_cast<int>(table.size()) != 2 * kEncodeTableBytes ||
+    if (!Available(image_) || first.size() != 2 || second.size() != 2 || longTone.size() != 2 ||
+        gap.size() != 4 || options.size() != 2 ||
+        static_cast<int>(table.size()) != 2 * kEncodeTableBytes ||
         static_cast<int>(block.size()) != 2 * kDecodeBlockBytes)
         return false;
     workingCopy_ = block;

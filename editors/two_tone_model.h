@@ -15,7 +15,7 @@
 namespace vgr47 {
 
 class TwoToneModel {
-public:
+  public:
     static constexpr int kEntries = 32;
     static constexpr int kSets = 4;
     static constexpr int kCombinations = 15;
@@ -23,7 +23,16 @@ public:
     static constexpr int kNoChoice = -2;    // nothing selected
     static constexpr int kNoneChoice = -1;  // Decode 2's "none" entry
 
-    enum Field { kFirstDuration, kSecondDuration, kLongDuration, kGap, kToneA, kToneB, kToneC, kToneD };
+    enum Field {
+        kFirstDuration,
+        kSecondDuration,
+        kLongDuration,
+        kGap,
+        kToneA,
+        kToneB,
+        kToneC,
+        kToneD
+    };
 
     struct Cell {
         int entry;  // 0..31
@@ -44,7 +53,7 @@ public:
 
     // The form is offered only when every byte it owns lies inside the image.
     static bool Available(const CodeplugImage& image);
-    static std::string CombinationText(int code);  // "A-B" ... "Long C"; "" otherwise
+    static std::string CombinationText(int code);         // "A-B" ... "Long C"; "" otherwise
     static int CombinationCode(const std::string& text);  // -1 when not a combination
 
     // Fills every field from the image and shows set 1.
@@ -112,7 +121,7 @@ public:
     // fit its place, e.g. the image is too short.
     bool Ok();
 
-private:
+  private:
     DecodeSet DecodeFrom(const std::string& setHex) const;
     void ShowSet(int n);
     void ApplySetClamps();

@@ -23,7 +23,9 @@ struct Fixture {
             if (l.key == key) return l.value;
         return "<missing>";
     }
-    bool Load(const std::string& text, std::vector<Problem>& problems) { return LoadText(text, *ctx, problems); }
+    bool Load(const std::string& text, std::vector<Problem>& problems) {
+        return LoadText(text, *ctx, problems);
+    }
 };
 
 TEST(DumpTwoTone, ShowsTheDefaultSignallingImage) {
@@ -53,33 +55,36 @@ TEST(DumpTwoTone, ShowsTheDefaultSignallingImage) {
 TEST(DumpTwoTone, ChangedLinesAreClampedAndWritten) {
     Fixture f;
     std::vector<Problem> problems;
-    ASSERT_TRUE(f.Load("twotone.first_duration = 0.2\n"
-                       "twotone.gap = 300\n"
-                       "twotone.long_duration = 12\n"
-                       "twotone.encode.1 =\n"
-                       "twotone.encode.3 = 250 3500\n"
-                       "twotone.decode.3.second = long c\n"
-                       "twotone.decode.3.tone_c = 5000\n"
-                       "twotone.decode.3.auto_reset = 300\n"
-                       "twotone.decode.4.call_alert = 1\n",
-                       problems))
+    ASSERT_TRUE(
+        f.Load("twotone.first_duration = 0.2\n"
+               "twotone.gap = 300\n"
+               "twotone.long_duration = 12\n"
+               "twotone.encode.1 =\n"
+               "twotone.encode.3 = 250 3500\n"
+               "twotone.decode.3.second = long c\n"
+               "twotone.decode.3.tone_c = 5000\n"
+               "twotone.decode.3.auto_reset = 300\n"
+               "twotone.decode.4.call_alert = 1\n",
+               problems))
         << (problems.empty() ? "" : problems[0].text);
     EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneOptions, 6), "FF0528642C01");
     // Entry 3 has a first tone now, so entry 1 may stay empty.
     EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneEncode, 12), "FFFFFFFFFFFFFFFF450B3075");
-    EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneDecodeSets + 32, 16), "000E681002243075D64F2C01F2FFFFFF");
-    EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneDecodeSets + 48, 16), "00FF681002247917D64F0A00F1FFFFFF");
+    EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneDecodeSets + 32, 16),
+              "000E681002243075D64F2C01F2FFFFFF");
+    EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneDecodeSets + 48, 16),
+              "00FF681002247917D64F0A00F1FFFFFF");
     EXPECT_EQ(f.Value("twotone.decode.3.tone_c"), "3000.0");
 }
 
 TEST(DumpTwoTone, ValuesTheFormWouldNotOfferAreRefused) {
     Fixture f;
     const std::string before = f.image.image();
-    for (std::string line : {"twotone.decode.1.second = A-B", "twotone.decode.1.first = none",
-                             "twotone.decode.1.first = -", "twotone.decode.1.tone_c = 700",
-                             "twotone.single_tone = 0", "twotone.encode.5 = - 900", "twotone.encode.5 = 1 2 3",
-                             "twotone.gap = soon", "twotone.decode.2.call_alert = 3",
-                             "twotone.decode.2.auto_reset = 301"}) {
+    for (std::string line :
+         {"twotone.decode.1.second = A-B", "twotone.decode.1.first = none",
+          "twotone.decode.1.first = -", "twotone.decode.1.tone_c = 700", "twotone.single_tone = 0",
+          "twotone.encode.5 = - 900", "twotone.encode.5 = 1 2 3", "twotone.gap = soon",
+          "twotone.decode.2.call_alert = 3", "twotone.decode.2.auto_reset = 301"}) {
         std::vector<Problem> problems;
         EXPECT_FALSE(f.Load("\n" + line + "\n", problems)) << line;
         ASSERT_EQ(problems.size(), 1u) << line;

@@ -1,12 +1,13 @@
 // The 2-tone form without widgets: the bytes OK writes, clamps, list exclusions, the tone
 // fields the chosen combinations enable, and the working copy of the decoder sets.
+#include "editors/two_tone_model.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
-#include "editors/two_tone_model.h"
 
 namespace vgr47 {
 namespace {
