@@ -192,6 +192,8 @@ QWidget* C2ToneEnDecodeFrm::BuildDecodePage() {
         connect(tones_[l], &QLineEdit::textEdited, this,
                 [this, field](const QString& t) { model_.SetFieldText(field, t.toStdString()); });
         connect(tones_[l], &QLineEdit::editingFinished, this, [this, field, l] {
+            // A field disabled by a tab change loses the focus too; it was not edited.
+            if (!model_.ToneEnabled(l)) return;
             model_.LeaveField(field);
             tones_[l]->setText(Q(model_.fieldText(field)));
         });
