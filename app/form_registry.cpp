@@ -19,6 +19,7 @@
 #include "editors/scan_frm.h"
 #include "editors/set_com_frm.h"
 #include "editors/test_freq_frm.h"
+#include "editors/two_tone_frm.h"
 
 namespace vgr47 {
 namespace {
@@ -84,6 +85,13 @@ std::vector<FormEntry> FormEntries() {
          }},
         {kCmdTestFrequency,
          [](FormEnv& e) -> FormView* { return new CTestFreqFrm(e.image, e.model, e.texts); }},
+        {kCmdTwoTone,
+         [](FormEnv& e) -> FormView* {
+             // The 2-tone tables lie beyond the end of an image read from a basic radio.
+             if (!TwoToneModel::Available(e.image)) return nullptr;
+             return new C2ToneEnDecodeFrm(e.image, e.texts);
+         },
+         [](const FormEnv& e) { return TwoToneModel::Available(e.image); }},
     };
 }
 

@@ -12,6 +12,7 @@ std::vector<std::unique_ptr<Area>> AllAreas() {
     areas.push_back(MakeTestFreqArea());
     areas.push_back(MakeDtmfArea());
     areas.push_back(MakeAcsArea());
+    areas.push_back(MakeTwoToneArea());
     areas.push_back(MakeFiveToneArea());
     return areas;
 }

@@ -16,6 +16,7 @@ std::unique_ptr<Area> MakeTestFreqArea();
 std::unique_ptr<Area> MakeDtmfArea();
 std::unique_ptr<Area> MakeAcsArea();
 // 5-tone system parameters and encode/decode tables.
+std::unique_ptr<Area> MakeTwoToneArea();
 std::unique_ptr<Area> MakeFiveToneArea();
 
 }  // namespace vgr47::dump
