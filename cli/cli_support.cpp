@@ -75,7 +75,7 @@ Answer StderrMessages::Ask(const std::string& text, const std::string&, Buttons,
     return Answer::Cancel;
 }
 
-std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionSpec& spec,
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionTable& options,
                                     std::string& problem) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -84,15 +84,15 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const 
             parsed.positionals.push_back(arg);
             continue;
         }
-        const bool list = spec.lists.count(arg) > 0;
-        if (spec.switches.count(arg)) {
+        const bool list = options.lists.count(arg) > 0;
+        if (options.switches.count(arg)) {
             if (!parsed.switches.insert(arg).second) {
                 problem = "option " + arg + " given twice";
                 return std::nullopt;
             }
             continue;
         }
-        if (!list && !spec.values.count(arg)) {
+        if (!list && !options.values.count(arg)) {
             problem = "unknown option " + arg;
             return std::nullopt;
         }
@@ -116,7 +116,7 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const 
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::set<std::string>& valueOptions,
                                     std::string& problem) {
-    return ParseArgs(args, OptionSpec{valueOptions, {}, {}}, problem);
+    return ParseArgs(args, OptionTable{valueOptions, {}, {}}, problem);
 }
 
 TraceLog MakeTraceLog(bool print) {

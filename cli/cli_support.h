@@ -71,13 +71,13 @@ struct ParsedArgs {
     std::vector<std::string> positionals;
     bool has(const std::string& name) const { return switches.count(name) > 0; }
 };
-struct OptionSpec {
+struct OptionTable {
     std::set<std::string> values;    // once each, with a value
     std::set<std::string> switches;  // no value
     std::set<std::string> lists;     // with a value, any number of times
 };
 // nullopt, with the problem described, when an option is unknown, repeated or lacks its value.
-std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionSpec& spec,
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionTable& options,
                                     std::string& problem);
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::set<std::string>& valueOptions,

@@ -26,7 +26,7 @@ const Command kCommands[] = {
      "write a codeplug file into a radio (--yes: also into a radio of another model)", RunWrite},
     {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY] [--trace]",
      "ask a radio for its model, firmware and last programming software", RunRadioInfo},
-    {"simulate", "--link PATH [--model INDEX] [--image FILE] [--pace] [--fault SPEC]...",
+    {"simulate", "--link PATH [--model INDEX] [--image FILE] [--pace] [--fault FAULT]...",
      "serve a simulated radio on a pseudo-terminal linked at PATH until interrupted", RunSimulate},
 };
 
