@@ -17,6 +17,7 @@
 #include "app/read_dlg.h"
 #include "app/shell.h"
 #include "app/write_dlg.h"
+#include "editors/channel_dlg_frm.h"
 #include "core/data_file.h"
 #include "core/ini_file.h"
 #include "core/memory_map.h"
@@ -347,10 +348,22 @@ TEST_F(RadioDialogs, ReadCommandAsksTheSaveQuestionFirst) {
 }
 
 TEST_F(RadioDialogs, ChannelEditedAndSavedShowsInTheCommandLineListing) {
-    ChannelValues v = shell->channels().defaults();
-    v.rx = shell->channels().NormaliseFrequency(std::to_string(model.bandLow() + 1.0125));
-    v.tx = v.rx;
-    shell->channels().WriteChannel(7, v);
+    // Through the channel dialog, as a user does it: switch channel 7 on, type a receive
+    // frequency, leave the dialog; then File > Save.
+    const QString typed = QString::number(model.bandLow() + 1.0125, 'f', 4);
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CChannelDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QCheckBox*>("channelOn")->click();
+        auto* rx = dialog->findChild<QLineEdit*>("rx");
+        rx->setFocus();
+        rx->selectAll();
+        QTest::keyClicks(rx, typed);
+        dialog->findChild<QPushButton*>("exit")->click();
+    });
+    emit shell->channelForm()->channelDialogRequested(7);
+    EXPECT_EQ(shell->channels().CellText(7, ChannelModel::kColRx),
+              shell->channels().NormaliseFrequency(typed.toStdString()));
     const std::string line = shell->channels().ListingLine(7);
     ASSERT_FALSE(line.empty());
     const std::string path = (dir / "edited.dat").string();
