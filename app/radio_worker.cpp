@@ -3,6 +3,7 @@
 #include "app/radio_ports.h"
 
 #include "core/model_catalogue.h"
+#include "core/settings.h"
 #include "core/text_ids.h"
 #include "link/clock.h"
 #include "link/qt_serial_port.h"
@@ -15,7 +16,9 @@ namespace vgr47 {
 ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports) {
     const std::string portName = values.portName;
     RadioPorts* shared = &ports;
-    return [portName, shared] {
+    // [simulator] pace=0 lets the simulated radio answer at once (demonstrations, tests).
+    const bool paced = Settings(values.programDir).GetSetting("simulator", "pace") != "0";
+    return [portName, shared, paced] {
         RadioConnection c;
         c.clock = std::make_unique<SteadyClock>();
         if (portName != sim::kSimulatorPortName) {
@@ -23,7 +26,7 @@ ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports) {
             return c;
         }
         auto port = std::make_unique<sim::SimulatedPort>(shared->simulator(), *c.clock);
-        port->SetPaced(true);
+        port->SetPaced(paced);
         c.port = std::move(port);
         return c;
     };

@@ -35,7 +35,8 @@ using ConnectionMaker = std::function<RadioConnection()>;
 class RadioPorts;
 
 // The port named in the settings: a serial device, or for "sim" the program's simulated
-// radio (see RadioPorts), paced at 9600 baud like a real cable.
+// radio (see RadioPorts), paced at 9600 baud like a real cable unless system.ini
+// [simulator] pace is 0.
 ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports);
 
 // The engines' Messages on the worker thread: every call is shown by `target` on the UI

@@ -19,9 +19,12 @@
 #include <filesystem>
 
 #include "app/form_registry.h"
+#include "app/read_dlg.h"
 #include "app/shell.h"
+#include "app/write_dlg.h"
 #include "core/ini_file.h"
 #include "core/memory_map.h"
+#include "core/settings.h"
 #include "core/text_ids.h"
 #include "editors/radio_info_frm.h"
 #include "editors/set_com_frm.h"
@@ -286,6 +289,9 @@ namespace {
 // From a fresh start: choose model 15, the simulated radio as the port, change a test
 // frequency, write the codeplug into the radio and read it back unchanged.
 TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
+    // The simulated radio is model 15, answering without the line's pacing.
+    Settings(values.programDir).SetSetting("simulator", "model", "15");
+    Settings(values.programDir).SetSetting("simulator", "pace", "0");
     Shell shell(values, texts, image, model, &messages, &dialogs);
     shell.LoadStartupImage();
 
@@ -316,24 +322,29 @@ TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
     EXPECT_EQ(image.ReadBytes(mem::kTestFrequencies + 5 * mem::kTestFrequencyRecordBytes, 8),
               "0025015000250150");
 
-    ManualClock clock;
-    sim::SimulatedRadio radio(ModelCatalogue()[15].identity);
-    sim::SimulatedPort device(radio, clock);
-    TraceLog trace;
-    LinkContext link{device, clock, trace, messages, [this](int n) { return texts.GetText(n); }};
-    SequenceHooks hooks{nullptr, nullptr,
-                        [this](const std::string& id) { return model.IsExtendedModel(id); }};
-    ASSERT_EQ(
-        WriteToRadio(link, values.portName,
-                     {image, model.currentIdentity(), VersionStampHex(values.version)}, hooks),
-        WriteOutcome::Completed);
-    ReadResult read = ReadFromRadio(link, values.portName, hooks);
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.image, image.image());
+    // Write and read back through the program's own dialogs, against its simulated radio.
+    shell.RunCommand(kCmdWriteData);
+    auto* write = shell.frame().findChild<WriteDialog*>();
+    ASSERT_TRUE(write);
+    QSignalSpy written(write, &TransferDialog::transferFinished);
+    write->writeButton()->click();
+    ASSERT_TRUE(written.wait(20000));
+    ASSERT_TRUE(written.at(0).at(0).toBool());
+    delete write;
+    const std::string stamped = image.image();
 
-    image.InstallFromRadio(read.image);
-    model.UpdateModelFromImage(image.image());
-    shell.RefreshFromImage();
+    messages.answers = {Answer::No};  // the save question before a read
+    shell.RunCommand(kCmdReadData);
+    auto* read = shell.frame().findChild<ReadDialog*>();
+    ASSERT_TRUE(read);
+    QSignalSpy readBack(read, &TransferDialog::transferFinished);
+    read->readButton()->click();
+    ASSERT_TRUE(readBack.wait(20000));
+    ASSERT_TRUE(readBack.at(0).at(0).toBool());
+    delete read;
+    EXPECT_EQ(image.image(), stamped);
+    EXPECT_TRUE(image.imageFromRadio());
+    Settle();
     auto* again = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->grid()->item(5, 1)->text().toStdString(), "500.12500");
