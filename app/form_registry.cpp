@@ -102,6 +102,9 @@ std::vector<DialogEntry> DialogEntries() {
         {kCmdRadioInformation,
          [](FormEnv& e) { ShowRadioDialog(new RadioInfoDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},
         {kCmdTestMode, RunTestMode},
+        // The debug menu's link test: the information exchange, with its trace, image untouched.
+        {kCmdTest1,
+         [](FormEnv& e) { ShowRadioDialog(new RadioInfoDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},
     };
 }
 

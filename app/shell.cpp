@@ -143,8 +143,13 @@ void Shell::CloseOtherForms() {
 }
 
 bool Shell::OpenForm(int command) {
+    // A greyed command (a signalling form on a basic model, a form whose bytes the image
+    // does not hold) opens nothing, however it is reached. The rule is asked directly: a
+    // hidden menu item (auto channel select) reports itself disabled.
+    if (IsSignallingOnlyCommand(command) && !model_.IsExtendedModel()) return true;
     for (const FormEntry& e : FormEntries()) {
         if (e.command != command) continue;
+        if (e.available && !e.available(*env_)) return true;
         frame_->OpenOrActivate(command, [&]() -> QWidget* {
             FormView* form = e.create(*env_);
             if (!form) return nullptr;
