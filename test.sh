@@ -5,13 +5,15 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 scripts/build.sh
 
-# The core and link layers once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# The core, link and editor-model layers once more under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and under a German locale whose decimal comma must not leak into any number.
 if [ ! -f build-sanitize/build.ninja ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVGR47_SANITIZE=ON -DVGR47_WITH_QT=ON
 fi
 targets=(core_tests)
-cmake --build build-sanitize --target help | grep -q '^link_tests:' && targets+=(link_tests)
+for t in link_tests editors_tests; do
+  cmake --build build-sanitize --target help | grep -q "^$t:" && targets+=("$t")
+done
 cmake --build build-sanitize --target "${targets[@]}"
 for t in "${targets[@]}"; do
   echo "== $t under sanitizers"
