@@ -1,7 +1,9 @@
 // Saves a picture of the main window, as the program shows it at start-up, for the docs.
-// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write]
-// With read or write, the radio dialog in debug mode after a transfer with the simulated radio.
+// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write|COMMAND]
+// With read or write, the radio dialog in debug mode after a transfer with the simulated radio;
+// with a command number, that command's form over a signalling model's default codeplug.
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QDir>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -31,8 +33,9 @@ int main(int argc, char* argv[]) {
     QTemporaryDir programDir;
     vgr47::AppValues values;
     values.programDir = programDir.path().toStdString();
-    values.portName = dialog.empty() ? "COM1" : "sim";
-    values.debug = !dialog.empty();
+    const bool transfer = dialog == "read" || dialog == "write";
+    values.portName = transfer ? "sim" : "COM1";
+    values.debug = transfer;
     values.languageOffset = chinese ? vgr47::kChineseOffset : vgr47::kEnglishOffset;
     const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
     vgr47::TextCatalogue texts(vgr47::FindResource(values.programDir, exeDir, "language.sys"),
@@ -61,6 +64,17 @@ int main(int argc, char* argv[]) {
         });
         d->show();
         QTimer::singleShot(300, [d] { d->Start(); });
+    } else if (!dialog.empty()) {
+        image.InstallNew(vgr47::BuildModelImage(model, vgr47::ModelCatalogue()[8].identity));
+        model.UpdateModelFromImage(image.image());
+        shell.RefreshFromImage();
+        const int command = std::stoi(dialog);
+        shell.RunCommand(command);
+        QTimer::singleShot(500, [&, command] {
+            QMdiSubWindow* sub = frame.openForm(command);
+            status = sub && sub->grab().save(output) ? 0 : 1;
+            app.quit();
+        });
     } else {
         QTimer::singleShot(500, [&] {
             status = frame.grab().save(output) ? 0 : 1;
