@@ -70,7 +70,9 @@ class SimulateTest : public ::testing::Test {
         posix_spawn_file_actions_destroy(&actions);
         if (spawned != 0) return false;
         for (int i = 0; i < 500; ++i) {
-            if (fs::is_symlink(link)) return true;
+            // Ready once the link leads to the live terminal (a stale link may be there first).
+            std::error_code ec;
+            if (fs::is_symlink(link) && fs::exists(link, ec)) return true;
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 pid = -1;
