@@ -3,6 +3,7 @@
 // opens its window (one per command), OK never changes the image's length, and replacing the
 // image closes every form but the channel grid.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -35,7 +36,7 @@ const int kFormCommands[] = {kCmdModelInformation, kCmdKeySettings,   kCmdOption
                              kCmdFiveToneEnDecode,  kCmdTestFrequency, kCmdPort};
 
 struct EveryFormTest : ::testing::TestWithParam<int> {
-    fs::path dir = fs::temp_directory_path() / ("vgr47-every-form-" + std::to_string(GetParam()));
+    fs::path dir = fs::temp_directory_path() / ("vgr47-every-form-" + std::to_string(::getpid()) + "-" + std::to_string(GetParam()));
     AppValues values;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;

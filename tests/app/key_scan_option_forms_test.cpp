@@ -1,6 +1,7 @@
 // The key, scan and optional features views: opening, OK, Cancel, and the scan form giving
 // up its changes when another child window becomes active.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -150,7 +151,7 @@ struct NoDialogs : FileDialogs {
 
 TEST_F(Forms, MainWindowOpensTheFormsAndTheScanFormYieldsToTheChannelWindow) {
     AppValues values;
-    const auto dir = std::filesystem::temp_directory_path() / "vgr47-forms-shell";
+    const auto dir = std::filesystem::temp_directory_path() / ("vgr47-forms-shell-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     values.programDir = dir.string();
     values.languageOffset = kEnglishOffset;

@@ -72,7 +72,7 @@ struct Pty {
 
 struct FormsTest : ::testing::Test {
     fs::path dir = fs::temp_directory_path() /
-                   ("vgr47-forms-" +
+                   ("vgr47-forms-" + std::to_string(::getpid()) + "-" +
                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     AppValues values;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};

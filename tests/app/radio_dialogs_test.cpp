@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -53,7 +54,7 @@ struct Dialogs : FileDialogs {
 
 struct RadioDialogs : ::testing::Test {
     fs::path dir = fs::temp_directory_path() /
-                   ("vgr47-radio-" +
+                   ("vgr47-radio-" + std::to_string(::getpid()) + "-" +
                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     AppValues values;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};

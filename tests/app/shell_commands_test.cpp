@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 
@@ -36,7 +37,7 @@ struct Dialogs : FileDialogs {
 
 struct ShellTest : ::testing::Test {
     fs::path dir = fs::temp_directory_path() /
-                   ("vgr47-shell-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   ("vgr47-shell-" + std::to_string(::getpid()) + "-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     AppValues values;
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
