@@ -11,8 +11,10 @@ if [ ! -f build-sanitize/build.ninja ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVGR47_SANITIZE=ON -DVGR47_WITH_QT=ON
 fi
 targets=(core_tests)
+# The list is read whole first: grep -q stopping early would fail the pipe under pipefail.
+available=$(ninja -C build-sanitize -t targets all)
 for t in link_tests editors_tests; do
-  cmake --build build-sanitize --target help | grep -q "^$t:" && targets+=("$t")
+  grep -q "^$t:" <<<"$available" && targets+=("$t")
 done
 cmake --build build-sanitize --target "${targets[@]}"
 for t in "${targets[@]}"; do
