@@ -37,14 +37,7 @@ CKeyAssignFrm::CKeyAssignFrm(CodeplugImage& image, const ModelState& state,
     option->setChecked(model_.optionByte != 0);
     option->hide();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    LayOutWithOkCancel(grid, ok_, cancel_);
 
     FillCombo(monitor_, model_.MonitorEntries());
     FillCombo(aKey_, model_.AKeyEntries());

@@ -61,14 +61,7 @@ COptionFrm::COptionFrm(CodeplugImage& image, const ModelState& state, const Text
     grid->setColumnMinimumWidth(2, 16);
     grid->setColumnMinimumWidth(4, 130);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    LayOutWithOkCancel(grid, ok_, cancel_);
 
     FillCombo(tot_, model_.TotEntries());
     FillCombo(preAlert_, model_.PreAlertEntries());

@@ -46,14 +46,7 @@ CScanFrm::CScanFrm(CodeplugImage& image, const ModelState& state, const TextCata
     holdLabel_->setVisible(model_.holdShown());
     hold_->setVisible(model_.holdShown());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    LayOutWithOkCancel(grid, ok_, cancel_);
 
     FillCombo(function_, model_.FunctionEntries());
     FillCombo(powerOnScan_, model_.PowerOnScanEntries());
