@@ -13,6 +13,8 @@ namespace vgr47 {
 
 inline constexpr int kTestChannelCount = 8;
 inline constexpr int kTuningValueMax = 255;
+// Entries of the signalling list (see TuningSignallingList).
+inline constexpr int kTuningSignallingCount = 205;
 
 // What the radio tells at entry.
 struct TuningEntry {
