@@ -126,6 +126,28 @@ const Ev kEvents[] = {Ev::Channel,    Ev::Signalling,   Ev::Wide,      Ev::Narro
                       Ev::Toggle,     Ev::Tune,         Ev::Value,     Ev::Store,  Ev::Discard,
                       Ev::AdjustWide, Ev::AdjustNarrow, Ev::AdjustPtt, Ev::Exit,   Ev::Escape,
                       Ev::Abandon,    Ev::KeyEnter,     Ev::KeyF5,     Ev::KeyF9,  Ev::KeyF2};
+const char* const kEventNames[] = {"channel",
+                                   "signalling",
+                                   "wide",
+                                   "narrow",
+                                   "PTT",
+                                   "adjust/leave",
+                                   "tune",
+                                   "value",
+                                   "store",
+                                   "discard",
+                                   "adjusting wide",
+                                   "adjusting narrow",
+                                   "adjusting PTT",
+                                   "exit",
+                                   "Escape or close box",
+                                   "program closing",
+                                   "Enter",
+                                   "F5",
+                                   "F9",
+                                   "F2"};
+std::string Name(Ev ev) { return kEventNames[static_cast<int>(ev)]; }
+
 const S kStates[] = {S::Outside,
                      S::Receiving,
                      S::Transmitting,
@@ -137,8 +159,9 @@ const S kStates[] = {S::Outside,
 
 void Apply(Bench& b, Ev ev) {
     TestModeSession& s = b.session;
+    // As the dialog does: a key presses the button the key table names for the state. (Escape
+    // is the Escape event; the value keys and F12 act on the view's own controls.)
     auto key = [&](TuningKey k) {
-        // As the dialog does: the key presses the button the key table names for the state.
         if (auto action = KeyAction(k, b.truth.KeyState(false))) s.Press(*action, 0x03);
     };
     switch (ev) {
@@ -343,8 +366,8 @@ const std::vector<Row>& Rows() {
 }
 
 std::string Describe(const Row& r) {
-    return std::string(TestModeStateName(r.from)) + (r.narrow ? " (narrow)" : "") + ", event " +
-           std::to_string(static_cast<int>(r.ev)) + ", reply lost at " + std::to_string(r.lostAt);
+    return std::string(TestModeStateName(r.from)) + (r.narrow ? " (narrow)" : "") + ", " +
+           Name(r.ev) + ", reply lost at " + std::to_string(r.lostAt);
 }
 
 TEST(TestModeSessionTable, EveryRowSendsItsBytesAndReachesItsState) {
@@ -382,8 +405,7 @@ TEST(TestModeSessionTable, EverythingElseSendsNothingAndChangesNothing) {
     for (S state : kStates) {
         for (Ev ev : kEvents) {
             if (listed.count({state, ev})) continue;
-            SCOPED_TRACE(std::string(TestModeStateName(state)) + ", event " +
-                         std::to_string(static_cast<int>(ev)));
+            SCOPED_TRACE(std::string(TestModeStateName(state)) + ", " + Name(ev));
             Bench b;
             b.Reach(state);
             if (HasFatalFailure()) return;
