@@ -330,6 +330,21 @@ inline constexpr int kTextAboutEdition = 7208;
 // Radio information: title and model
 inline constexpr int kTextRadioInformation = 7401;
 
+// Test mode dialog: captions
+inline constexpr int kTextTestModeTitle = 8300;
+inline constexpr int kTextTestPanel = 8301;
+inline constexpr int kTextTestChannelLabel = 8302;
+inline constexpr int kTextTestSignallingLabel = 8303;
+inline constexpr int kTextTestReceive = 8304;
+inline constexpr int kTextTestTransmit = 8305;
+inline constexpr int kTextTestWide = 8306;
+inline constexpr int kTextTestNarrow = 8307;
+inline constexpr int kTextTestExit = 8308;
+inline constexpr int kTextAlignmentPanel = 8309;
+inline constexpr int kTextTuneButton = 8310;
+inline constexpr int kTextStoreButton = 8311;
+inline constexpr int kTextDiscardButton = 8312;
+
 // Shared texts
 inline constexpr int kTextOk = 90000;
 inline constexpr int kTextCancel = 90001;
@@ -410,7 +425,10 @@ inline constexpr int kAllTextNumbers[] = {
     kTextTuneDcsDeviation, kTextEnterAdjust, kTextLeaveAdjust, kTextNoTuneItemSelected,
     kTextTuningStatusTest, kTextTuningStatusAdjust, kTextTuningStatusValue, kTextTuneDtmfDeviation,
     kTextTuneFiveToneDeviation, kTextAboutProduct, kTextAboutModels, kTextAboutVersion,
-    kTextAboutRelease, kTextAboutCompany, kTextAboutEdition, kTextRadioInformation, kTextOk,
+    kTextAboutRelease, kTextAboutCompany, kTextAboutEdition, kTextRadioInformation,
+    kTextTestModeTitle, kTextTestPanel, kTextTestChannelLabel, kTextTestSignallingLabel,
+    kTextTestReceive, kTextTestTransmit, kTextTestWide, kTextTestNarrow, kTextTestExit,
+    kTextAlignmentPanel, kTextTuneButton, kTextStoreButton, kTextDiscardButton, kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,

@@ -13,6 +13,8 @@ namespace vgr47 {
 
 inline constexpr int kTestChannelCount = 8;
 inline constexpr int kTuningValueMax = 255;
+// Entries of the signalling list (see TuningSignallingList).
+inline constexpr int kTuningSignallingCount = 205;
 
 // What the radio tells at entry.
 struct TuningEntry {
@@ -22,7 +24,7 @@ struct TuningEntry {
 };
 
 class TuningEngine {
-public:
+  public:
     explicit TuningEngine(const LinkContext& link) : link_(link) {}
 
     // Opens the port when it is closed (message 3020 on failure) and waits for it to settle.
@@ -57,7 +59,7 @@ public:
     // radio may be keyed, then CEE. One attempt each, no messages.
     void LeaveTestMode(bool valueAdjusted, bool adjusting, bool mayBeKeyed);
 
-private:
+  private:
     bool Command(const std::string& hex, int timeoutMs = 300);
     std::optional<int> ValueReply(const std::string& hex, int timeoutMs);
     void Wait(int ms);

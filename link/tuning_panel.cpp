@@ -2,6 +2,7 @@
 
 #include "core/codeplug_lib.h"
 #include "core/text_ids.h"
+#include "link/tuning_engine.h"
 
 namespace vgr47 {
 
@@ -23,15 +24,19 @@ std::vector<int> TuningPageTitles(int itemCode) {
 
 ValueFieldOutcome ValueFieldChanged(const std::string& text) {
     const int value = ParseLeadingInt(text);
+    ValueFieldOutcome out;
     if (value <= 0) {
-        ValueFieldOutcome out;
         if (text != "0") out.rewrite = "0";
-        out.send = 0;
         return out;
     }
-    // The rewritten "255" comes back through here and is sent then.
-    if (value > 255) return {std::string("255"), std::nullopt};
-    return {std::nullopt, value};
+    // Nothing goes out for the over-range text itself, only for the "255" that replaces it.
+    if (value > kTuningValueMax) {
+        out.rewrite = std::to_string(kTuningValueMax);
+        out.send = kTuningValueMax;
+        return out;
+    }
+    out.send = value;
+    return out;
 }
 
 int StepValue(int value, int delta) { return ((value + delta) % 256 + 256) % 256; }

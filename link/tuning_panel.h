@@ -20,10 +20,11 @@ std::vector<TuningItem> TuningItems(bool extendedModel);
 std::vector<int> TuningPageTitles(int itemCode);
 
 // What the value field does with a typed text: the text it must show instead (when it has
-// to be rewritten) and the value to send, if any.
+// to be rewritten) and the value to send. The rewrite is part of the same edit: the field
+// takes it without handling it again, so one edit sends one value.
 struct ValueFieldOutcome {
     std::optional<std::string> rewrite;
-    std::optional<int> send;
+    int send = 0;
 };
 ValueFieldOutcome ValueFieldChanged(const std::string& text);
 
@@ -45,10 +46,10 @@ enum class TuningAction {
 
 // The dialog's state as far as the keys care.
 struct TuningKeyState {
-    bool adjusting = false;      // in the adjusting state
-    bool storeShown = false;     // a value is being adjusted (store and discard shown)
-    bool toggleEnabled = true;   // the enter/leave adjusting button
-    bool valueFocused = false;   // focus on the value field
+    bool adjusting = false;     // in the adjusting state
+    bool storeShown = false;    // a value is being adjusted (store and discard shown)
+    bool toggleEnabled = true;  // the enter/leave adjusting button
+    bool valueFocused = false;  // focus on the value field
 };
 
 // The button a key presses now, if any. Escape runs as a chain: discard while a value is

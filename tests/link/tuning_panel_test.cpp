@@ -1,8 +1,9 @@
 // The tuning dialog's rules without widgets: items per model, pages, the value field, keys.
+#include "link/tuning_panel.h"
+
 #include <gtest/gtest.h>
 
 #include "core/text_ids.h"
-#include "link/tuning_panel.h"
 
 namespace vgr47 {
 namespace {
@@ -26,19 +27,21 @@ TEST(TuningItemsTest, ExtendedModelsAddTwoItemsAfterTheEighth) {
     EXPECT_EQ(TuningPageTitles(0x02), (std::vector<int>{kTextLow, kTextMiddle, kTextHigh}));
 }
 
-TEST(TuningValueField, OverRangeIsRewrittenThenSentAsFF) {
+TEST(TuningValueField, OverRangeIsRewrittenAndSentOnceAsFF) {
     auto over = ValueFieldChanged("300");
     EXPECT_EQ(over.rewrite, "255");
-    EXPECT_FALSE(over.send);
-    auto rewritten = ValueFieldChanged(*over.rewrite);
-    EXPECT_FALSE(rewritten.rewrite);
-    EXPECT_EQ(rewritten.send, 255);
+    EXPECT_EQ(over.send, 255);
+    auto top = ValueFieldChanged("255");
+    EXPECT_FALSE(top.rewrite);
+    EXPECT_EQ(top.send, 255);
     for (const char* zeroish : {"", "abc", "-5", "00"}) {
         auto z = ValueFieldChanged(zeroish);
         EXPECT_EQ(z.rewrite, "0") << zeroish;
         EXPECT_EQ(z.send, 0) << zeroish;
     }
     EXPECT_FALSE(ValueFieldChanged("0").rewrite);
+    EXPECT_EQ(ValueFieldChanged("0").send, 0);
+    EXPECT_FALSE(ValueFieldChanged("17").rewrite);
     EXPECT_EQ(ValueFieldChanged("17").send, 17);
     EXPECT_EQ(StepValue(0, -1), 255);
     EXPECT_EQ(StepValue(255, 1), 0);
