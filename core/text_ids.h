@@ -330,6 +330,11 @@ inline constexpr int kTextAboutEdition = 7208;
 // Radio information: title and model
 inline constexpr int kTextRadioInformation = 7401;
 
+// Saving and the program's own texts
+inline constexpr int kTextSaveReadOnly = 8200;
+inline constexpr int kTextSaveNotRegularFile = 8201;
+inline constexpr int kTextBuiltInTextsNotice = 8202;
+
 // Shared texts
 inline constexpr int kTextOk = 90000;
 inline constexpr int kTextCancel = 90001;
@@ -410,7 +415,8 @@ inline constexpr int kAllTextNumbers[] = {
     kTextTuneDcsDeviation, kTextEnterAdjust, kTextLeaveAdjust, kTextNoTuneItemSelected,
     kTextTuningStatusTest, kTextTuningStatusAdjust, kTextTuningStatusValue, kTextTuneDtmfDeviation,
     kTextTuneFiveToneDeviation, kTextAboutProduct, kTextAboutModels, kTextAboutVersion,
-    kTextAboutRelease, kTextAboutCompany, kTextAboutEdition, kTextRadioInformation, kTextOk,
+    kTextAboutRelease, kTextAboutCompany, kTextAboutEdition, kTextRadioInformation,
+    kTextSaveReadOnly, kTextSaveNotRegularFile, kTextBuiltInTextsNotice, kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
