@@ -35,6 +35,7 @@ bool WriteAll(int fd, const std::string& bytes) {
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
@@ -184,17 +185,17 @@ SaveReport SaveFileSafely(const std::string& path, const std::string& bytes) {
     std::string temp = (folder / ("." + name + ".XXXXXX" + kTemporarySuffix)).string();
     int fd = ::mkostemps(temp.data(), static_cast<int>(std::strlen(kTemporarySuffix)), O_CLOEXEC);
     if (fd < 0) return Failure(errno);
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!ok) error = errno;
     // Owner first: changing it clears the set-id bits that the mode then puts back. Both are
     // kept where the file system allows; where it does not, the private 0600 of the temporary
     // file is the safe default and the data still gets saved.
-    if (ok && exists) {
+    if (exists) {
         if (::geteuid() == 0) BestEffort(::fchown(fd, old.st_uid, old.st_gid));
         BestEffort(::fchmod(fd, old.st_mode & 07777));
-    } else if (ok) {
+    } else {
         BestEffort(::fchmod(fd, 0666 & ~CurrentUmask()));
     }
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok) error = errno;
     if (::close(fd) != 0 && ok) ok = false, error = errno;
     if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false, error = errno;
     if (!ok) {
