@@ -46,8 +46,11 @@ class CliFiles : public ::testing::Test {
     // read cannot take more than 2 GB of memory.
     CliRun Bash(const std::string& line, const std::string& program = VGR47_CLI_PATH) const {
         const fs::path script = dir / "run.sh", out = dir / "stdout.txt", err = dir / "stderr.txt";
-        WriteFile(script, "cd '" + dir.string() + "' || exit 99\nulimit -v 2000000\nCLI='" +
-                              program + "'\n" + line + "\n");
+        // The user's own folders are never touched: HOME and XDG folders are the test's.
+        WriteFile(script, "cd '" + dir.string() + "' || exit 99\nulimit -v 2000000\n" +
+                              "export HOME=\"$PWD/home\" XDG_DATA_HOME=\"$PWD/home/data\" " +
+                              "XDG_CONFIG_HOME=\"$PWD/home/config\"\nCLI='" + program + "'\n" +
+                              line + "\n");
         int status = std::system(
             ("bash '" + script.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'")
                 .c_str());
