@@ -61,23 +61,21 @@ std::optional<long> Tenths(const std::string& s) {
     return s[0] == '-' ? -value : value;
 }
 
-// The ranges the fields clamp to on leaving them; a loaded value must already be inside.
-struct TenthsRange {
-    long min, max;
-    const char* says;
-};
-constexpr TenthsRange kToneRange{2885, 30000,
-                                 "expected a tone from 288.5 to 3000.0 Hz in steps of 0.1"};
-const TenthsRange kTimingRanges[3] = {
-    {5, 100, "expected 0.5 to 10.0 seconds in steps of 0.1"},
-    {5, 100, "expected 0.5 to 10.0 seconds in steps of 0.1"},
-    {30, 100, "expected 3.0 to 10.0 seconds in steps of 0.1"},
-};
-constexpr long kGapMax = 500;
-
-bool InRange(const std::string& value, const TenthsRange& range) {
+// A loaded value must already lie inside the range the field clamps to on leaving it.
+bool InRange(const std::string& value, M::Field field) {
+    const M::Range r = M::FieldRange(field);
     auto t = Tenths(value);
-    return t && *t >= range.min && *t <= range.max;
+    return t && *t >= std::lround(r.min * 10) && *t <= std::lround(r.max * 10);
+}
+
+std::string RangeText(M::Field field) {
+    const M::Range r = M::FieldRange(field);
+    if (field == M::kGap)
+        return "expected a whole number from " + std::to_string(std::lround(r.min)) + " to " +
+               std::to_string(std::lround(r.max)) + " (ms)";
+    const char* unit = field >= M::kToneA ? " Hz" : " seconds";
+    return "expected " + FormatFixed(r.min, 1) + " to " + FormatFixed(r.max, 1) + unit +
+           " in steps of 0.1";
 }
 
 std::string EncodeValue(const M& m, int entry) {
@@ -173,14 +171,13 @@ class TwoToneArea : public Area {
             auto it = in.find(std::string("twotone.") + kTimingKeys[i]);
             if (it == in.end()) continue;
             const std::string& value = it->second->value;
-            if (i == 3) {
-                auto gap = ParseInteger(value);
-                if (!gap || *gap < 0 || *gap > kGapMax) {
-                    bad(*it->second, "expected a whole number from 0 to 500 (ms)");
-                    continue;
-                }
-            } else if (!InRange(value, kTimingRanges[i])) {
-                bad(*it->second, kTimingRanges[i].says);
+            const M::Field field = kTimingFields[i];
+            auto gap = ParseInteger(value);
+            const bool ok = field == M::kGap ? gap && *gap >= M::FieldRange(field).min &&
+                                                   *gap <= M::FieldRange(field).max
+                                             : InRange(value, field);
+            if (!ok) {
+                bad(*it->second, RangeText(field));
                 continue;
             }
             m.SetFieldText(kTimingFields[i], it->second->value);
@@ -211,8 +208,8 @@ class TwoToneArea : public Area {
         if (tones.size() > 2) return bad(input, "expected <first> <second>");
         tones.resize(2);
         for (const std::string& t : tones)
-            if (!t.empty() && !InRange(t, kToneRange))
-                return bad(input, std::string(kToneRange.says) + ", or -");
+            if (!t.empty() && !InRange(t, M::kToneA))
+                return bad(input, RangeText(M::kToneA) + ", or -");
         if (tones[0].empty() && !tones[1].empty() &&
             (tones[1] != m.cell(e, 1) || !m.cell(e, 0).empty()))
             return bad(input, "a second tone needs a first tone");
@@ -246,13 +243,13 @@ class TwoToneArea : public Area {
         for (int l = 0; l < 4; ++l) {
             const Input* t = find(std::string("tone_") + kLetters[l]);
             if (!t) continue;
-            if (!IsNumber(t->value)) return bad(*t, kToneRange.says);
+            if (!IsNumber(t->value)) return bad(*t, RangeText(M::kToneA));
             const auto field = static_cast<M::Field>(M::kToneA + l);
             if (!m.ToneEnabled(l)) {
                 if (ShownTone(t->value) == m.fieldText(field)) continue;
                 return bad(*t, "the tone is not used by the chosen combinations");
             }
-            if (!InRange(t->value, kToneRange)) return bad(*t, kToneRange.says);
+            if (!InRange(t->value, field)) return bad(*t, RangeText(field));
             m.SetFieldText(field, t->value);
             m.LeaveField(field);
         }
