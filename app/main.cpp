@@ -6,7 +6,7 @@
 
 #include "app/about_box.h"
 #include "app/interface_font.h"
-#include "app/resource_paths.h"
+#include "app/qt_messages.h"
 #include "app/shell.h"
 #include "app/shell_rules.h"
 #include "core/text_catalogue.h"
@@ -23,7 +23,9 @@ int main(int argc, char* argv[]) {
     const std::string programDir = QDir::currentPath().toStdString();
     vgr47::AppValues values = vgr47::LoadAppValues(programDir, VGR47_EDITION_KEY);
     const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
-    vgr47::TextCatalogue texts(vgr47::FindResource(programDir, exeDir, "language.sys"), values.languageOffset);
+    std::vector<std::string> textPlaces;
+    const vgr47::TextCatalogue texts =
+        vgr47::LocateTextCatalogue(programDir, exeDir, values.languageOffset, &textPlaces);
 
     QApplication::setFont(vgr47::InterfaceFont(texts.isChinese()));
 
@@ -33,6 +35,9 @@ int main(int argc, char* argv[]) {
     vgr47::Shell shell(values, texts, image, model);
     auto* splash = new vgr47::SplashWindow(values, texts);
     splash->show();
+    // Built-in texts mean a damaged installation: say so once, and where the file was looked for.
+    if (texts.isBuiltIn())
+        vgr47::QtMessages(&shell.frame()).ShowMessage(vgr47::BuiltInTextsNotice(textPlaces));
     shell.LoadStartupImage();
 
     vgr47::CMainFrame& frame = shell.frame();

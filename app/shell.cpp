@@ -114,7 +114,8 @@ void Shell::LoadStartupImage() {
         }
         messages_->ShowMessage(texts_.GetText(kTextStartupFileUnreadable));
     }
-    image_.InstallNew(BuildTemplate(model_.edition()));
+    // As File > New: a template with empty test frequencies would blank the radio's on a write.
+    image_.InstallNew(BuildNewImage(model_));
     model_.UpdateModelFromImage(image_.image());
     RefreshFromImage();
 }

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <memory>
 
-#include "core/text_ids.h"
+#include "core/data_file.h"
 
 namespace vgr47::cli {
 
@@ -13,7 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kLanguageFile = "language.sys";
+std::string CurrentFolder() {
+    std::error_code ec;
+    fs::path here = fs::current_path(ec);
+    return ec ? std::string() : here.string();
+}
 
 fs::path ExecutableFolder(const std::string& argv0) {
     std::error_code ec;
@@ -22,44 +26,24 @@ fs::path ExecutableFolder(const std::string& argv0) {
     return self.parent_path();
 }
 
-// The program directory (current folder) first, then beside the executable and one folder
-// up, which is where the build tree keeps the texts.
-std::string FindLanguageFile(const std::string& argv0) {
-    const fs::path exeFolder = ExecutableFolder(argv0);
-    for (const fs::path& folder : {fs::current_path(), exeFolder, exeFolder.parent_path()}) {
-        std::error_code ec;
-        fs::path candidate = folder / kLanguageFile;
-        if (fs::is_regular_file(candidate, ec)) return candidate.string();
-    }
-    return "";
-}
-
-std::string FallbackText(int number) {
-    switch (number) {
-        case kTextFileOpenFailed:
-            return "The file could not be opened.";
-        case kTextFileWriteFailed:
-            return "The file could not be saved.";
-        case kTextNotACodeplug:
-            return "This file is not a valid codeplug file.";
-        case kTextUntitled:
-            return "Untitled";
-        default:
-            return "Text " + std::to_string(number);
-    }
-}
-
 }  // namespace
 
+// The texts of language.sys (current folder, beside the executable, the installed data folder),
+// or the copy built into the program, so a message always reads as a sentence.
 CliTexts::CliTexts(const std::string& executablePath)
-    : catalogue_(FindLanguageFile(executablePath), kEnglishOffset) {}
+    : catalogue_(LocateTextCatalogue(CurrentFolder(), ExecutableFolder(executablePath).string(),
+                                     kEnglishOffset)) {}
 
-std::string CliTexts::Text(int number) const {
-    std::string text = catalogue_.GetText(number);
-    return text.empty() ? FallbackText(number) : text;
-}
+std::string CliTexts::Text(int number) const { return catalogue_.GetText(number); }
 
 void PrintError(const std::string& text) { std::cerr << kProgramName << ": " << text << '\n'; }
+
+bool SaveOutput(const std::string& path, const std::string& bytes, const CliTexts& texts) {
+    SaveReport report = SaveFileSafely(path, bytes);
+    if (report.ok()) return true;
+    PrintError(path + ": " + SaveFailureText(texts.catalogue(), report));
+    return false;
+}
 
 void StderrMessages::ShowMessage(const std::string& text) {
     // "Port cannot be opened" carries the system's reason on a line of its own.

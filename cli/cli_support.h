@@ -20,7 +20,7 @@ inline constexpr int kExitUsage = 2;
 
 inline constexpr const char* kProgramName = "vgr47-cli";
 
-// Texts in English from language.sys when there is one, else the command line's own wording.
+// Texts in English from language.sys when there is one, else from the built-in catalogue.
 class CliTexts {
   public:
     explicit CliTexts(const std::string& executablePath);
@@ -61,6 +61,10 @@ class AnsweringMessages : public Messages {
 
 // "vgr47-cli: <text>" on stderr.
 void PrintError(const std::string& text);
+
+// Saves bytes as the file at path exactly as the program's Save does ("-" is standard output: a
+// read-only file, a folder, a device or a FIFO is refused). False after saying why on stderr.
+bool SaveOutput(const std::string& path, const std::string& bytes, const CliTexts& texts);
 
 // Options of the form --name VALUE, switches (--name alone), options that may be given
 // several times, and positional arguments.

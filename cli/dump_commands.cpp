@@ -1,7 +1,5 @@
 // dump and load: a codeplug's settings as text, one line each, and that text applied back.
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "cli/commands.h"
 #include "core/data_file.h"
@@ -11,6 +9,20 @@
 
 namespace vgr47::cli {
 namespace {
+
+// A whole dump is some 30 KiB; a text much larger is not a settings text.
+constexpr std::size_t kLargestSettingsText = 1u << 20;
+
+std::string InputProblemText(const InputReport& report) {
+    switch (report.problem) {
+        case InputProblem::NotFileOrPipe:
+            return "is a folder or a device; give a file, a pipe or - for standard input";
+        case InputProblem::TooLarge:
+            return "is larger than 1 MiB, too large for a settings text";
+        default:
+            return "cannot be read (" + report.reason + ")";
+    }
+}
 
 struct OpenedCodeplug {
     CodeplugImage image;
@@ -62,18 +74,17 @@ int RunLoad(const std::vector<std::string>& args, CommandEnv& env) {
     auto opened = OpenCodeplug(parsed->positionals[0], *edition, env);
     if (!opened) return kExitFailure;
     const std::string& textPath = parsed->positionals[1];
-    std::ifstream in(textPath, std::ios::binary);
-    if (!in) {
-        PrintError(textPath + ": cannot be read");
+    std::string text;
+    InputReport read = ReadTextInput(textPath, kLargestSettingsText, text);
+    if (!read.ok()) {
+        PrintError(textPath + ": " + InputProblemText(read));
         return kExitFailure;
     }
-    std::stringstream text;
-    text << in.rdbuf();
 
     ChannelModel channels(opened->image, opened->model, env.texts.catalogue());
     dump::Context ctx{opened->image, opened->model, env.texts.catalogue(), channels};
     std::vector<dump::Problem> problems;
-    if (!dump::LoadText(text.str(), ctx, problems)) {
+    if (!dump::LoadText(text, ctx, problems)) {
         for (const dump::Problem& p : problems) {
             std::cerr << textPath;
             if (p.lineNumber > 0) std::cerr << ':' << p.lineNumber;
@@ -84,11 +95,8 @@ int RunLoad(const std::vector<std::string>& args, CommandEnv& env) {
     }
     // Written exactly as Save writes it, version stamp included.
     opened->image.WriteBytes(mem::kVersionStamp, VersionStampHex(VGR47_VERSION_TEXT));
-    if (WriteTextFile(output->second, opened->image.image()) < 0) {
-        PrintError(output->second + ": " + env.texts.Text(kTextFileWriteFailed));
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return SaveOutput(output->second, opened->image.image(), env.texts) ? kExitSuccess
+                                                                        : kExitFailure;
 }
 
 }  // namespace vgr47::cli

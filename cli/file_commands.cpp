@@ -49,11 +49,7 @@ int RunNew(const std::vector<std::string>& args, CommandEnv& env) {
 
     // Written exactly as Save writes it, version stamp included.
     image.WriteBytes(mem::kVersionStamp, VersionStampHex(VGR47_VERSION_TEXT));
-    if (WriteTextFile(output->second, image.image()) < 0) {
-        PrintError(output->second + ": " + env.texts.Text(kTextFileWriteFailed));
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return SaveOutput(output->second, image.image(), env.texts) ? kExitSuccess : kExitFailure;
 }
 
 int RunInfo(const std::vector<std::string>& args, CommandEnv& env) {

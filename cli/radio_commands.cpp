@@ -150,11 +150,7 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
     }
     if (!result.ok()) return kExitFailure;
     // The file is replaced only by a complete read, and atomically.
-    if (WriteTextFile(output, result.image) < 0) {
-        PrintError(output + ": " + env.texts.Text(kTextFileWriteFailed));
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return SaveOutput(output, result.image, env.texts) ? kExitSuccess : kExitFailure;
 }
 
 int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {

@@ -1,12 +1,13 @@
 #include "core/codeplug_lib.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <charconv>
 #include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <thread>
 
 namespace vgr47 {
@@ -282,8 +283,9 @@ void WaitMilliseconds(int milliseconds) {
 }
 
 bool FileExists(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in.good();
+    // Never opened: opening a FIFO would wait for a writer.
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
 }  // namespace vgr47

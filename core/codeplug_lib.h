@@ -51,6 +51,7 @@ std::string ReplaceAt(const std::string& text, std::size_t pos, std::size_t coun
 char DecimalSeparator();
 // Sleeps (does not spin) for at least n milliseconds.
 void WaitMilliseconds(int milliseconds);
+// Whether anything is at the path; it is never opened.
 bool FileExists(const std::string& path);
 
 }  // namespace vgr47

@@ -1,17 +1,13 @@
 #include "core/data_file.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <limits>
 
 #include "core/codeplug_lib.h"
 #include "core/memory_map.h"
+#include "core/safe_file.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -20,6 +16,8 @@ const char* const kBinarySignatureHex = "496E74657250686F6E65";
 constexpr std::size_t kBinarySignatureBytes = 10;
 constexpr std::size_t kTextBlockBytes = 327677;
 const char* const kOpenFileError = "Open File Error!";
+// A data file with room for blanks after the hex text; anything larger is no codeplug.
+constexpr std::size_t kLargestDataFile = 4u * mem::kImageBytes;
 
 std::string BytesToHex(const std::string& bytes) {
     static const char digits[] = "0123456789ABCDEF";
@@ -34,29 +32,23 @@ std::string BytesToHex(const std::string& bytes) {
 }
 
 bool ReadAll(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), bytes);
 }
 
-fs::path TemporaryPathBeside(const fs::path& target) {
-    std::random_device rd;
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(rd()));
-    fs::path name = "." + target.filename().string() + "." + suffix + ".tmp";
-    return target.parent_path() / name;
+// Text editors and copy tools end a text file with a line break; it is not part of the image.
+void DropTrailingBlanks(std::string& text) {
+    std::size_t end = text.find_last_not_of(" \t\r\n");
+    text.erase(end == std::string::npos ? 0 : end + 1);
 }
 
-// Opens a new temporary file beside the target; never reuses an existing name.
-std::FILE* CreateTemporary(const fs::path& target, fs::path& tempPath) {
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        tempPath = TemporaryPathBeside(target);
-        if (std::FILE* f = std::fopen(tempPath.string().c_str(), "wbx")) return f;
-        std::error_code ec;
-        if (!fs::exists(tempPath, ec)) return nullptr;  // the folder refuses, not a name clash
+bool SaveTo(FileContext& ctx, const std::string& path) {
+    SaveReport report = SaveFileSafely(path, ctx.image.image());
+    if (!report.ok()) {
+        ctx.messages.ShowMessage(path + "\n" + SaveFailureText(ctx.texts, report));
+        return false;
     }
-    return nullptr;
+    ctx.image.MarkSaved(path);
+    return true;
 }
 
 }  // namespace
@@ -86,35 +78,13 @@ long long ReadFileAsText(const std::string& path, std::string& out, Messages* me
 }
 
 long long WriteTextFile(const std::string& path, const std::string& text) {
-    std::error_code ec;
-    if (path.empty()) return -1;
-    // Through a link, replace the file it points to and keep the link.
-    fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (ec) return -1;
-        target = resolved;
-    }
-    if (fs::is_directory(target, ec)) return -1;
-    fs::path tempPath;
-    std::FILE* f = CreateTemporary(target, tempPath);
-    if (!f) return -1;
-    bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok) {
-        // Keep the permissions the old file had.
-        auto old = fs::status(target, ec);
-        if (!ec && fs::exists(old)) fs::permissions(tempPath, old.permissions(), ec);
-        ec.clear();
-        fs::rename(tempPath, target, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(tempPath, ec);
-        return -1;
-    }
-    return static_cast<long long>(text.size());
+    return SaveFileSafely(path, text).ok() ? static_cast<long long>(text.size()) : -1;
+}
+
+std::string SaveFailureText(const TextCatalogue& texts, const SaveReport& report) {
+    std::string text = texts.GetText(SaveProblemText(report.problem));
+    if (!report.reason.empty()) text += " (" + report.reason + ")";
+    return text;
 }
 
 std::string VersionStampHex(const std::string& version) {
@@ -139,17 +109,10 @@ std::optional<std::string> LoadCodeplugFile(const std::string& path, LoadFailure
         if (why) *why = reason;
         return std::nullopt;
     };
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return fail(LoadFailure::CannotOpen);
-    const auto size = fs::file_size(path, ec);
-    if (ec) return fail(LoadFailure::CannotOpen);
-    // Hex text of the largest image is the largest file there can be.
-    if (size == 0 || size > 2u * mem::kImageBytes) return fail(LoadFailure::NotACodeplug);
-
     std::string bytes;
-    if (!ReadAll(path, bytes)) return fail(LoadFailure::CannotOpen);
-    if (bytes.empty() || bytes.size() > 2u * mem::kImageBytes)
-        return fail(LoadFailure::NotACodeplug);
+    bool tooLarge = false;
+    if (!ReadRegularFile(path, kLargestDataFile, bytes, &tooLarge))
+        return fail(tooLarge ? LoadFailure::NotACodeplug : LoadFailure::CannotOpen);
 
     if (bytes.size() >= kBinarySignatureBytes &&
         BytesToHex(bytes.substr(0, kBinarySignatureBytes)) == kBinarySignatureHex) {
@@ -158,7 +121,11 @@ std::optional<std::string> LoadCodeplugFile(const std::string& path, LoadFailure
         }
         return BytesToHex(bytes);
     }
-    if (bytes.size() % 2 != 0 || !IsHexText(bytes)) return fail(LoadFailure::NotACodeplug);
+    DropTrailingBlanks(bytes);
+    // Hex text of the largest image is the longest text there can be.
+    if (bytes.empty() || bytes.size() > 2u * mem::kImageBytes || bytes.size() % 2 != 0 ||
+        !IsHexText(bytes))
+        return fail(LoadFailure::NotACodeplug);
     // Every reader compares upper-case text; the bytes stay the same.
     return ToUpperAscii(bytes);
 }
@@ -210,17 +177,15 @@ FileResult SaveDataFile(FileContext& ctx) {
         if (!chosen || chosen->empty()) return FileResult::Cancelled;
         path = *chosen;
     }
-    if (WriteTextFile(path, ctx.image.image()) < 0) {
-        ctx.messages.ShowMessage(ctx.texts.GetText(kTextFileWriteFailed));
-        return FileResult::Failed;
-    }
-    ctx.image.MarkSaved(path);
-    return FileResult::Done;
+    return SaveTo(ctx, path) ? FileResult::Done : FileResult::Failed;
 }
 
 FileResult SaveDataFileAs(FileContext& ctx) {
-    ctx.image.SetFilePath("");
-    return SaveDataFile(ctx);
+    // The image keeps its file until another one was really written.
+    ctx.image.WriteBytes(mem::kVersionStamp, VersionStampHex(ctx.version));
+    std::optional<std::string> chosen = ctx.dialogs.AskSavePath();
+    if (!chosen || chosen->empty()) return FileResult::Cancelled;
+    return SaveTo(ctx, *chosen) ? FileResult::Done : FileResult::Failed;
 }
 
 }  // namespace vgr47

@@ -10,6 +10,7 @@
 #include "core/codeplug_image.h"
 #include "core/messages.h"
 #include "core/model_catalogue.h"
+#include "core/safe_file.h"
 #include "core/text_catalogue.h"
 
 namespace vgr47 {
@@ -19,9 +20,12 @@ long long ReadFileAsHex(const std::string& path, std::string& out);
 // The whole file as characters; a zero byte ends the text of its block. Length of out, or -1
 // after telling the user (when messages is given) that the file could not be opened.
 long long ReadFileAsText(const std::string& path, std::string& out, Messages* messages = nullptr);
-// Replaces the file with text through a temporary file in the same folder, so the previous
-// file survives any failure. Characters written, or -1 (no temporary file is left behind).
+// Saves text (a codeplug image) as the file at path, the way Save does (SaveFileSafely: only a
+// regular file or a new name is replaced, never a read-only file; "-" is standard output).
+// Characters written, or -1 (the previous file is then untouched).
 long long WriteTextFile(const std::string& path, const std::string& text);
+// Why a save did not happen, in the catalogue's words, with the system's reason when there is one.
+std::string SaveFailureText(const TextCatalogue& texts, const SaveReport& report);
 
 // The 4 hex digits a version text is stamped into the image as ("5.05" gives 0505).
 std::string VersionStampHex(const std::string& version);
@@ -32,9 +36,10 @@ std::string VersionFromStamp(const std::string& stampHex);
 enum class LoadFailure { CannotOpen, NotACodeplug };
 
 // Reads a data file as Open and start-up reopening both accept it: a binary image that
-// begins with the signature bytes, or hex text of at most 4096 bytes. The result is the
-// upper-case image text; nullopt (with the reason) for a file that cannot be read or is
-// not an image. A file larger than any image is refused without being read.
+// begins with the signature bytes, or hex text of at most 4096 bytes (blanks and line breaks
+// after it are ignored). The result is the upper-case image text; nullopt (with the reason)
+// for a file that cannot be read or is not an image. Only a regular file is opened, and one
+// far larger than any image is refused without being read.
 std::optional<std::string> LoadCodeplugFile(const std::string& path, LoadFailure* why = nullptr);
 
 class FileDialogs {
@@ -65,8 +70,10 @@ enum class FileResult { Done, Cancelled, Failed };
 bool ConfirmReplacingImage(FileContext& ctx, const std::function<bool()>& save = {});
 
 FileResult OpenDataFile(FileContext& ctx);
-// Stamps the version first (also when the user then cancels the dialog).
+// Stamps the version first (also when the user then cancels the dialog). A refused or failed
+// save tells the user why (path and reason) and leaves the image modified.
 FileResult SaveDataFile(FileContext& ctx);
+// Asks for a name even when the image has one; Cancel or a failure keep the path it had.
 FileResult SaveDataFileAs(FileContext& ctx);
 
 }  // namespace vgr47

@@ -1,11 +1,9 @@
 #include "core/ini_file.h"
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "core/codeplug_lib.h"
+#include "core/safe_file.h"
 
 namespace vgr47 {
 
@@ -74,13 +72,11 @@ std::string CleanValue(const std::string& raw) {
     return v;
 }
 
+// Far more than any settings file; a larger one is not read into memory.
+constexpr std::size_t kLargestIniFile = 16u << 20;
+
 bool ReadWhole(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    out = ss.str();
-    return true;
+    return ReadRegularFile(path, kLargestIniFile, out);
 }
 
 }  // namespace
@@ -148,25 +144,10 @@ std::string IniWriteText(const std::string& text, const std::string& section, co
 bool IniWrite(const std::string& path, const std::string& section, const std::string& key,
               const std::string& value) {
     std::string text;
-    ReadWhole(path, text);  // a missing file starts empty
-    std::string updated = IniWriteText(text, section, key, value);
-    std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << updated;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    // A missing file starts empty; one that is there but cannot be read is not replaced, or
+    // every other setting in it would be lost.
+    if (FileExists(path) && !ReadRegularFile(path, kLargestIniFile, text)) return false;
+    return SaveFileSafely(path, IniWriteText(text, section, key, value)).ok();
 }
 
 }  // namespace vgr47

@@ -5,16 +5,42 @@
 #include <sstream>
 
 #include "core/ini_file.h"
+#include "core/safe_file.h"
+#include "core/text_ids.h"
 
 namespace vgr47 {
 
+// Generated at build time from resources/language.sys.
+extern const unsigned char kBuiltInCatalogue[];
+extern const std::size_t kBuiltInCatalogueSize;
+
+namespace {
+
+constexpr std::size_t kLargestCatalogue = 4u << 20;
+const char* const kLanguageFile = "language.sys";
+
+std::string BuiltInText() {
+    return std::string(reinterpret_cast<const char*>(kBuiltInCatalogue), kBuiltInCatalogueSize);
+}
+
+}  // namespace
+
+TextCatalogue TextCatalogue::BuiltIn(int offset) {
+    TextCatalogue texts("", offset);
+    texts.builtIn_ = true;
+    texts.cachedText_ = BuiltInText();
+    return texts;
+}
+
 void TextCatalogue::setPath(std::string path) {
     path_ = std::move(path);
+    builtIn_ = false;
     cachedStamp_ = cachedSize_ = -1;
     cachedText_.clear();
 }
 
 std::string TextCatalogue::GetText(int number) const {
+    if (builtIn_) return IniReadText(cachedText_, "language", std::to_string(number + offset_));
     if (path_.empty()) return "";
     std::error_code ec;
     auto size = std::filesystem::file_size(path_, ec);
@@ -32,6 +58,46 @@ std::string TextCatalogue::GetText(int number) const {
         cachedSize_ = static_cast<long long>(size);
     }
     return IniReadText(cachedText_, "language", std::to_string(number + offset_));
+}
+
+std::vector<std::string> ResourcePlaces(const std::string& programDir, const std::string& exeDir,
+                                        const std::string& name) {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> folders{programDir};
+    if (!exeDir.empty()) {
+        const fs::path exe(exeDir);
+        folders.insert(folders.end(),
+                       {exe, exe.parent_path(), exe.parent_path() / "share" / "vgr47"});
+    }
+    folders.push_back("/usr/share/vgr47");
+    std::vector<std::string> places;
+    for (const fs::path& folder : folders) {
+        if (folder.empty()) continue;
+        std::string place = (folder / name).string();
+        bool seen = false;
+        for (const std::string& p : places) seen = seen || p == place;
+        if (!seen) places.push_back(place);
+    }
+    return places;
+}
+
+TextCatalogue LocateTextCatalogue(const std::string& programDir, const std::string& exeDir,
+                                  int offset, std::vector<std::string>* looked) {
+    std::vector<std::string> places = ResourcePlaces(programDir, exeDir, kLanguageFile);
+    if (looked) *looked = places;
+    for (const std::string& place : places) {
+        std::string text;
+        if (ReadRegularFile(place, kLargestCatalogue, text)) return TextCatalogue(place, offset);
+    }
+    return TextCatalogue::BuiltIn(offset);
+}
+
+std::string BuiltInTextsNotice(const std::vector<std::string>& looked) {
+    std::string notice = TextCatalogue::BuiltIn(kChineseOffset).GetText(kTextBuiltInTextsNotice) +
+                         "\n" +
+                         TextCatalogue::BuiltIn(kEnglishOffset).GetText(kTextBuiltInTextsNotice);
+    for (const std::string& place : looked) notice += "\n" + place;
+    return notice;
 }
 
 std::string TextCatalogue::FontName() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vgr47 {
 
@@ -13,12 +14,17 @@ public:
     TextCatalogue() = default;
     TextCatalogue(std::string path, int offset) : path_(std::move(path)), offset_(offset) {}
 
+    // The copy of the shipped catalogue that is built into the program, for when no
+    // language.sys can be read: the program then still speaks, in the same words.
+    static TextCatalogue BuiltIn(int offset);
+
     // "" when the file or the key is missing.
     std::string GetText(int number) const;
 
     const std::string& path() const { return path_; }
     int offset() const { return offset_; }
     bool isChinese() const { return offset_ == kChineseOffset; }
+    bool isBuiltIn() const { return builtIn_; }
     void setPath(std::string path);
     void setOffset(int offset) { offset_ = offset; }
 
@@ -28,10 +34,26 @@ public:
 private:
     std::string path_;
     int offset_ = kEnglishOffset;
+    bool builtIn_ = false;
     // Cache of the file's text, reloaded when the file's size or time changes.
     mutable std::string cachedText_;
     mutable long long cachedStamp_ = -1;
     mutable long long cachedSize_ = -1;
 };
+
+// Where a resource file (language.sys, a help page) is looked for, in order: the program
+// directory, beside the executable and one folder up (a build tree), then the installed data
+// folder <prefix>/share/vgr47 of an executable in <prefix>/bin, and the system's own.
+std::vector<std::string> ResourcePlaces(const std::string& programDir, const std::string& exeDir,
+                                        const std::string& name);
+
+// The catalogue from the first readable language.sys of ResourcePlaces, or the built-in one when
+// there is none; looked receives every place looked at, for telling the user.
+TextCatalogue LocateTextCatalogue(const std::string& programDir, const std::string& exeDir,
+                                  int offset, std::vector<std::string>* looked = nullptr);
+
+// What the program says, in Chinese and in English, when it runs on its built-in texts: which
+// places it looked at.
+std::string BuiltInTextsNotice(const std::vector<std::string>& looked);
 
 }  // namespace vgr47

@@ -330,6 +330,11 @@ inline constexpr int kTextAboutEdition = 7208;
 // Radio information: title and model
 inline constexpr int kTextRadioInformation = 7401;
 
+// Saving and the program's own texts
+inline constexpr int kTextSaveReadOnly = 8200;
+inline constexpr int kTextSaveNotRegularFile = 8201;
+inline constexpr int kTextBuiltInTextsNotice = 8202;
+
 // Test mode dialog: captions
 inline constexpr int kTextTestModeTitle = 8300;
 inline constexpr int kTextTestPanel = 8301;
@@ -426,6 +431,7 @@ inline constexpr int kAllTextNumbers[] = {
     kTextTuningStatusTest, kTextTuningStatusAdjust, kTextTuningStatusValue, kTextTuneDtmfDeviation,
     kTextTuneFiveToneDeviation, kTextAboutProduct, kTextAboutModels, kTextAboutVersion,
     kTextAboutRelease, kTextAboutCompany, kTextAboutEdition, kTextRadioInformation,
+    kTextSaveReadOnly, kTextSaveNotRegularFile, kTextBuiltInTextsNotice,
     kTextTestModeTitle, kTextTestPanel, kTextTestChannelLabel, kTextTestSignallingLabel,
     kTextTestReceive, kTextTestTransmit, kTextTestWide, kTextTestNarrow, kTextTestExit,
     kTextAlignmentPanel, kTextTuneButton, kTextStoreButton, kTextDiscardButton, kTextOk,

@@ -188,9 +188,7 @@ void CDTMFFrm::DeleteAll(DtmfModel::CodeList list) {
 }
 
 void CDTMFFrm::LeaveKillCode() {
-    const std::string typed = ToBytes(killCode_->text());
-    if (typed == model_.killCode() && DtmfModel::CheckKillCode(typed).text == typed) return;
-    model_.SetKillCode(typed);
+    model_.SetKillCode(ToBytes(killCode_->text()));
     model_.LeaveKillCode();
     killCode_->setText(FromBytes(model_.killCode()));
 }

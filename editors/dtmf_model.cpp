@@ -98,7 +98,9 @@ void DtmfModel::Read() {
             if (entries_[kGroupCall][i] == character) selected_[kGroupCall] = static_cast<int>(i);
     }
 
-    killCode_ = HexToText(image_.ReadBytes(mem::kDtmfKillCode, mem::kDtmfKillCodeBytes));
+    storedKillCodeHex_ = image_.ReadBytes(mem::kDtmfKillCode, mem::kDtmfKillCodeBytes);
+    killCode_ = HexToText(storedKillCodeHex_);
+    killCodeEdited_ = false;
     for (CodeList list : {kDtmfCodes, kDigitCodes}) {
         for (int n = 0; n < kCodeCount; ++n)
             codes_[list][n] = HexToText(
@@ -112,7 +114,16 @@ void DtmfModel::Select(List list, int index) {
     if (index >= 0 && index < static_cast<int>(entries_[list].size())) selected_[list] = index;
 }
 
+void DtmfModel::SetKillCode(const std::string& text) {
+    if (text == killCode_) return;
+    killCode_ = text;
+    killCodeEdited_ = true;
+}
+
 void DtmfModel::LeaveKillCode() {
+    // A radio's code may break the field's rules (a letter E, two digits); checking it when the
+    // user only passed through the field would empty or replace it behind their back.
+    if (!killCodeEdited_) return;
     Checked c = CheckKillCode(killCode_);
     killCode_ = c.text;
     if (c.message) messages_.ShowMessage(Text(c.message));
@@ -194,7 +205,8 @@ bool DtmfModel::Apply() {
     lists += ListByte(mem::kDtmf0E89, kAutoAnswer, s[kAutoAnswer]);
     lists += ListByte(mem::kDtmf0E8A, kClearAutoAnswer, s[kClearAutoAnswer] == 0 ? 1 : 0);
 
-    std::string kill = TablePiece(killCode_, mem::kDtmfKillCodeBytes);
+    std::string kill =
+        killCodeEdited_ ? TablePiece(killCode_, mem::kDtmfKillCodeBytes) : storedKillCodeHex_;
     std::array<std::string, 2> tables;
     for (CodeList list : {kDtmfCodes, kDigitCodes})
         for (const std::string& code : codes_[list])

@@ -62,9 +62,12 @@ class DtmfModel {
     void Select(List list, int index);
 
     const std::string& killCode() const { return killCode_; }
-    // The field's text as typed; LeaveKillCode() applies the rules.
-    void SetKillCode(const std::string& text) { killCode_ = text; }
+    // The field's text as typed; a text other than the field's marks the code as edited, and
+    // LeaveKillCode() applies the rules to an edited code only. A stored code the user never
+    // edited is written back exactly as read, whatever the rules would make of it.
+    void SetKillCode(const std::string& text);
     void LeaveKillCode();
+    bool killCodeEdited() const { return killCodeEdited_; }
 
     // entry 0..7
     const std::string& Code(CodeList list, int entry) const;
@@ -83,7 +86,7 @@ class DtmfModel {
     // Empties the list and puts the default code into entry 1 (after the user confirmed).
     void DeleteAll(CodeList list);
 
-    // OK: commits both editors and the kill code, then writes every field in order.
+    // OK: commits both editors and an edited kill code, then writes every field in order.
     // False when a part could not be stored (nothing is written then).
     bool Apply();
 
@@ -102,6 +105,8 @@ class DtmfModel {
     std::array<std::vector<std::string>, kListCount> entries_;
     std::array<int, kListCount> selected_{};
     std::string killCode_;
+    bool killCodeEdited_ = false;
+    std::string storedKillCodeHex_;  // all its bytes, as read
     std::array<std::array<std::string, kCodeCount>, 2> codes_;
     std::array<int, 2> editRow_{};
     std::array<std::string, 2> editText_;

@@ -2,6 +2,7 @@
 // as the grid checks them, so a text can never store a code the form would refuse.
 #include <map>
 
+#include "core/codeplug_lib.h"
 #include "editors/dtmf_model.h"
 #include "editors/dump_areas.h"
 
@@ -41,6 +42,13 @@ class CollectedMessages : public Messages {
         return Answer::Cancel;
     }
 };
+
+// A code the field keeps as given (blanks and case aside): empty, or 3 to limit characters. The
+// field itself would turn one or two characters into "000" and cut a longer code.
+bool KeptAsGiven(const std::string& value, int limit) {
+    const std::size_t length = TrimText(value).size();
+    return length == 0 || (length >= 3 && length <= static_cast<std::size_t>(limit));
+}
 
 // Shown wherever the image holds the bytes; changed only on models that offer the form.
 bool Stored(const Context& ctx) { return DtmfModel::Available(ctx.image); }
@@ -101,9 +109,12 @@ class DtmfArea : public Area {
                 if (c.message) {
                     problems.push_back(
                         {in.lineNumber, in.key + ": " + ctx.texts.GetText(c.message)});
-                    continue;
+                } else if (!KeptAsGiven(in.value, DtmfModel::kKillCodeLimit)) {
+                    problems.push_back({in.lineNumber, in.key + ": expected nothing or 3 to 10 "
+                                                                "characters 0-9, A-D, * or #"});
+                } else {
+                    m.SetKillCode(c.text);
                 }
-                m.SetKillCode(c.text);
                 continue;
             }
             for (DtmfModel::CodeList list : {DtmfModel::kDtmfCodes, DtmfModel::kDigitCodes}) {
@@ -115,6 +126,9 @@ class DtmfArea : public Area {
                     if (c.message) {
                         problems.push_back(
                             {in.lineNumber, in.key + ": " + ctx.texts.GetText(c.message)});
+                    } else if (list == DtmfModel::kDigitCodes && !KeptAsGiven(in.value, limit)) {
+                        problems.push_back(
+                            {in.lineNumber, in.key + ": expected nothing or 3 to 10 digits"});
                     } else if (static_cast<int>(c.text.size()) > limit) {
                         problems.push_back(
                             {in.lineNumber,
@@ -128,10 +142,9 @@ class DtmfArea : public Area {
         if (problems.size() != before) return;
         if (!m.Apply())
             problems.push_back({0, "dtmf: the codeplug has no room for the DTMF settings"});
-        // A stored kill code the form refuses is emptied on OK with a message; a text must
-        // not do that silently.
-        for (const std::string& text : messages.shown)
-            problems.push_back({0, "dtmf.kill_code: " + text});
+        // Every line was checked above, so the rules have nothing left to say; should they,
+        // the text must not change the codeplug behind the user's back.
+        for (const std::string& text : messages.shown) problems.push_back({0, "dtmf: " + text});
     }
 };
 

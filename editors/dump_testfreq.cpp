@@ -1,6 +1,7 @@
 // The test frequency table as text: testfreq.1 ... testfreq.8 = "<first> <second>", or
-// nothing for an empty pair. Loading goes through the form's model, so values are clamped
-// to the band and a single frequency fills both halves, as typing it into the grid does.
+// nothing for an empty pair. Loading goes through the form's model, so a single frequency fills
+// both halves as typing it into the grid does; a frequency outside the model's band is refused
+// rather than moved to its edge.
 #include <cctype>
 #include <sstream>
 
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kTableEnd =
     mem::kTestFrequencies + mem::kTestFrequencyCount * mem::kTestFrequencyRecordBytes;
+
+constexpr std::size_t kDecimals = 5;  // 10 Hz, the finest step a frequency code holds
 
 std::string Key(int row) { return "testfreq." + std::to_string(row); }
 
@@ -69,6 +72,18 @@ class TestFreqArea : public Area {
                 if (!IsFrequencyEntry(v)) {
                     problems.push_back(
                         {in.lineNumber, in.key + ": \"" + v + "\" is not a frequency in MHz"});
+                    return;
+                }
+                // The grid would move it to the band's edge or round it; a text says it exactly.
+                const double mhz = ParseLeadingDouble(v);
+                const std::size_t dot = v.find('.');
+                if (mhz < ctx.state.bandLow() || mhz > ctx.state.bandHigh() ||
+                    (dot != std::string::npos && v.size() - dot - 1 > kDecimals)) {
+                    problems.push_back({in.lineNumber, in.key + ": expected a frequency from " +
+                                                           FormatGeneral(ctx.state.bandLow()) +
+                                                           " to " +
+                                                           FormatGeneral(ctx.state.bandHigh()) +
+                                                           " MHz with at most 5 decimals"});
                     return;
                 }
             }

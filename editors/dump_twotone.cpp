@@ -1,6 +1,7 @@
 // The twotone area: encode timing, the encode table and the four decoder sets, as the 2-tone
-// form shows them. Loading types the values in as a user would (clamps on leaving a field),
-// visits the decoder sets tab by tab and presses OK.
+// form shows them. Loading types the values in as a user would, visits the decoder sets tab by
+// tab and presses OK; a value the fields would clamp on leaving them is refused instead, so a
+// text never changes into something else on its way in.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -40,6 +41,41 @@ bool IsNumber(const std::string& s) {
             return false;
     }
     return digits;
+}
+
+// A plain decimal number in tenths, when it has no digit finer than a tenth ("420", "420.50").
+std::optional<long> Tenths(const std::string& s) {
+    if (!IsNumber(s)) return std::nullopt;
+    const std::size_t start = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    const std::size_t dot = s.find('.');
+    const std::string whole =
+        s.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    const std::string fraction = dot == std::string::npos ? "" : s.substr(dot + 1);
+    // The fields show one decimal; a finer digit would be dropped on leaving them.
+    if (fraction.size() > 1 && fraction.find_first_not_of('0', 1) != std::string::npos)
+        return std::nullopt;
+    if (whole.size() > 6) return std::nullopt;  // far outside every range
+    long value = 0;
+    for (char c : whole) value = value * 10 + (c - '0');
+    value = value * 10 + (fraction.empty() ? 0 : fraction[0] - '0');
+    return s[0] == '-' ? -value : value;
+}
+
+// A loaded value must already lie inside the range the field clamps to on leaving it.
+bool InRange(const std::string& value, M::Field field) {
+    const M::Range r = M::FieldRange(field);
+    auto t = Tenths(value);
+    return t && *t >= std::lround(r.min * 10) && *t <= std::lround(r.max * 10);
+}
+
+std::string RangeText(M::Field field) {
+    const M::Range r = M::FieldRange(field);
+    if (field == M::kGap)
+        return "expected a whole number from " + std::to_string(std::lround(r.min)) + " to " +
+               std::to_string(std::lround(r.max)) + " (ms)";
+    const char* unit = field >= M::kToneA ? " Hz" : " seconds";
+    return "expected " + FormatFixed(r.min, 1) + " to " + FormatFixed(r.max, 1) + unit +
+           " in steps of 0.1";
 }
 
 std::string EncodeValue(const M& m, int entry) {
@@ -111,12 +147,17 @@ class TwoToneArea : public Area {
 
     void Load(const std::vector<Input>& changed, Context& ctx,
               std::vector<Problem>& problems) const override {
-        M m(ctx.image, ctx.texts);
-        std::map<std::string, const Input*> in;
-        for (const Input& i : changed) in[i.key] = &i;
         auto bad = [&problems](const Input& i, const std::string& why) {
             problems.push_back({i.lineNumber, i.key + ": " + why});
         };
+        // The radio would never receive these bytes: the window greys the form on such a model.
+        if (!ctx.state.IsExtendedModel()) {
+            for (const Input& i : changed) bad(i, "this model has no 2-tone signalling");
+            return;
+        }
+        M m(ctx.image, ctx.texts);
+        std::map<std::string, const Input*> in;
+        for (const Input& i : changed) in[i.key] = &i;
 
         if (auto it = in.find("twotone.side_tone"); it != in.end()) {
             if (auto v = ParseCheck(it->second->value))
@@ -129,10 +170,14 @@ class TwoToneArea : public Area {
         for (int i = 0; i < 4; ++i) {
             auto it = in.find(std::string("twotone.") + kTimingKeys[i]);
             if (it == in.end()) continue;
-            bool number =
-                i == 3 ? ParseInteger(it->second->value).has_value() : IsNumber(it->second->value);
-            if (!number) {
-                bad(*it->second, "expected a number");
+            const std::string& value = it->second->value;
+            const M::Field field = kTimingFields[i];
+            auto gap = ParseInteger(value);
+            const bool ok = field == M::kGap ? gap && *gap >= M::FieldRange(field).min &&
+                                                   *gap <= M::FieldRange(field).max
+                                             : InRange(value, field);
+            if (!ok) {
+                bad(*it->second, RangeText(field));
                 continue;
             }
             m.SetFieldText(kTimingFields[i], it->second->value);
@@ -163,7 +208,8 @@ class TwoToneArea : public Area {
         if (tones.size() > 2) return bad(input, "expected <first> <second>");
         tones.resize(2);
         for (const std::string& t : tones)
-            if (!t.empty() && !IsNumber(t)) return bad(input, "expected a tone in Hz or -");
+            if (!t.empty() && !InRange(t, M::kToneA))
+                return bad(input, RangeText(M::kToneA) + ", or -");
         if (tones[0].empty() && !tones[1].empty() &&
             (tones[1] != m.cell(e, 1) || !m.cell(e, 0).empty()))
             return bad(input, "a second tone needs a first tone");
@@ -197,12 +243,13 @@ class TwoToneArea : public Area {
         for (int l = 0; l < 4; ++l) {
             const Input* t = find(std::string("tone_") + kLetters[l]);
             if (!t) continue;
-            if (!IsNumber(t->value)) return bad(*t, "expected a tone in Hz");
+            if (!IsNumber(t->value)) return bad(*t, RangeText(M::kToneA));
             const auto field = static_cast<M::Field>(M::kToneA + l);
             if (!m.ToneEnabled(l)) {
                 if (ShownTone(t->value) == m.fieldText(field)) continue;
                 return bad(*t, "the tone is not used by the chosen combinations");
             }
+            if (!InRange(t->value, field)) return bad(*t, RangeText(field));
             m.SetFieldText(field, t->value);
             m.LeaveField(field);
         }

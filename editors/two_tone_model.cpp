@@ -102,23 +102,27 @@ void TwoToneModel::SetFieldText(Field f, const std::string& text) {
         shown_.tones[f - kToneA] = text;
 }
 
-void TwoToneModel::LeaveField(Field f) {
-    std::string& text = f < kToneA ? fields_[f] : shown_.tones[f - kToneA];
+TwoToneModel::Range TwoToneModel::FieldRange(Field f) {
     switch (f) {
         case kFirstDuration:
         case kSecondDuration:
-            text = ClampDecimalField(text, 0.5, 10.0, 0.1);
-            break;
+            return {0.5, 10.0};
         case kLongDuration:
-            text = ClampDecimalField(text, 3.0, 10.0, 0.1);
-            break;
+            return {3.0, 10.0};
         case kGap:
-            text = ClampIntField(text, 0, 500, 1);
-            break;
+            return {0, 500};
         default:
-            text = ClampDecimalField(text, 288.5, 3000.0, 0.1);
-            break;
+            return {288.5, 3000.0};
     }
+}
+
+void TwoToneModel::LeaveField(Field f) {
+    std::string& text = f < kToneA ? fields_[f] : shown_.tones[f - kToneA];
+    const Range r = FieldRange(f);
+    if (f == kGap)
+        text = ClampIntField(text, static_cast<int>(r.min), static_cast<int>(r.max), 1);
+    else
+        text = ClampDecimalField(text, r.min, r.max, 0.1);
 }
 
 // ---- encode grid ----
@@ -154,7 +158,8 @@ void TwoToneModel::EnterCell(int entry, int tone, const std::string& text) {
         if (tone == 0) cells_[entry][1].clear();
         return;
     }
-    double v = std::clamp(ParseLeadingDouble(t), 288.5, 3000.0);
+    const Range range = FieldRange(kToneA);
+    double v = std::clamp(ParseLeadingDouble(t), range.min, range.max);
     cells_[entry][tone] = FormatFixed(v, 1, 2);
 }
 

@@ -65,6 +65,13 @@ class TwoToneModel {
     void SetSideTone(bool on) { sideTone_ = on; }
     void SetSingleTone(bool on) { singleTone_ = on; }
 
+    // What a field clamps to on leaving it, in its unit (seconds, milliseconds, hertz); the
+    // gap goes in steps of 1, the others in steps of 0.1.
+    struct Range {
+        double min, max;
+    };
+    static Range FieldRange(Field f);
+
     // The tone fields are those of the shown decoder set.
     const std::string& fieldText(Field f) const;
     void SetFieldText(Field f, const std::string& text);

@@ -117,6 +117,19 @@ TEST_F(FormTest, DtmfOkWritesAndCancelDoesNot) {
     EXPECT_EQ(image.ReadBytes(mem::kDtmfKillCode, 10), "303030" + std::string(14, 'F'));
 }
 
+TEST_F(FormTest, DtmfOkKeepsAStoredKillCodeTheUserNeverTouched) {
+    ASSERT_TRUE(image.WriteBytes(mem::kDtmfKillCode, "313245FFFFFFFFFFFF00"));  // "12E"
+    CDTMFFrm form(image, texts, messages);
+    EXPECT_EQ(form.killCodeEdit()->text(), "12E");
+    form.list(DtmfModel::kRate)->setCurrentIndex(1);
+    form.killCodeEdit()->setFocus();
+    emit form.killCodeEdit()->editingFinished();  // the focus passes through the field
+    form.okButton()->click();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(image.ReadBytes(mem::kDtmfKillCode, 10), "313245FFFFFFFFFFFF00");
+    EXPECT_EQ(image.ReadBytes(mem::kDtmf0E80, 1), "01");
+}
+
 TEST_F(FormTest, AcsChooserCommitsOnlyAPickedEntry) {
     for (int c = 1; c <= 3; ++c)
         ASSERT_TRUE(

@@ -66,7 +66,7 @@ TEST_F(ShellTest, StartupLoadsTheRememberedFileOrTheTemplate) {
     {
         Shell shell(values, texts, image, model, &messages, &dialogs);
         shell.LoadStartupImage();
-        EXPECT_EQ(image.image(), BuildTemplate(Edition::Vgr47));
+        EXPECT_EQ(image.image(), BuildNewImage(model));
         EXPECT_FALSE(image.IsModified());
         EXPECT_TRUE(messages.shown.empty());
     }

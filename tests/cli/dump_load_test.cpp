@@ -176,4 +176,32 @@ TEST_F(CliDumpLoad, ABadLineIsReportedWithItsNumberAndNothingIsWritten) {
     EXPECT_FALSE(fs::exists(out));
 }
 
+TEST_F(CliDumpLoad, EveryAreaRefusesAValueTheFormWouldChangeOrNeverOffer) {
+    const fs::path signalling = NewCodeplug(8), basic = NewCodeplug(0);
+    const fs::path out = TestDir() / "out.dat", text = TestDir() / "settings.txt";
+    struct Case {
+        const fs::path& file;
+        const char* line;
+        const char* says;
+    } cases[] = {
+        {signalling, "twotone.gap = 700", "twotone.gap: expected a whole number from 0 to 500"},
+        {signalling, "twotone.decode.1.tone_a = 250", "288.5 to 3000.0 Hz"},
+        {signalling, "twotone.encode.2 = 400 3500", "288.5 to 3000.0 Hz"},
+        {signalling, "dtmf.digit_code.2 = \"12\"",
+         "dtmf.digit_code.2: expected nothing or 3 to 10"},
+        {signalling, "dtmf.kill_code = \"12345678901\"", "dtmf.kill_code: expected nothing or 3"},
+        {signalling, "testfreq.1 = 180", "from 136 to 174 MHz"},
+        {basic, "twotone.gap = 300", "this model has no 2-tone signalling"},
+    };
+    for (const Case& c : cases) {
+        WriteFile(text, "options.squelch = 7\n" + std::string(c.line) + "\n");
+        CliRun load =
+            Cli("load " + Quoted(c.file) + " " + Quoted(text) + " --output " + Quoted(out));
+        EXPECT_EQ(load.code, 1) << c.line;
+        EXPECT_NE(load.err.find("settings.txt:2: "), std::string::npos) << load.err;
+        EXPECT_NE(load.err.find(c.says), std::string::npos) << load.err;
+        EXPECT_FALSE(fs::exists(out)) << c.line;
+    }
+}
+
 }  // namespace

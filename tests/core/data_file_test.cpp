@@ -123,8 +123,9 @@ TEST_F(DataFileTest, FilesThatAreNotImagesAreRefused) {
     image.WriteBytes(0, "01");  // an unsaved change that must survive
     const std::string before = image.image();
     for (const std::string& content :
-         {std::string(), std::string("FFF"), std::string("FFGF"), std::string("FFFF\r\n"),
-          std::string("FF\0F", 4), std::string(8194, 'A')}) {
+         {std::string(), std::string("FFF"), std::string("FFGF"), std::string("FF FF"),
+          std::string("FFFF\nFF\n"), std::string("\nFFFF"), std::string("FF\0F", 4),
+          std::string(8194, 'A'), std::string(" \r\n")}) {
         SCOPED_TRACE(content.size());
         Write("bad.dat", content);
         user.shown.clear();
@@ -154,16 +155,51 @@ TEST_F(DataFileTest, FailedSavesKeepThePreviousFile) {
     image.WriteBytes(0x0010, "12");
     user.savePath = Path("none/x.dat");
     EXPECT_EQ(SaveDataFile(ctx), FileResult::Failed);
-    EXPECT_EQ(user.shown, std::vector<std::string>{Text(kTextFileWriteFailed)});
+    ASSERT_EQ(user.shown.size(), 1u);  // the path, the text and the system's reason
+    EXPECT_EQ(user.shown[0].rfind(Path("none/x.dat") + "\n" + Text(kTextFileWriteFailed) + " (", 0),
+              0u);
     EXPECT_EQ(image.ReadBytes(0x0662, 2), "0505");  // only the stamp changed
     EXPECT_TRUE(image.IsModified());
     EXPECT_EQ(image.filePath(), "");
 
-    image.SetFilePath(Path("old.dat"));  // Save As cancelled leaves the image untitled
+    image.SetFilePath(Path("old.dat"));  // Save As cancelled keeps the file it belongs to
     user.savePath = std::nullopt;
     EXPECT_EQ(SaveDataFileAs(ctx), FileResult::Cancelled);
-    EXPECT_EQ(image.filePath(), "");
+    EXPECT_EQ(image.filePath(), Path("old.dat"));
     EXPECT_EQ(Read("old.dat"), "OLD");
+    user.savePath = Path("none/x.dat");  // and so does a Save As that fails
+    EXPECT_EQ(SaveDataFileAs(ctx), FileResult::Failed);
+    EXPECT_EQ(image.filePath(), Path("old.dat"));
+    EXPECT_TRUE(image.IsModified());
+}
+
+TEST_F(DataFileTest, SavingOverAReadOnlyFileIsRefusedWithAClearMessage) {
+    Write("ro.dat", "OLD");
+    fs::permissions(Path("ro.dat"), fs::perms(0444));
+    image.SetFilePath(Path("ro.dat"));
+    image.WriteBytes(0x0010, "12");
+    EXPECT_EQ(SaveDataFile(ctx), FileResult::Failed);
+    EXPECT_EQ(Read("ro.dat"), "OLD");
+    EXPECT_EQ(user.shown,
+              std::vector<std::string>{Path("ro.dat") + "\n" + Text(kTextSaveReadOnly)});
+    EXPECT_TRUE(image.IsModified());
+    EXPECT_EQ(image.filePath(), Path("ro.dat"));
+    // Save As to another name still works.
+    user.savePath = Path("rw.dat");
+    EXPECT_EQ(SaveDataFileAs(ctx), FileResult::Done);
+    EXPECT_EQ(image.filePath(), Path("rw.dat"));
+    EXPECT_FALSE(image.IsModified());
+}
+
+TEST_F(DataFileTest, ATrailingLineBreakOrBlankIsNotPartOfTheImage) {
+    const std::string hex = BuildTemplate(Edition::Vgr47);
+    for (const char* tail : {"\n", "\r\n", "  \t\r\n\n"}) {
+        Write("copied.dat", hex + tail);
+        LoadFailure why = LoadFailure::CannotOpen;
+        auto loaded = LoadCodeplugFile(Path("copied.dat"), &why);
+        ASSERT_TRUE(loaded.has_value()) << static_cast<int>(why);
+        EXPECT_EQ(*loaded, hex);
+    }
 }
 
 TEST_F(DataFileTest, QuestionsBeforeReplacingTheImage) {

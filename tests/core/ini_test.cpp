@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -84,6 +85,23 @@ TEST(IniWrite, CreatesAMissingFileAndFailsOnAMissingFolder) {
     EXPECT_EQ(settings.GetSetting("COMPUTER", "COM"), "sim");
     EXPECT_EQ(Slurp(settings.iniPath()), "[computer]\ncom=sim\n");
     EXPECT_FALSE(IniWrite(dir.file("missing/system.ini"), "a", "b", "c"));
+}
+
+TEST(IniWrite, NeverLosesTheSettingsFileOrWhatLeadsToIt) {
+    TempDir dir;
+    // A linked settings file keeps its link; the file it leads to gets the new value.
+    fs::create_directory(dir.path / "real");
+    Write(dir.file("real/system.ini"), "[a]\nkeep=1\n");
+    fs::create_symlink("real/system.ini", dir.path / "system.ini");
+    ASSERT_TRUE(IniWrite(dir.file("system.ini"), "a", "b", "2"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "system.ini"));
+    EXPECT_EQ(Slurp(dir.file("real/system.ini")), "[a]\nkeep=1\nb=2\n");
+    // Something that is there but cannot be read is neither read nor replaced (a FIFO would
+    // otherwise block the program, or be replaced by a file holding one setting).
+    ASSERT_EQ(::mkfifo(dir.file("fifo.ini").c_str(), 0600), 0);
+    EXPECT_EQ(IniRead(dir.file("fifo.ini"), "a", "b"), "");
+    EXPECT_FALSE(IniWrite(dir.file("fifo.ini"), "a", "b", "2"));
+    EXPECT_TRUE(fs::is_fifo(dir.path / "fifo.ini"));
 }
 
 TEST(TextCatalogue, LooksUpByOffsetAndSeesChanges) {

@@ -176,6 +176,30 @@ TEST(DtmfModel, KillCodeIsCheckedOnLeavingAndOnOk) {
     EXPECT_EQ(f.Model().killCode(), "1234567890");
 }
 
+TEST(DtmfModel, AStoredKillCodeTheUserNeverTouchedIsWrittenBackAsRead) {
+    // Codes the field would refuse or change on leaving it, and bytes beyond the end of a code.
+    for (const std::string stored : {"313245FFFFFFFFFFFFFF", "3132FFFFFFFFFFFFFFFF",
+                                     "3132330041424344FF07", "31323334353637383930"}) {
+        SCOPED_TRACE(stored);
+        Fixture f;
+        f.Put(mem::kDtmfKillCode, stored);
+        DtmfModel m = f.Model();
+        m.Select(DtmfModel::kRate, 2);
+        m.LeaveKillCode();  // focus passing through the field changes nothing
+        ASSERT_TRUE(m.Apply());
+        EXPECT_TRUE(f.messages.shown.empty());
+        EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), stored);
+        EXPECT_EQ(f.Bytes(mem::kDtmf0E80, 1), "02");
+    }
+    // Typed again as it stands, it is the user's and gets the field's rules.
+    Fixture f;
+    f.Put(mem::kDtmfKillCode, "3132FFFFFFFFFFFFFFFF");
+    DtmfModel m = f.Model();
+    m.SetKillCode("12 ");
+    ASSERT_TRUE(m.Apply());
+    EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), "303030" + std::string(14, 'F'));
+}
+
 TEST(DtmfModel, CellEditorCommitsOnAnotherCellAndForgetsOnCommit) {
     Fixture f;
     DtmfModel m = f.Model();

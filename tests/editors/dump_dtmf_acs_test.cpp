@@ -67,18 +67,34 @@ TEST(DumpDtmf, ChangedLinesAreAppliedAsTheFormWould) {
     auto problems = f.Load(
         "dtmf.first_digit_delay = 17\n"
         "dtmf.group_call = 5  # *\n"
-        "dtmf.kill_code = \"123456789ABCD\"\n"
+        "dtmf.kill_code = \"123456789A\"\n"
         "dtmf.code.3 = \"ab*#\"\n"
         "dtmf.digit_code.1 =\n"
-        "dtmf.digit_code.2 = \"7\"\n");
+        "dtmf.digit_code.2 = \" 789 \"\n");
     ASSERT_TRUE(problems.empty()) << problems[0].text;
     EXPECT_EQ(f.Bytes(mem::kDtmf0E82, 1), "12");
     EXPECT_EQ(f.Bytes(mem::kDtmf0E86, 1), "2A");
     EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), "31323334353637383941");
     EXPECT_EQ(f.Bytes(mem::kDtmfCodes + 32, 16), "41422A23" + std::string(24, 'F'));
     EXPECT_EQ(f.Bytes(mem::kDtmfDigitCodes, 32),
-              std::string(32, 'F') + "303030" + std::string(26, 'F'));
-    EXPECT_EQ(f.Lines()["dtmf.digit_code.2"], "\"000\"");
+              std::string(32, 'F') + "373839" + std::string(26, 'F'));
+    EXPECT_EQ(f.Lines()["dtmf.digit_code.2"], "\"789\"");
+}
+
+TEST(DumpDtmf, CodesTheFieldsWouldCutOrReplaceAreRefused) {
+    Fixture f;
+    const std::string before = f.image.image();
+    // Each of these the form would silently turn into something else ("000", the first ten).
+    for (const char* line :
+         {"dtmf.kill_code = \"12\"", "dtmf.kill_code = \"1\"", "dtmf.kill_code = \"123456789ABCD\"",
+          "dtmf.kill_code = \"12345678901\"", "dtmf.digit_code.2 = \"7\"",
+          "dtmf.digit_code.2 = \"12\"", "dtmf.digit_code.3 = \"12345678901\""}) {
+        auto problems = f.Load(std::string("dtmf.rate = 2\n") + line + "\n");
+        ASSERT_EQ(problems.size(), 1u) << line;
+        EXPECT_EQ(problems[0].lineNumber, 2) << line;
+        EXPECT_NE(problems[0].text.find("3 to 10"), std::string::npos) << problems[0].text;
+        EXPECT_EQ(f.image.image(), before) << line;
+    }
 }
 
 TEST(DumpDtmf, EmptyingEveryDigitCodeGivesTheDefaultCode) {
@@ -109,15 +125,18 @@ TEST(DumpDtmf, BadValuesAreRefusedWithTheirLineAndNothingIsWritten) {
     EXPECT_EQ(f.image.image(), before);
 }
 
-TEST(DumpDtmf, StoredKillCodeTheFormWouldEmptyIsNotDroppedSilently) {
+TEST(DumpDtmf, AStoredKillCodeIsKeptUnlessItsOwnLineChangesIt) {
     Fixture f;
-    ASSERT_TRUE(f.image.WriteBytes(mem::kDtmfKillCode, "454545FFFFFFFFFFFFFF"));  // "EEE"
-    const std::string before = f.image.image();
-    auto problems = f.Load("dtmf.rate = 1\n");
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(f.image.image(), before);
-    EXPECT_TRUE(f.Load("dtmf.rate = 1\ndtmf.kill_code = \"\"\n").empty());
+    ASSERT_TRUE(f.image.WriteBytes(mem::kDtmfKillCode, "454545FFFFFFFFFF0012"));  // "EEE"
+    EXPECT_EQ(f.Lines()["dtmf.kill_code"], "\"EEE\"");
+    // Other DTMF lines, and the kill code line as the dump shows it, leave every byte alone.
+    EXPECT_TRUE(f.Load("dtmf.rate = 1\ndtmf.kill_code = \"EEE\"\n").empty());
     EXPECT_EQ(f.Bytes(mem::kDtmf0E80, 1), "01");
+    EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), "454545FFFFFFFFFF0012");
+    // A line that is itself invalid is refused; a valid one replaces the code.
+    EXPECT_EQ(f.Load("dtmf.kill_code = \"EEF\"\n").size(), 1u);
+    EXPECT_TRUE(f.Load("dtmf.kill_code = \"\"\n").empty());
+    EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), std::string(20, 'F'));
 }
 
 TEST(DumpAcs, DefaultSignallingImageAndAChangedLine) {

@@ -41,7 +41,7 @@ TEST(DumpTestFreq, LoadsAsTheGridDoes) {
     Fixture f(2);  // 438-480 MHz
     std::vector<Problem> problems;
     ASSERT_TRUE(
-        LoadText("testfreq.6 = 500 100\n"
+        LoadText("testfreq.6 = 480 438\n"
                  "testfreq.7 = 450.0125\n"
                  "testfreq.1 =\n",
                  *f.ctx, problems));
@@ -57,7 +57,9 @@ TEST(DumpTestFreq, LoadsAsTheGridDoes) {
 }
 
 TEST(DumpTestFreq, BadValuesAreRefusedWithTheirLine) {
-    for (const char* value : {"145.5 146 147", "14x", "1.2.3", "-145"}) {
+    // The band of the model (136-174 MHz) is the grid's range: nothing is clamped silently.
+    for (const char* value :
+         {"145.5 146 147", "14x", "1.2.3", "-145", "174.5", "135.99999", "145 500", "145.000001"}) {
         Fixture f;
         const std::string before = f.image.image();
         std::vector<Problem> problems;
@@ -73,7 +75,7 @@ TEST(DumpTestFreq, BasicRadioImageRoundTrips) {
     Fixture f(0);
     f.image.InstallFromRadio(f.image.ReadBytes(0, mem::kBasicImageBytes));
     std::vector<Problem> problems;
-    ASSERT_TRUE(LoadText("testfreq.8 = 174.5\n", *f.ctx, problems));
+    ASSERT_TRUE(LoadText("testfreq.8 = 174\n", *f.ctx, problems));
     EXPECT_EQ(f.Record(8), "0000401700004017");
     EXPECT_EQ(f.image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
 }

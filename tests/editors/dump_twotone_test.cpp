@@ -52,17 +52,17 @@ TEST(DumpTwoTone, ShowsTheDefaultSignallingImage) {
     for (const Line& l : DumpAll(shortCtx)) EXPECT_NE(l.key.rfind("twotone.", 0), 0u) << l.key;
 }
 
-TEST(DumpTwoTone, ChangedLinesAreClampedAndWritten) {
+TEST(DumpTwoTone, ChangedLinesAreWrittenAsTheFormWrites) {
     Fixture f;
     std::vector<Problem> problems;
     ASSERT_TRUE(
-        f.Load("twotone.first_duration = 0.2\n"
+        f.Load("twotone.first_duration = 0.5\n"
                "twotone.gap = 300\n"
-               "twotone.long_duration = 12\n"
+               "twotone.long_duration = 10\n"
                "twotone.encode.1 =\n"
-               "twotone.encode.3 = 250 3500\n"
+               "twotone.encode.3 = 288.5 3000\n"
                "twotone.decode.3.second = long c\n"
-               "twotone.decode.3.tone_c = 5000\n"
+               "twotone.decode.3.tone_c = 3000.00\n"
                "twotone.decode.3.auto_reset = 300\n"
                "twotone.decode.4.call_alert = 1\n",
                problems))
@@ -75,6 +75,52 @@ TEST(DumpTwoTone, ChangedLinesAreClampedAndWritten) {
     EXPECT_EQ(f.image.ReadBytes(mem::kTwoToneDecodeSets + 48, 16),
               "00FF681002247917D64F0A00F1FFFFFF");
     EXPECT_EQ(f.Value("twotone.decode.3.tone_c"), "3000.0");
+}
+
+TEST(DumpTwoTone, ValuesOutsideTheFieldsRangesAreRefusedNotClamped) {
+    Fixture f;
+    const std::string before = f.image.image();
+    struct Case {
+        const char* line;
+        const char* says;
+    } cases[] = {
+        {"twotone.gap = 700", "0 to 500"},
+        {"twotone.gap = -1", "0 to 500"},
+        {"twotone.first_duration = 0.2", "0.5 to 10.0"},
+        {"twotone.second_duration = 12", "0.5 to 10.0"},
+        {"twotone.long_duration = 2.9", "3.0 to 10.0"},
+        {"twotone.first_duration = 1.25", "0.5 to 10.0"},  // finer than the field's 0.1
+        {"twotone.encode.3 = 250 900", "288.5 to 3000.0"},
+        {"twotone.encode.3 = 900 3500", "288.5 to 3000.0"},
+        {"twotone.encode.3 = 900.05", "288.5 to 3000.0"},
+        {"twotone.decode.1.tone_a = 5000", "288.5 to 3000.0"},
+        {"twotone.decode.1.tone_b = 288.4", "288.5 to 3000.0"},
+    };
+    for (const Case& c : cases) {
+        std::vector<Problem> problems;
+        EXPECT_FALSE(f.Load("twotone.side_tone = 0\n" + std::string(c.line) + "\n", problems))
+            << c.line;
+        ASSERT_EQ(problems.size(), 1u) << c.line;
+        EXPECT_EQ(problems[0].lineNumber, 2) << c.line;
+        EXPECT_NE(problems[0].text.find(c.says), std::string::npos) << problems[0].text;
+        EXPECT_EQ(f.image.image(), before) << c.line;
+    }
+}
+
+TEST(DumpTwoTone, ABasicModelTakesNoTwoToneLines) {
+    Fixture f;
+    f.image.InstallNew(BuildModelImage(f.state, ModelCatalogue()[0].identity));
+    ASSERT_FALSE(f.state.IsExtendedModel());
+    const std::string before = f.image.image();
+    std::vector<Problem> problems;
+    EXPECT_FALSE(f.Load("twotone.gap = 300\ntwotone.side_tone = 0\n", problems));
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].lineNumber, 1);
+    EXPECT_NE(problems[0].text.find("no 2-tone"), std::string::npos) << problems[0].text;
+    EXPECT_EQ(f.image.image(), before);
+    // What the dump shows stays a no-op.
+    problems.clear();
+    EXPECT_TRUE(f.Load("twotone.gap = " + f.Value("twotone.gap") + "\n", problems));
 }
 
 TEST(DumpTwoTone, ValuesTheFormWouldNotOfferAreRefused) {
