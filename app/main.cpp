@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -51,6 +52,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Qt applies the user's locale on Unix; numbers are always written with ".".
     std::setlocale(LC_NUMERIC, "C");
+    // The desktop pairs the window with its entry (vgr47.desktop) and the installed icon.
+    QGuiApplication::setDesktopFileName("vgr47");
+    QApplication::setWindowIcon(QIcon::fromTheme("vgr47"));
 
     vgr47::StartFolder start = vgr47::PrepareStartFolder(QDir::currentPath().toStdString(),
                                                          VGR47_EDITION_KEY, DocumentsFolder());
@@ -68,27 +72,35 @@ int main(int argc, char* argv[]) {
     vgr47::CodeplugImage image;
     vgr47::ModelState model(edition);
     vgr47::Shell shell(values, texts, image, model);
+    vgr47::CMainFrame& frame = shell.frame();
+    // Tests: the timer may fire while a notice below is open; the program then ends at once.
+    bool quitting = false;
+    if (options.quitAfterMs >= 0) {
+        QTimer::singleShot(options.quitAfterMs, &frame, [&frame, &quitting] {
+            quitting = true;
+            frame.close();
+            QCoreApplication::quit();
+        });
+    }
     auto* splash = new vgr47::SplashWindow(values, texts);
     splash->show();
-    // Built-in texts mean a damaged installation: say so once, and where the file was looked for.
-    if (texts.isBuiltIn())
-        vgr47::QtMessages(&shell.frame()).ShowMessage(vgr47::BuiltInTextsNotice(textPlaces));
+    // Built-in texts mean a damaged installation: say so once, and where the file was looked for
+    // (on the console too, for whoever installed it).
+    if (texts.isBuiltIn()) {
+        const std::string notice = vgr47::BuiltInTextsNotice(textPlaces);
+        std::cerr << "vgr47: " << notice << '\n';
+        vgr47::QtMessages(&frame).ShowMessage(notice);
+    }
     if (!start.problem.empty())
-        vgr47::QtMessages(&shell.frame())
-            .ShowMessage(texts.GetText(vgr47::kTextSettingsFolderFailed) + "\n" + start.problem);
+        vgr47::QtMessages(&frame).ShowMessage(texts.GetText(vgr47::kTextSettingsFolderFailed) +
+                                              "\n" + start.problem);
+    if (quitting) return 0;
     shell.LoadStartupImage();
 
-    vgr47::CMainFrame& frame = shell.frame();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect r = screen->availableGeometry();
         frame.move(r.x() + (r.width() - 790) / 2, r.y() + (r.height() - 572) / 2 - 12);
     }
     frame.show();
-    if (options.quitAfterMs >= 0) {
-        QTimer::singleShot(options.quitAfterMs, &frame, [&frame] {
-            frame.close();
-            QCoreApplication::quit();
-        });
-    }
-    return app.exec();
+    return quitting ? 0 : app.exec();
 }
