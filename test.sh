@@ -23,4 +23,7 @@ for t in "${targets[@]}"; do
     QT_QPA_PLATFORM=offscreen "build-sanitize/tests/$t" --gtest_brief=1
 done
 
+# The Debian package, made from build/ and checked as installed users meet it.
+scripts/check_package.sh
+
 ctest --test-dir build --output-on-failure -j2

@@ -31,13 +31,14 @@ QString Filter(const TextCatalogue& texts) {
 }  // namespace
 
 std::optional<std::string> QtFileDialogs::AskOpenPath() {
-    QString path = QFileDialog::getOpenFileName(parent_, QString(), QString(), Filter(texts_));
+    QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), QString::fromStdString(startFolder_), Filter(texts_));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }
 
 std::optional<std::string> QtFileDialogs::AskSavePath() {
-    QFileDialog dialog(parent_, QString(), QString(), Filter(texts_));
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(startFolder_), Filter(texts_));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("dat");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -70,7 +71,7 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
       model_(model),
       frame_(new CMainFrame(values, texts)),
       qtMessages_(frame_),
-      qtDialogs_(frame_, texts),
+      qtDialogs_(frame_, texts, values.fileFolder),
       messages_(messages ? messages : &qtMessages_),
       dialogs_(dialogs ? dialogs : &qtDialogs_) {
     frame_->installEventFilter(new ClosingFilter(this));

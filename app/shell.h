@@ -23,13 +23,16 @@ class RadioPorts;
 
 class QtFileDialogs : public FileDialogs {
 public:
-    QtFileDialogs(QWidget* parent, const TextCatalogue& texts) : parent_(parent), texts_(texts) {}
+    // startFolder: where the dialogs open; "" for the current folder.
+    QtFileDialogs(QWidget* parent, const TextCatalogue& texts, std::string startFolder = "")
+        : parent_(parent), texts_(texts), startFolder_(std::move(startFolder)) {}
     std::optional<std::string> AskOpenPath() override;
     std::optional<std::string> AskSavePath() override;
 
 private:
     QWidget* parent_;
     const TextCatalogue& texts_;
+    std::string startFolder_;
 };
 
 class Shell : public QObject {

@@ -11,8 +11,10 @@ namespace vgr47 {
 // The process-wide values fixed at start-up; main creates them once and passes them down.
 struct AppValues {
     std::string editionKey = "vgr47";
-    std::string version = "5.05";
+    std::string version = VGR47_VERSION_TEXT;
     std::string programDir;
+    // Where the codeplug file dialogs start; "" for the current folder.
+    std::string fileFolder;
     bool debug = false;
     std::string portName;
     int languageOffset = 100000;

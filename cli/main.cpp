@@ -1,8 +1,12 @@
 // vgr47-cli: the program's codeplug operations for scripts and batch programming.
+#include <QtGlobal>
+#include <algorithm>
 #include <cstring>
+#include <iomanip>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/commands.h"
@@ -14,12 +18,13 @@ const Command kCommands[] = {
     {"new", "[--model INDEX] [--edition KEY] --output FILE", "write a default codeplug file",
      RunNew},
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
-    {"channels", "FILE [--edition KEY]", "list the non-empty channels as the channel grid shows them",
-     RunChannels},
-    {"dump", "FILE [--edition KEY]", "print every setting of a codeplug, one `area.field = value` line each",
-     RunDump},
+    {"channels", "FILE [--edition KEY]",
+     "list the non-empty channels as the channel grid shows them", RunChannels},
+    {"dump", "FILE [--edition KEY]",
+     "print every setting of a codeplug, one `area.field = value` line each", RunDump},
     {"load", "FILE TEXT --output OUT [--edition KEY]",
-     "apply settings lines (as dump prints them) to a codeplug and save the result as OUT", RunLoad},
+     "apply settings lines (as dump prints them) to a codeplug and save the result as OUT",
+     RunLoad},
     {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace]",
      "read a radio's codeplug into a file (written only after a complete read)", RunRead},
     {"write", "--port PORT FILE [--sim-model INDEX] [--edition KEY] [--yes] [--trace]",
@@ -43,6 +48,42 @@ void PrintUsage(std::ostream& out) {
         out << "  " << kProgramName << ' ' << c.name << ' ' << c.usage << "\n      " << c.summary
             << '\n';
     }
+    out << "  " << kProgramName << " COMMAND --help\n      the options of one command\n"
+        << "  " << kProgramName << " --version\n      the program's and Qt's versions\n";
+}
+
+// What each option means, for the help of the commands that take it.
+const std::pair<const char*, const char*> kOptionHelp[] = {
+    {"--model", "catalogue model, 0 to 15"},
+    {"--edition", "dealer edition: vgr47 (default), ja31, hwm63, fzc85, d-ok2, nyl74"},
+    {"--output", "the file to save; - is standard output"},
+    {"--port", "serial device of the cable (/dev/ttyUSB0), or sim for the simulated radio"},
+    {"--sim-model", "model of the simulated radio (default: system.ini [simulator] model, or 8)"},
+    {"--trace", "print every exchange with the radio on stderr (S: sent, R: received)"},
+    {"--yes", "also write into a radio of another model than the codeplug's"},
+    {"--link", "where to put the link to the pseudo-terminal the radio answers on"},
+    {"--image", "codeplug file the simulated radio starts with (else blank memory)"},
+    {"--pace", "answer at the pace of a 9600-baud cable"},
+    {"--fault", "TYPE:KIND:NTH[:TIMES[:VALUE]], a fault to inject; may be repeated"},
+};
+
+void PrintCommandHelp(const Command& c, std::ostream& out) {
+    const std::string usage = c.usage;
+    out << "usage: " << kProgramName << ' ' << c.name << ' ' << usage << '\n' << c.summary << '\n';
+    // The options in the order of the usage line, each once.
+    std::vector<std::string> named;
+    for (std::size_t at = usage.find("--"); at != std::string::npos; at = usage.find("--", at)) {
+        const std::size_t end = usage.find_first_of(" ]", at);
+        const std::string option = usage.substr(at, end == std::string::npos ? end : end - at);
+        if (std::find(named.begin(), named.end(), option) == named.end()) named.push_back(option);
+        at += option.size();
+    }
+    for (const std::string& option : named) {
+        for (const auto& [name, help] : kOptionHelp) {
+            if (option == name) out << "  " << std::left << std::setw(13) << option << help << '\n';
+        }
+    }
+    out << "Exit codes: 0 success, 1 failure (one line on stderr), 2 usage error.\n";
 }
 
 }  // namespace
@@ -68,10 +109,20 @@ int main(int argc, char** argv) {
         PrintUsage(std::cout);
         return kExitSuccess;
     }
+    if (name == "--version") {
+        std::cout << kProgramName << ' ' << VGR47_VERSION_TEXT << " (Qt " << qVersion() << ")\n";
+        return kExitSuccess;
+    }
     const Command* command = FindCommand(name);
     if (!command) {
         PrintError("unknown command " + name + " (try " + kProgramName + " --help)");
         return kExitUsage;
+    }
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            PrintCommandHelp(*command, std::cout);
+            return kExitSuccess;
+        }
     }
     CliTexts texts(argv[0]);
     StderrMessages messages;

@@ -350,6 +350,9 @@ inline constexpr int kTextTuneButton = 8310;
 inline constexpr int kTextStoreButton = 8311;
 inline constexpr int kTextDiscardButton = 8312;
 
+// Start-up of an installed program
+inline constexpr int kTextSettingsFolderFailed = 8500;
+
 // Shared texts
 inline constexpr int kTextOk = 90000;
 inline constexpr int kTextCancel = 90001;
@@ -434,7 +437,8 @@ inline constexpr int kAllTextNumbers[] = {
     kTextSaveReadOnly, kTextSaveNotRegularFile, kTextBuiltInTextsNotice,
     kTextTestModeTitle, kTextTestPanel, kTextTestChannelLabel, kTextTestSignallingLabel,
     kTextTestReceive, kTextTestTransmit, kTextTestWide, kTextTestNarrow, kTextTestExit,
-    kTextAlignmentPanel, kTextTuneButton, kTextStoreButton, kTextDiscardButton, kTextOk,
+    kTextAlignmentPanel, kTextTuneButton, kTextStoreButton, kTextDiscardButton,
+    kTextSettingsFolderFailed, kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
