@@ -83,6 +83,8 @@ CTestFreqFrm::CTestFreqFrm(CodeplugImage& image, const ModelState& state,
     auto* cancel = new QPushButton(QString::fromStdString(texts.GetText(kTextCancel)), this);
     connect(ok, &QPushButton::clicked, this, &CTestFreqFrm::Ok);
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok, cancel);
+    SetPlacementOffset(QPoint(200, 50));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
