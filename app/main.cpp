@@ -6,6 +6,7 @@
 
 #include "app/about_box.h"
 #include "app/interface_font.h"
+#include "app/qt_translations.h"
 #include "app/resource_paths.h"
 #include "app/shell.h"
 #include "app/shell_rules.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     vgr47::TextCatalogue texts(vgr47::FindResource(programDir, exeDir, "language.sys"), values.languageOffset);
 
     QApplication::setFont(vgr47::InterfaceFont(texts.isChinese()));
+    vgr47::InstallQtTranslations(app, texts.isChinese());
 
     vgr47::Edition edition = vgr47::EditionFromKey(values.editionKey).value_or(vgr47::Edition::Vgr47);
     vgr47::CodeplugImage image;

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -19,7 +20,10 @@
 namespace vgr47 {
 
 struct FormEnv;
+class EditHistory;
 class RadioPorts;
+class RecentFiles;
+class CChannelDlg;
 
 class QtFileDialogs : public FileDialogs {
 public:
@@ -27,7 +31,14 @@ public:
     std::optional<std::string> AskOpenPath() override;
     std::optional<std::string> AskSavePath() override;
 
+    // The folder the dialogs start in and remember; the name Save offers.
+    RecentFiles* places = nullptr;
+    std::function<std::string()> suggestedName;
+
 private:
+    QString StartFolder() const;
+    void Remember(const QString& path);
+
     QWidget* parent_;
     const TextCatalogue& texts_;
 };
@@ -58,6 +69,15 @@ public:
     // Called after the whole image was replaced (refills the channel form).
     std::function<void()> onImageReplaced;
 
+    EditHistory& history() { return *history_; }
+    RecentFiles& recentFiles() { return *recent_; }
+    // Opens a codeplug from the recent files; one that is gone leaves the list with a message.
+    void OpenRecent(const std::string& path);
+    // Shows the help page; replaced by tests. False when nothing could show it.
+    std::function<bool(const QUrl&)> openUrl;
+    // The channel dialog while it is open.
+    CChannelDlg* channelDialog() const { return channelDialog_; }
+
 private:
     FileContext Context();
     void HelpTopics();
@@ -80,6 +100,14 @@ private:
     void CloseOtherForms();
     // Opens the form or runs the dialog registered for the command; false when none is.
     bool OpenForm(int command);
+    // After an undo or redo: the grid and the channel dialog read the image again.
+    void ShowRestoredImage();
+    // A file was opened or saved: it heads the recent files.
+    void NoteFile();
+    std::unique_ptr<RecentFiles> recent_;
+    EditHistory* history_ = nullptr;
+    CChannelDlg* channelDialog_ = nullptr;
+    std::string saveAsFrom_;
 };
 
 }  // namespace vgr47
