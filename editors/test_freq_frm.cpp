@@ -24,7 +24,7 @@ class FrequencyCellDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
-        static const QRegularExpression kEntry(QStringLiteral("[0-9]{0,3}(\\.[0-9]{0,5})?"));
+        static const QRegularExpression kEntry(QStringLiteral("[0-9]{0,3}([.,][0-9]{0,5})?"));
         edit->setValidator(new QRegularExpressionValidator(kEntry, edit));
         form_.editor_ = edit;
         form_.editorIndex_ = index;
