@@ -66,6 +66,14 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::NonClientAreaMouseButtonPress:
             QTimer::singleShot(0, this, &QWidget::close);
             break;
+        case QEvent::Show:
+            // A message at start-up (a remembered file that cannot be read) must not sit
+            // under the splash, its OK button hidden.
+            if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isWindow()) {
+                hide();
+                QTimer::singleShot(0, this, &QWidget::close);
+            }
+            break;
         default:
             break;
     }

@@ -10,6 +10,8 @@
 #include "app/about_box.h"
 #include "app/interface_font.h"
 #include "app/qt_messages.h"
+#include "app/qt_translations.h"
+#include "app/resource_paths.h"
 #include "app/shell.h"
 #include "app/shell_rules.h"
 #include "app/start_up.h"
@@ -66,6 +68,7 @@ int main(int argc, char* argv[]) {
         vgr47::LocateTextCatalogue(programDir, exeDir, values.languageOffset, &textPlaces);
 
     QApplication::setFont(vgr47::InterfaceFont(texts.isChinese()));
+    vgr47::InstallQtTranslations(app, texts.isChinese());
 
     vgr47::Edition edition =
         vgr47::EditionFromKey(values.editionKey).value_or(vgr47::Edition::Vgr47);

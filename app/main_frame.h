@@ -6,6 +6,8 @@
 #include <QMdiSubWindow>
 
 #include <functional>
+#include <string>
+#include <vector>
 #include <QPointer>
 
 #include "app/shell_rules.h"
@@ -17,6 +19,8 @@ class QMdiArea;
 class QMenu;
 
 namespace vgr47 {
+
+class WindowMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -34,12 +38,23 @@ public:
     void SetFilePath(const std::string& path);
     void SetPortName(const std::string& port);
 
-    // Opens a form in its child window, or brings the open one to the front.
+    // Opens a form in its child window, inside the visible area, or brings the open one to
+    // the front and into view.
     QMdiSubWindow* OpenOrActivate(int command, const std::function<QWidget*()>& create);
     QMdiSubWindow* openForm(int command) const { return forms_.value(command); }
 
+    // The channel window: it follows the area's size and stays when the others are closed.
+    void SetChannelWindow(QMdiSubWindow* window);
+    QMdiSubWindow* channelWindow() const { return channelWindow_; }
+    WindowMenu* windowMenu() const { return windowMenu_; }
+    // The recent files between Save As and Exit, newest first.
+    void SetRecentFiles(const std::vector<std::string>& paths);
+    QList<QAction*> recentFileActions() const { return recentActions_; }
+    void SetUndoAvailable(bool undo, bool redo);
+
 signals:
     void commandTriggered(int command);
+    void recentFileChosen(const QString& path);
 
 private:
     QString T(int number) const;
@@ -59,6 +74,12 @@ private:
     QMap<int, QAction*> actions_;
     QMap<int, QPointer<QMdiSubWindow>> forms_;
     bool signalling_ = true;
+    QPointer<QMdiSubWindow> channelWindow_;
+    WindowMenu* windowMenu_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
 };
 
 }  // namespace vgr47

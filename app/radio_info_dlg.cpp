@@ -95,6 +95,13 @@ void RadioInfoDialog::Finish(const RadioInfo& info) {
     model_->setText(QString::fromStdString(info.model));
     firmware_->setText(QString::fromStdString(info.firmware));
     software_->setText(QString::fromStdString(info.software));
+    for (QLineEdit* field : {model_, firmware_, software_}) {
+        // Every field shows its whole text from its start: the model name first.
+        field->setCursorPosition(0);
+        const int needed = field->fontMetrics().horizontalAdvance(field->text()) + 24;
+        if (field->minimumWidth() < needed) field->setMinimumWidth(needed);
+    }
+    adjustSize();
     if (info.complete) ok_->setFocus();
     emit exchangeFinished(info.complete);
     if (closePending_) close();

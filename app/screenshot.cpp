@@ -1,10 +1,13 @@
 // Saves a picture of the main window, as the program shows it at start-up, for the docs.
-// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write|COMMAND]
+// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write|cascade [prompt]|COMMAND]
 // With read or write, the radio dialog in debug mode after a transfer with the simulated radio;
-// with a command number, that command's form over a signalling model's default codeplug.
+// with a command number, that command's form over a signalling model's default codeplug; with
+// cascade, the main window with three forms cascaded (and with prompt, the closing question).
 #include <QApplication>
-#include <QMdiSubWindow>
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,11 +15,14 @@
 #include <iostream>
 
 #include "app/interface_font.h"
+#include "app/qt_translations.h"
 #include "app/read_dlg.h"
 #include "app/resource_paths.h"
 #include "app/shell.h"
+#include "app/window_menu.h"
 #include "app/write_dlg.h"
 #include "core/text_catalogue.h"
+#include "core/text_ids.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -42,6 +48,7 @@ int main(int argc, char* argv[]) {
                                values.languageOffset);
 
     QApplication::setFont(vgr47::InterfaceFont(chinese));
+    vgr47::InstallQtTranslations(app, chinese);
 
     vgr47::CodeplugImage image;
     vgr47::ModelState model(vgr47::Edition::Vgr47);
@@ -64,6 +71,37 @@ int main(int argc, char* argv[]) {
         });
         d->show();
         QTimer::singleShot(300, [d] { d->Start(); });
+    } else if (dialog == "cascade") {
+        // The main window with three forms, arranged by Window > Cascade.
+        image.InstallNew(vgr47::BuildModelImage(model, vgr47::ModelCatalogue()[8].identity));
+        model.UpdateModelFromImage(image.image());
+        shell.RefreshFromImage();
+        for (int command : {vgr47::kCmdOptionalFeatures, vgr47::kCmdKeySettings, vgr47::kCmdDtmf})
+            shell.RunCommand(command);
+        // With the closing question in front: Qt's own buttons in the program's language. The
+        // picture is taken without a window manager, so the question is framed as a child
+        // window to show its caption.
+        const bool prompt = argc > 4 && std::string(argv[4]) == "prompt";
+        QTimer::singleShot(300, [&, prompt] {
+            frame.windowMenu()->cascadeAction()->trigger();
+            if (prompt) {
+                auto* box = new QMessageBox(
+                    QMessageBox::Question,
+                    QString::fromStdString(texts.GetText(vgr47::kTextClosingCaption)),
+                    QString::fromStdString(texts.GetText(vgr47::kTextUntitled) + " " +
+                                           texts.GetText(vgr47::kTextSaveChangesQuestion)),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                QMdiSubWindow* sub = frame.mdiArea()->addSubWindow(box, Qt::Dialog);
+                sub->setWindowTitle(box->windowTitle());
+                sub->show();
+                const QRect view = frame.mdiArea()->viewport()->rect();
+                sub->move(view.width() - sub->width() - 24, view.height() - sub->height() - 24);
+            }
+            QTimer::singleShot(500, [&] {
+                status = frame.grab().save(output) ? 0 : 1;
+                app.quit();
+            });
+        });
     } else if (!dialog.empty()) {
         image.InstallNew(vgr47::BuildModelImage(model, vgr47::ModelCatalogue()[8].identity));
         model.UpdateModelFromImage(image.image());

@@ -5,15 +5,19 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "app/about_box.h"
+#include "app/edit_history.h"
 #include "app/form_registry.h"
 #include "app/radio_ports.h"
+#include "app/recent_files.h"
 #include "app/resource_paths.h"
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
@@ -30,18 +34,41 @@ QString Filter(const TextCatalogue& texts) {
 
 }  // namespace
 
+QString QtFileDialogs::StartFolder() const {
+    // The folder last used, never the program's own folder.
+    if (places && !places->lastFolder().empty() &&
+        QDir(QString::fromStdString(places->lastFolder())).exists())
+        return QString::fromStdString(places->lastFolder());
+    // An installed program starts in the user's documents folder.
+    if (!startFolder_.empty() && QDir(QString::fromStdString(startFolder_)).exists())
+        return QString::fromStdString(startFolder_);
+    return QDir::homePath();
+}
+
+void QtFileDialogs::Remember(const QString& path) {
+    if (places) places->SetLastFolder(FolderOf(path.toStdString()));
+}
+
 std::optional<std::string> QtFileDialogs::AskOpenPath() {
-    QString path = QFileDialog::getOpenFileName(
-        parent_, QString(), QString::fromStdString(startFolder_), Filter(texts_));
+    QString path = QFileDialog::getOpenFileName(parent_, QString(), StartFolder(), Filter(texts_));
     if (path.isEmpty()) return std::nullopt;
+    Remember(path);
     return path.toStdString();
 }
 
 std::optional<std::string> QtFileDialogs::AskSavePath() {
-    QFileDialog dialog(parent_, QString(), QString::fromStdString(startFolder_), Filter(texts_));
+    QFileDialog dialog(parent_, QString(), StartFolder(), Filter(texts_));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("dat");
+    const QString suggested = suggestedName ? QString::fromStdString(suggestedName()) : QString();
+    if (!suggested.isEmpty()) {
+        const QFileInfo info(suggested);
+        if (!info.path().isEmpty() && info.path() != "." && info.dir().exists())
+            dialog.setDirectory(info.dir());
+        dialog.selectFile(info.fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    Remember(dialog.selectedFiles().front());
     return dialog.selectedFiles().front().toStdString();
 }
 
@@ -76,6 +103,21 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
       dialogs_(dialogs ? dialogs : &qtDialogs_) {
     frame_->installEventFilter(new ClosingFilter(this));
     connect(frame_, &CMainFrame::commandTriggered, this, &Shell::RunCommand);
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    recent_ = std::make_unique<RecentFiles>(values_.programDir);
+    qtDialogs_.places = recent_.get();
+    qtDialogs_.suggestedName = [this] {
+        const std::string& path = image_.filePath().empty() ? saveAsFrom_ : image_.filePath();
+        return SuggestedSaveName(path, model_.ModelDisplayName(model_.currentIdentity()));
+    };
+    frame_->SetRecentFiles(recent_->paths());
+    connect(frame_, &CMainFrame::recentFileChosen, this,
+            [this](const QString& path) { OpenRecent(path.toStdString()); });
+    history_ = new EditHistory(image_, this);
+    connect(history_, &EditHistory::availabilityChanged, frame_, &CMainFrame::SetUndoAvailable);
+    connect(history_, &EditHistory::imageRestored, this, &Shell::ShowRestoredImage);
+    // A change that reached the image some other way becomes a step before the user moves on.
+    connect(frame_->mdiArea(), &QMdiArea::subWindowActivated, history_, &EditHistory::NoteEdit);
     channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
     ports_ = std::make_unique<RadioPorts>(values_.programDir, model_.edition());
     env_ = std::make_unique<FormEnv>(FormEnv{values_, texts_, image_, model_, *messages_, *channels_, *frame_,
@@ -85,6 +127,7 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
                                                  FileContext ctx = Context();
                                                  bool saved = SaveDataFile(ctx) == FileResult::Done;
                                                  frame_->SetFilePath(image_.filePath());
+                                                 if (saved) NoteFile();
                                                  return saved;
                                              },
                                              *ports_});
@@ -99,7 +142,11 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
     }
 }
 
-Shell::~Shell() { delete frame_; }
+Shell::~Shell() {
+    // The windows closing with the frame must not reach a history that outlives it.
+    delete history_;
+    delete frame_;
+}
 
 FileContext Shell::Context() { return FileContext{image_, model_, *messages_, texts_, *dialogs_, values_.version}; }
 
@@ -111,9 +158,10 @@ void Shell::LoadStartupImage() {
             image_.InstallOpened(*loaded, path);
             model_.UpdateModelFromImage(image_.image());
             RefreshFromImage();
+            NoteFile();
             return;
         }
-        messages_->ShowMessage(texts_.GetText(kTextStartupFileUnreadable));
+        messages_->ShowMessage(path + " " + texts_.GetText(kTextStartupFileUnreadable));
     }
     // As File > New: a template with empty test frequencies would blank the radio's on a write.
     image_.InstallNew(BuildNewImage(model_));
@@ -127,15 +175,22 @@ void Shell::EnsureChannelForm() {
     // The channel dialog is modal and no transfer runs beside it, so it may run its own loop.
     connect(channelForm_, &CMainFrm::channelDialogRequested, this, [this](int row) {
         CChannelDlg dialog(*channelForm_, *channels_, image_, texts_, row, frame_);
+        channelDialog_ = &dialog;
+        // Every applied change is a step; Ctrl+Z and Ctrl+Y work in the dialog too.
+        connect(&dialog, &CChannelDlg::imageEdited, history_, &EditHistory::NoteEdit);
+        connect(&dialog, &CChannelDlg::statusMessage, frame_,
+                [this](const QString& text) { frame_->statusBar()->showMessage(text, 15000); });
+        dialog.addActions({frame_->action(kCmdUndo), frame_->action(kCmdRedo)});
         dialog.exec();
+        channelDialog_ = nullptr;
     });
     QMdiSubWindow* sub = frame_->mdiArea()->addSubWindow(channelForm_);
     // The channel window stays open for the whole run: every image change refills it.
     sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowMinMaxButtonsHint);
     sub->setWindowTitle(channelForm_->windowTitle());
-    sub->resize(760, 430);
     sub->show();
+    frame_->SetChannelWindow(sub);
 }
 
 void Shell::CloseOtherForms() {
@@ -158,6 +213,8 @@ bool Shell::OpenForm(int command) {
             connect(form, &FormView::closeRequested, form, [form] {
                 if (QWidget* sub = form->parentWidget()) sub->close();
             });
+            // A form's OK is one step.
+            connect(form, &FormView::closeRequested, history_, &EditHistory::NoteEdit);
             return form;
         });
         return true;
@@ -181,7 +238,44 @@ void Shell::RefreshFromImage() {
         if (a->property("notBuilt").toBool()) a->setEnabled(false);
     for (const FormEntry& e : FormEntries())
         if (QAction* a = frame_->action(e.command); a && e.available && !e.available(*env_)) a->setEnabled(false);
+    history_->Reset();
     if (onImageReplaced) onImageReplaced();
+}
+
+void Shell::ShowRestoredImage() {
+    // As after a replaced image: open forms hold values read before.
+    CloseOtherForms();
+    if (channelForm_) channelForm_->Redecode();
+    if (channelDialog_) channelDialog_->ReloadChannel();
+}
+
+void Shell::NoteFile() {
+    if (image_.filePath().empty()) return;
+    recent_->Add(image_.filePath());
+    frame_->SetRecentFiles(recent_->paths());
+}
+
+void Shell::OpenRecent(const std::string& path) {
+    if (!FileExists(path)) {
+        messages_->ShowMessage(path + " " + texts_.GetText(kTextRecentFileMissing));
+        recent_->Remove(path);
+        frame_->SetRecentFiles(recent_->paths());
+        return;
+    }
+    // The same question and checks as Open, without the file dialog.
+    struct Chosen : FileDialogs {
+        std::string path;
+        FileDialogs* saving;
+        std::optional<std::string> AskOpenPath() override { return path; }
+        std::optional<std::string> AskSavePath() override { return saving->AskSavePath(); }
+    } chosen;
+    chosen.path = path;
+    chosen.saving = dialogs_;
+    FileContext ctx{image_, model_, *messages_, texts_, chosen, values_.version};
+    if (OpenDataFile(ctx) == FileResult::Done) {
+        RefreshFromImage();
+        NoteFile();
+    }
 }
 
 void Shell::UpdateTitle() {
@@ -198,7 +292,10 @@ void Shell::RunCommand(int command) {
             RefreshFromImage();
             break;
         case kCmdOpen:
-            if (OpenDataFile(ctx) == FileResult::Done) RefreshFromImage();
+            if (OpenDataFile(ctx) == FileResult::Done) {
+                RefreshFromImage();
+                NoteFile();
+            }
             break;
         case kCmdReadData:
             // A read replaces the image: the same question as New and Open, the same stop rule.
@@ -206,12 +303,21 @@ void Shell::RunCommand(int command) {
             OpenForm(command);
             break;
         case kCmdSave:
-            SaveDataFile(ctx);
+            if (SaveDataFile(ctx) == FileResult::Done) NoteFile();
             frame_->SetFilePath(image_.filePath());
             break;
         case kCmdSaveAs:
-            SaveDataFileAs(ctx);
+            // Save As forgets the path before it asks; the dialog still offers the file's name.
+            saveAsFrom_ = image_.filePath();
+            if (SaveDataFileAs(ctx) == FileResult::Done) NoteFile();
+            saveAsFrom_.clear();
             frame_->SetFilePath(image_.filePath());
+            break;
+        case kCmdUndo:
+            history_->Undo();
+            break;
+        case kCmdRedo:
+            history_->Redo();
             break;
         case kCmdExit:
             frame_->close();
@@ -281,9 +387,16 @@ bool Shell::SwitchLanguage(int offset, bool restart) {
 }
 
 void Shell::HelpTopics() {
-    std::string file = FindResource(values_.programDir, QCoreApplication::applicationDirPath().toStdString(),
-                                    "help/" + HelpFileName(values_));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+    const std::string name = "help/" + HelpFileName(values_);
+    std::string file = FindResource(values_.programDir,
+                                    QCoreApplication::applicationDirPath().toStdString(), name);
+    if (!FileExists(file)) {
+        messages_->ShowMessage(texts_.GetText(kTextHelpMissing) + "\n" + file);
+        return;
+    }
+    // Without a browser nothing would appear at all: say where the page is instead.
+    if (!openUrl || !openUrl(QUrl::fromLocalFile(QString::fromStdString(file))))
+        messages_->ShowMessage(texts_.GetText(kTextHelpNoBrowser) + "\n" + file);
 }
 
 }  // namespace vgr47

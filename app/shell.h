@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -19,17 +20,27 @@
 namespace vgr47 {
 
 struct FormEnv;
+class EditHistory;
 class RadioPorts;
+class RecentFiles;
+class CChannelDlg;
 
 class QtFileDialogs : public FileDialogs {
 public:
-    // startFolder: where the dialogs open; "" for the current folder.
+    // startFolder: where the dialogs open before any folder was used; "" for the home folder.
     QtFileDialogs(QWidget* parent, const TextCatalogue& texts, std::string startFolder = "")
         : parent_(parent), texts_(texts), startFolder_(std::move(startFolder)) {}
     std::optional<std::string> AskOpenPath() override;
     std::optional<std::string> AskSavePath() override;
 
+    // The folder the dialogs start in and remember; the name Save offers.
+    RecentFiles* places = nullptr;
+    std::function<std::string()> suggestedName;
+
 private:
+    QString StartFolder() const;
+    void Remember(const QString& path);
+
     QWidget* parent_;
     const TextCatalogue& texts_;
     std::string startFolder_;
@@ -61,6 +72,15 @@ public:
     // Called after the whole image was replaced (refills the channel form).
     std::function<void()> onImageReplaced;
 
+    EditHistory& history() { return *history_; }
+    RecentFiles& recentFiles() { return *recent_; }
+    // Opens a codeplug from the recent files; one that is gone leaves the list with a message.
+    void OpenRecent(const std::string& path);
+    // Shows the help page; replaced by tests. False when nothing could show it.
+    std::function<bool(const QUrl&)> openUrl;
+    // The channel dialog while it is open.
+    CChannelDlg* channelDialog() const { return channelDialog_; }
+
 private:
     FileContext Context();
     void HelpTopics();
@@ -83,6 +103,14 @@ private:
     void CloseOtherForms();
     // Opens the form or runs the dialog registered for the command; false when none is.
     bool OpenForm(int command);
+    // After an undo or redo: the grid and the channel dialog read the image again.
+    void ShowRestoredImage();
+    // A file was opened or saved: it heads the recent files.
+    void NoteFile();
+    std::unique_ptr<RecentFiles> recent_;
+    EditHistory* history_ = nullptr;
+    CChannelDlg* channelDialog_ = nullptr;
+    std::string saveAsFrom_;
 };
 
 }  // namespace vgr47

@@ -54,6 +54,8 @@ enum CommandId {
     kCmdAbout = 57664,
     kCmdTest1 = 32776,
     kCmdTest2 = 32779,
+    kCmdUndo = 57643,
+    kCmdRedo = 57644,
 };
 
 struct MenuRemovals {

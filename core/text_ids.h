@@ -353,6 +353,23 @@ inline constexpr int kTextDiscardButton = 8312;
 // Start-up of an installed program
 inline constexpr int kTextSettingsFolderFailed = 8500;
 
+// Window menu, undo and redo, recent files, typed frequencies and help
+inline constexpr int kTextMenuWindow = 8400;
+inline constexpr int kTextMenuCascade = 8401;
+inline constexpr int kTextMenuTile = 8402;
+inline constexpr int kTextMenuCloseAll = 8403;
+inline constexpr int kTextMenuNextWindow = 8404;
+inline constexpr int kTextMenuPreviousWindow = 8405;
+inline constexpr int kTextMenuUndo = 8406;
+inline constexpr int kTextMenuRedo = 8407;
+// "%s" in order: the typed value, the band's limits and the value used.
+inline constexpr int kTextFrequencyClamped = 8410;
+// "%s" in order: the typed value and the value used.
+inline constexpr int kTextFrequencySnapped = 8411;
+inline constexpr int kTextRecentFileMissing = 8412;
+inline constexpr int kTextHelpNoBrowser = 8420;
+inline constexpr int kTextHelpMissing = 8421;
+
 // Shared texts
 inline constexpr int kTextOk = 90000;
 inline constexpr int kTextCancel = 90001;
@@ -438,7 +455,10 @@ inline constexpr int kAllTextNumbers[] = {
     kTextTestModeTitle, kTextTestPanel, kTextTestChannelLabel, kTextTestSignallingLabel,
     kTextTestReceive, kTextTestTransmit, kTextTestWide, kTextTestNarrow, kTextTestExit,
     kTextAlignmentPanel, kTextTuneButton, kTextStoreButton, kTextDiscardButton,
-    kTextSettingsFolderFailed, kTextOk,
+    kTextSettingsFolderFailed,
+    kTextMenuWindow, kTextMenuCascade, kTextMenuTile, kTextMenuCloseAll, kTextMenuNextWindow,
+    kTextMenuPreviousWindow, kTextMenuUndo, kTextMenuRedo, kTextFrequencyClamped,
+    kTextFrequencySnapped, kTextRecentFileMissing, kTextHelpNoBrowser, kTextHelpMissing, kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,

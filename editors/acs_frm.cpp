@@ -83,6 +83,8 @@ CACSFrm::CACSFrm(CodeplugImage& image, const ModelState& state, const TextCatalo
         if (model_.Apply()) emit closeRequested();
     });
     connect(cancel_, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok_, cancel_);
+    SetPlacementOffset(QPoint(5, 25));
 
     auto* top = new QHBoxLayout;
     top->addLayout(fields);

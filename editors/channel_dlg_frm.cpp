@@ -108,6 +108,7 @@ CChannelDlg::CChannelDlg(CMainFrm& form, ChannelModel& channels, CodeplugImage& 
 
     confirmDeleteAll = [this] { return AskDeleteAll(); };
     Connect();
+    SetTabOrder();
     model_.Open(row);
     Moved();
     rx_->setFocus();
@@ -326,23 +327,55 @@ void CChannelDlg::Connect() {
     connect(exit_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+void CChannelDlg::SetTabOrder() {
+    // The fields in the order they are read, the buttons last, Delete all at the very end.
+    std::vector<QWidget*> order = {channel_, channelOn_, txOn_, rx_, tx_, decodeTone_, encodeTone_};
+    if (model_.signalling()) {
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 busyLockMode_, compander_, scan_, wide_, tailElimination_, relationAnd_,
+                 relationOr_, signallingType_, decodeNumber_, pttIdType_, pttIdMode_, txStartCode_,
+                 txEndCode_, call1Code_, call2Code_, txWithoutDecode_, signallingSwitchable_})
+            order.push_back(w);
+    } else {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{busyLock_, wide_, scan_, compander_, tailElimination_})
+            order.push_back(w);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{saveAsDefault_, exit_, deleteAll_})
+        order.push_back(w);
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool CChannelDlg::focusNextPrevChild(bool next) {
+    CommitEdits();
+    return QDialog::focusNextPrevChild(next);
+}
+
 void CChannelDlg::CommitEdits() {
     // Applied to the channel the field was loaded for, before anything moves the dialog on.
     if (rx_->isModified()) {
         rx_->setModified(false);
         model_.EditRx(rx_->text().toStdString());
         Changed();
+        if (!model_.frequencyNote().empty()) emit statusMessage(Q(model_.frequencyNote()));
     }
     if (tx_->isModified()) {
         tx_->setModified(false);
         model_.EditTx(tx_->text().toStdString());
         Changed();
+        if (!model_.frequencyNote().empty()) emit statusMessage(Q(model_.frequencyNote()));
     }
 }
 
 void CChannelDlg::Changed() {
     form_.RefreshRow(model_.row());
     Sync();
+    emit imageEdited();
+}
+
+void CChannelDlg::ReloadChannel() {
+    model_.Open(model_.row());
+    Moved();
 }
 
 void CChannelDlg::Moved() {
@@ -399,6 +432,7 @@ void CChannelDlg::DeleteAll() {
     model_.DeleteAllChannels();
     for (int row = 1; row < form_.grid()->rowCount(); ++row) form_.RefreshRow(row);
     Sync();
+    emit imageEdited();
 }
 
 void CChannelDlg::done(int result) {

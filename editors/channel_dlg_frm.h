@@ -47,6 +47,18 @@ class CChannelDlg : public QDialog {
 
     // The edit being typed into is applied before the dialog closes, however it closes.
     void done(int result) override;
+    // The image changed under the dialog (undo, redo): the channel is loaded again.
+    void ReloadChannel();
+
+  signals:
+    // A change was applied to the image (one step for undo).
+    void imageEdited();
+    // A line for the status bar: how a typed frequency was changed to be kept.
+    void statusMessage(const QString& text);
+
+  protected:
+    // A typed frequency is applied before Tab moves on, so the fields it enables are next.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     QLabel* Label(int text);
@@ -55,6 +67,7 @@ class CChannelDlg : public QDialog {
     void BuildBasicLayout();
     void BuildSignallingLayout();
     void Connect();
+    void SetTabOrder();
     void CommitEdits();
     void Changed();
     void Moved();

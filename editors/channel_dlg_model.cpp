@@ -409,10 +409,17 @@ void ChannelDlgModel::WriteAndCleanUp() {
     channels_.CleanUpAutoChannelSelect();
 }
 
+std::string ChannelDlgModel::KeptFrequency(const std::string& typed) {
+    ChannelModel::FrequencyChange change = ChannelModel::FrequencyChange::None;
+    std::string kept = channels_.NormaliseFrequency(typed, &change);
+    frequencyNote_ = channels_.FrequencyNote(typed, kept, change);
+    return kept;
+}
+
 void ChannelDlgModel::EditRx(const std::string& text) {
     ChannelDlgState& s = state_;
     bool wasOn = s.channelOn.checked;
-    std::string frequency = channels_.NormaliseFrequency(text);
+    std::string frequency = KeptFrequency(text);
     if (frequency.empty()) {
         s.rx.text.clear();
     } else if (!wasOn) {
@@ -429,8 +436,9 @@ void ChannelDlgModel::EditRx(const std::string& text) {
 
 void ChannelDlgModel::EditTx(const std::string& text) {
     bool isNumber = false;
-    double mhz = ParseLeadingDouble(TrimText(text), &isNumber);
-    state_.tx.text = isNumber && mhz != 0 ? channels_.NormaliseFrequency(text) : std::string();
+    double mhz = ParseLeadingDouble(ChannelModel::WithDecimalPoint(TrimText(text)), &isNumber);
+    frequencyNote_.clear();
+    state_.tx.text = isNumber && mhz != 0 ? KeptFrequency(text) : std::string();
     ApplyEnableRules();
     Write();
 }

@@ -81,6 +81,9 @@ class ChannelDlgModel {
     // Edit fields, applied when the user leaves them.
     void EditRx(const std::string& text);
     void EditTx(const std::string& text);
+    // One line on what the last frequency edit changed in the typed value (moved into the
+    // band or onto the channel raster); "" when it was kept as typed.
+    const std::string& frequencyNote() const { return frequencyNote_; }
     void SetChannelOn(bool on);
     void SetTxOn(bool on);
     void SelectDecodeTone(int index);
@@ -125,12 +128,14 @@ class ChannelDlgModel {
     std::vector<DlgCheck*> AllChecks();
     void Write();
     void WriteAndCleanUp();
+    std::string KeptFrequency(const std::string& typed);
 
     ChannelModel& channels_;
     CodeplugImage& image_;
     const TextCatalogue& texts_;
     ChannelDlgState state_;
     int row_ = 1;
+    std::string frequencyNote_;
 };
 
 }  // namespace vgr47

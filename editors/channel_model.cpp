@@ -1,6 +1,7 @@
 #include "editors/channel_model.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/codeplug_lib.h"
 #include "core/frequency_codec.h"
@@ -148,12 +149,62 @@ int ChannelModel::RowForChannelText(const std::string& text) const {
     return std::clamp(ParseLeadingInt(t), 1, Rows() - 1);
 }
 
-std::string ChannelModel::NormaliseFrequency(const std::string& text) const {
-    std::string t = TrimText(text);
+std::string ChannelModel::WithDecimalPoint(std::string text) {
+    const std::size_t comma = text.find(',');
+    if (comma != std::string::npos && text.find('.') == std::string::npos) text[comma] = '.';
+    return text;
+}
+
+namespace {
+
+// "%s" in order replaced by the values.
+std::string FillIn(std::string text, const std::vector<std::string>& values) {
+    std::size_t at = 0;
+    for (const std::string& v : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos) break;
+        text.replace(at, 2, v);
+        at += v.size();
+    }
+    return text;
+}
+
+std::string BandLimit(double mhz) {
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, mhz);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string ChannelModel::FrequencyNote(const std::string& typed, const std::string& kept,
+                                        FrequencyChange change) const {
+    const std::string shown = WithDecimalPoint(TrimText(typed)), used = TrimText(kept);
+    if (change == FrequencyChange::Clamped)
+        return FillIn(Text(kTextFrequencyClamped),
+                      {shown, BandLimit(state_.bandLow()), BandLimit(state_.bandHigh()), used});
+    if (change == FrequencyChange::Snapped)
+        return FillIn(Text(kTextFrequencySnapped), {shown, used});
+    return "";
+}
+
+std::string ChannelModel::NormaliseFrequency(const std::string& text,
+                                             FrequencyChange* change) const {
+    std::string t = WithDecimalPoint(TrimText(text));
+    if (change) *change = FrequencyChange::None;
     if (t.empty()) return "";
+    const double typed = ParseLeadingDouble(t);
+    const double clamped = ClampToBand(typed, state_.bandLow(), state_.bandHigh());
+    const std::string formatted = FormatFrequency(clamped);
     int step = 0;
-    return SnapFrequency(FormatFrequency(ClampToBand(ParseLeadingDouble(t), state_.bandLow(), state_.bandHigh())),
-                         &step);
+    std::string kept = SnapFrequency(formatted, &step);
+    if (change) {
+        if (clamped != typed)
+            *change = FrequencyChange::Clamped;
+        else if (TrimText(kept) != TrimText(formatted))
+            *change = FrequencyChange::Snapped;
+    }
+    return kept;
 }
 
 void ChannelModel::RefreshRow(int row) {

@@ -106,9 +106,19 @@ class ChannelModel {
     // The row a channel-number text selects: "A"/"B" (either case) on models without
     // signalling, otherwise the leading number raised to 1 or lowered to the last channel.
     int RowForChannelText(const std::string& text) const;
+    // What keeping a typed frequency changed: nothing, the value (moved into the band) or
+    // its last digits (moved onto the channel raster).
+    enum class FrequencyChange { None, Clamped, Snapped };
     // A typed frequency as it is kept: clamped to the band, snapped to the channel raster
-    // (5 or 6.25 kHz, a tie going to 5 kHz), "%9.5f". "" stays "".
-    std::string NormaliseFrequency(const std::string& text) const;
+    // (5 or 6.25 kHz, a tie going to 5 kHz), "%9.5f". "" stays "". A decimal comma reads as
+    // the point ("145,125" is 145.125).
+    std::string NormaliseFrequency(const std::string& text,
+                                   FrequencyChange* change = nullptr) const;
+    // The text with its first decimal comma read as a point.
+    static std::string WithDecimalPoint(std::string text);
+    // One line saying how a typed frequency was changed to be kept; "" for no change.
+    std::string FrequencyNote(const std::string& typed, const std::string& kept,
+                              FrequencyChange change) const;
 
     // The values a channel gets when the user switches it on. A refill resets the basic
     // ones (band low limit, no tones, wide, tail elimination, AND); the signalling ones

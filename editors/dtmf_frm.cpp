@@ -60,6 +60,8 @@ CDTMFFrm::CDTMFFrm(CodeplugImage& image, const TextCatalogue& texts, Messages& m
     cancel_ = new QPushButton(T(kTextCancel), this);
     connect(ok_, &QPushButton::clicked, this, &CDTMFFrm::Ok);
     connect(cancel_, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok_, cancel_);
+    SetPlacementOffset(QPoint(5, 25));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);

@@ -74,6 +74,8 @@ C5ToneEnDecodeFrm::C5ToneEnDecodeFrm(CodeplugImage& image, const TextCatalogue& 
         emit closeRequested();
     });
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok_, cancel);
+    SetPlacementOffset(QPoint(10, 25));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(delete_);
@@ -115,8 +117,9 @@ QWidget* C5ToneEnDecodeFrm::BuildEncodePage() {
             model_.FocusTimeField(field);
             RefreshDiagram();
         };
-        fields->addWidget(Label(Text(timeTexts[f]), page), f, 0);
-        fields->addWidget(spin, f, 1);
+        // Three rows of fields, so the form fits the main window at its first size.
+        fields->addWidget(Label(Text(timeTexts[f]), page), f % 3, 3 * (f / 3));
+        fields->addWidget(spin, f % 3, 3 * (f / 3) + 1);
     }
     delay3Code_ = new QComboBox(page);
     delay2Code_ = new QComboBox(page);
@@ -130,13 +133,14 @@ QWidget* C5ToneEnDecodeFrm::BuildEncodePage() {
             [this](int i) { model_.ChooseDelay2Code(i); });
     sideTone_ = new QCheckBox(Q(Text(kTextSideTone)), page);
     connect(sideTone_, &QCheckBox::clicked, this, [this](bool on) { model_.SetSideTone(on); });
-    fields->setColumnMinimumWidth(2, 24);
-    fields->addWidget(Label(Text(kTextDelay3Code), page), 0, 3);
-    fields->addWidget(delay3Code_, 0, 4);
-    fields->addWidget(Label(Text(kTextDelay2Code), page), 1, 3);
-    fields->addWidget(delay2Code_, 1, 4);
+    fields->setColumnMinimumWidth(2, 16);
+    fields->setColumnMinimumWidth(5, 16);
     fields->addWidget(sideTone_, 2, 3, 1, 2);
-    fields->setColumnStretch(5, 1);
+    fields->addWidget(Label(Text(kTextDelay3Code), page), 0, 6);
+    fields->addWidget(delay3Code_, 0, 7);
+    fields->addWidget(Label(Text(kTextDelay2Code), page), 1, 6);
+    fields->addWidget(delay2Code_, 1, 7);
+    fields->setColumnStretch(8, 1);
 
     // The timing diagram: delay 1, frame 1, delay 2, frame 2, delay 3, frame 3, end delay.
     auto* diagram = new QHBoxLayout;
@@ -257,7 +261,10 @@ void C5ToneEnDecodeFrm::PrepareGrid(Model::Page page, QWidget* pageWidget) {
     } else {
         g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         g->setFixedWidth(total + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth());
-        g->setMinimumHeight(rowsHeight / 2);
+        // The two header rows and eight entries; a larger window shows more.
+        int shown = 0;
+        for (int r = 0; r < 10 && r < Model::Rows(page); ++r) shown += g->rowHeight(r);
+        g->setMinimumHeight(shown + 2 * g->frameWidth());
     }
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(g, &QTableWidget::cellClicked, this,
@@ -372,14 +379,6 @@ void C5ToneEnDecodeFrm::RefreshDiagram() {
         QPalette p = boxes_[b]->palette();
         p.setColor(QPalette::Window, b == model_.litBox() ? kLit : kGrey);
         boxes_[b]->setPalette(p);
-    }
-}
-
-void C5ToneEnDecodeFrm::showEvent(QShowEvent* event) {
-    FormView::showEvent(event);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && !placed_) {
-        placed_ = true;
-        sub->move(sub->pos() + QPoint(10, 25));
     }
 }
 

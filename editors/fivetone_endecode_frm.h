@@ -40,9 +40,6 @@ class C5ToneEnDecodeFrm : public FormView {
     // What a click on a grid cell does (also used by the tests).
     void ClickCell(Model::Page page, int row, int column);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     struct PageWidgets {
         QTableWidget* grid = nullptr;
@@ -78,7 +75,6 @@ class C5ToneEnDecodeFrm : public FormView {
     QPushButton* delete_;
     QPushButton* deleteAll_;
     QPushButton* ok_;
-    bool placed_ = false;
 };
 
 }  // namespace vgr47

@@ -83,6 +83,8 @@ C5ToneSysParaFrm::C5ToneSysParaFrm(CodeplugImage& image, const TextCatalogue& te
         emit closeRequested();
     });
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok_, cancel);
+    SetPlacementOffset(QPoint(200, 50));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -102,15 +104,6 @@ void C5ToneSysParaFrm::Refresh() {
     for (int f = 0; f < FiveToneSystemModel::kFieldCount; ++f)
         fields_[f]->setText(
             QString::fromStdString(model_.fieldText(static_cast<FiveToneSystemModel::Field>(f))));
-}
-
-void C5ToneSysParaFrm::showEvent(QShowEvent* event) {
-    FormView::showEvent(event);
-    // The form opens offset from the other child windows, as it always has.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && !placed_) {
-        placed_ = true;
-        sub->move(sub->pos() + QPoint(200, 50));
-    }
 }
 
 }  // namespace vgr47

@@ -23,9 +23,6 @@ class C5ToneSysParaFrm : public FormView {
     WrapSpinField* field(FiveToneSystemModel::Field f) const { return fields_[f]; }
     QPushButton* okButton() const { return ok_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     void Refresh();
 
@@ -35,7 +32,6 @@ class C5ToneSysParaFrm : public FormView {
     QComboBox* encodePause_;
     WrapSpinField* fields_[FiveToneSystemModel::kFieldCount];
     QPushButton* ok_;
-    bool placed_ = false;
 };
 
 }  // namespace vgr47

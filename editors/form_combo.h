@@ -1,12 +1,10 @@
-// Small helpers the form views share: lists filled from a model's entries, selections moved
-// without the change signals firing, and the child window's nudge from its default place.
+// Small helpers the form views share: lists filled from a model's entries and selections moved
+// without the change signals firing.
 #pragma once
 
 #include <QComboBox>
-#include <QPoint>
 #include <QSignalBlocker>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -26,13 +24,6 @@ inline void FillCombo(QComboBox* box, const std::vector<std::string>& entries) {
 inline void SelectIndex(QComboBox* box, int index) {
     QSignalBlocker block(box);
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
-}
-
-// Moves the form's child window from where the main window placed it, once it is shown.
-inline void NudgeChildWindow(QWidget* form, QPoint offset) {
-    QTimer::singleShot(0, form, [form, offset] {
-        if (QWidget* window = form->parentWidget()) window->move(window->pos() + offset);
-    });
 }
 
 }  // namespace vgr47

@@ -38,6 +38,7 @@ CKeyAssignFrm::CKeyAssignFrm(CodeplugImage& image, const ModelState& state,
     option->hide();
 
     LayOutWithOkCancel(grid, ok_, cancel_);
+    SetPlacementOffset(QPoint(150, 80));
 
     FillCombo(monitor_, model_.MonitorEntries());
     FillCombo(aKey_, model_.AKeyEntries());
@@ -53,12 +54,6 @@ CKeyAssignFrm::CKeyAssignFrm(CodeplugImage& image, const ModelState& state,
 
     connect(ok_, &QPushButton::clicked, this, &CKeyAssignFrm::Ok);
     connect(cancel_, &QPushButton::clicked, this, &FormView::closeRequested);
-}
-
-void CKeyAssignFrm::showEvent(QShowEvent* event) {
-    FormView::showEvent(event);
-    if (!nudged_) NudgeChildWindow(this, QPoint(150, 80));
-    nudged_ = true;
 }
 
 void CKeyAssignFrm::Ok() {

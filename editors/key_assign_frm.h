@@ -21,9 +21,6 @@ class CKeyAssignFrm : public FormView {
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     void Ok();
 
@@ -33,7 +30,6 @@ class CKeyAssignFrm : public FormView {
     QComboBox* bKey_;
     QPushButton* ok_;
     QPushButton* cancel_;
-    bool nudged_ = false;
 };
 
 }  // namespace vgr47

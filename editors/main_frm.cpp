@@ -5,8 +5,10 @@
 #include <QKeyEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/text_ids.h"
+#include "editors/frozen_column_table.h"
 
 namespace vgr47 {
 
@@ -19,7 +21,7 @@ const QColor kBlue(0, 0, 255);
 }  // namespace
 
 CMainFrm::CMainFrm(ChannelModel& model, const TextCatalogue& texts, QWidget* parent)
-    : QWidget(parent), model_(model), texts_(texts), grid_(new QTableWidget(this)) {
+    : QWidget(parent), model_(model), texts_(texts), grid_(new FrozenColumnTable(this)) {
     setWindowTitle(QString::fromStdString(texts.GetText(kTextChannelFormTitle)));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -29,16 +31,19 @@ CMainFrm::CMainFrm(ChannelModel& model, const TextCatalogue& texts, QWidget* par
     grid_->verticalHeader()->hide();
     grid_->setFocusPolicy(Qt::StrongFocus);
     grid_->installEventFilter(this);
+    // A single click only moves the cursor; a double click opens the dialog on its row.
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (row < 1) return;
-        HighlightRow(row);
-        emit channelDialogRequested(row);
-    });
-    connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
-        if (row >= 1) HighlightRow(row);
+        if (row >= 1) emit channelDialogRequested(row);
     });
     resize(760, 420);
     Refill();
+}
+
+QTableWidget* CMainFrm::grid() const { return grid_; }
+
+int CMainFrm::currentRow() const {
+    const int row = grid_->currentRow();
+    return row >= 1 && row < model_.Rows() ? row : 1;
 }
 
 void CMainFrm::Refill() {
@@ -60,19 +65,31 @@ void CMainFrm::Refill() {
     QStringList captions;
     for (const std::string& t : model_.RowTexts(0)) captions << QString::fromStdString(t);
     grid_->setHorizontalHeaderLabels(captions);
-    // The column widths are fixed; a caption longer than its column ends in "..." and shows
-    // in full as a tip, instead of being cut at both ends.
+    // Every caption in full: a column starts wide enough for it (never narrower than its
+    // own width), and a column the user narrows shows it again when widened.
     const QFontMetrics metrics(grid_->horizontalHeader()->font());
     for (int c = 0; c < cols && c < captions.size(); ++c) {
         QTableWidgetItem* header = grid_->horizontalHeaderItem(c);
         if (!header) continue;
-        header->setText(metrics.elidedText(captions[c], Qt::ElideRight, grid_->columnWidth(c) - 8));
         header->setToolTip(captions[c]);
+        if (!model_.IsColumnHidden(c))
+            grid_->setColumnWidth(
+                c, std::max(grid_->columnWidth(c), metrics.horizontalAdvance(captions[c]) + 14));
     }
     grid_->horizontalHeader()->show();
     grid_->setRowHidden(0, true);
-    if (currentRow_ >= rows) currentRow_ = 1;
-    HighlightRow(currentRow_);
+    grid_->SyncFrozenColumn();
+    // A new image starts at the first channel, with no row highlighted.
+    highlighted_ = false;
+    highlightedRow_ = 1;
+    grid_->setCurrentCell(1, 1);
+}
+
+void CMainFrm::Redecode() {
+    for (int r = 1; r < model_.Rows(); ++r) {
+        model_.RefreshRow(r);
+        RefreshRow(r);
+    }
 }
 
 void CMainFrm::RefreshRow(int row) {
@@ -96,7 +113,7 @@ void CMainFrm::PaintRow(int row) {
         if (row == 0 || c == 0) {
             item->setBackground(QColor(236, 233, 216));
             item->setForeground(Qt::black);
-        } else if (row == currentRow_ && highlighted_) {
+        } else if (row == highlightedRow_ && highlighted_) {
             item->setBackground(kBlue);
             item->setForeground(Qt::white);
         } else {
@@ -108,8 +125,8 @@ void CMainFrm::PaintRow(int row) {
 
 void CMainFrm::HighlightRow(int row) {
     if (row < 1 || row >= model_.Rows()) return;
-    int previous = currentRow_;
-    currentRow_ = row;
+    int previous = highlightedRow_;
+    highlightedRow_ = row;
     highlighted_ = true;
     if (previous >= 1 && previous < model_.Rows()) PaintRow(previous);
     PaintRow(row);
@@ -118,22 +135,23 @@ void CMainFrm::HighlightRow(int row) {
     const QRect at = grid_->visualItemRect(item), view = grid_->viewport()->rect();
     if (at.top() < view.top() || at.bottom() > view.bottom())
         grid_->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    // The cursor follows, so the keys go on from the row last worked on.
+    if (grid_->currentRow() != row) grid_->setCurrentCell(row, std::max(1, grid_->currentColumn()));
 }
 
 void CMainFrm::RemoveHighlight() {
     highlighted_ = false;
-    if (currentRow_ >= 1 && currentRow_ < model_.Rows()) PaintRow(currentRow_);
+    if (highlightedRow_ >= 1 && highlightedRow_ < model_.Rows()) PaintRow(highlightedRow_);
 }
 
 bool CMainFrm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_C && key->modifiers() == Qt::NoModifier) {
-            emit channelDialogRequested(currentRow_);
-            return true;
-        }
-        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
-            HighlightRow(currentRow_ + (key->key() == Qt::Key_Down ? 1 : -1));
+        const bool plain =
+            key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if (plain && (key->key() == Qt::Key_C || key->key() == Qt::Key_Return ||
+                      key->key() == Qt::Key_Enter)) {
+            emit channelDialogRequested(currentRow());
             return true;
         }
     }

@@ -1,5 +1,7 @@
 // The channel form: a read-only grid with one row per channel, refilled whenever the whole
-// image changes. Double-click or C on a row asks for the channel dialog.
+// image changes. Double-click, C or Enter on a row asks for the channel dialog. The grid's
+// cursor (its focus frame) is the row the keys act on; the blue highlight is the row the
+// dialog works on.
 #pragma once
 
 #include <QWidget>
@@ -10,6 +12,8 @@ class QTableWidget;
 
 namespace vgr47 {
 
+class FrozenColumnTable;
+
 class CMainFrm : public QWidget {
     Q_OBJECT
 public:
@@ -18,11 +22,16 @@ public:
     // Lays the grid out for the current model and fills every row from the image.
     void Refill();
     void RefreshRow(int row);
+    // Decodes every row from the image again, keeping the layout, the cursor and the
+    // channel defaults (after an undo or redo).
+    void Redecode();
     // The row the channel dialog works on: white on blue until the highlight is removed.
     void HighlightRow(int row);
     void RemoveHighlight();
-    int currentRow() const { return currentRow_; }
-    QTableWidget* grid() const { return grid_; }
+    // The grid's current row (the cursor), 1 at least.
+    int currentRow() const;
+    int highlightedRow() const { return highlighted_ ? highlightedRow_ : 0; }
+    QTableWidget* grid() const;
 
 signals:
     void channelDialogRequested(int row);
@@ -35,8 +44,8 @@ private:
 
     ChannelModel& model_;
     const TextCatalogue& texts_;
-    QTableWidget* grid_;
-    int currentRow_ = 1;
+    FrozenColumnTable* grid_;
+    int highlightedRow_ = 1;
     bool highlighted_ = false;
 };
 

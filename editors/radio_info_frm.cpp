@@ -41,6 +41,7 @@ CRadioInfoFrm::CRadioInfoFrm(CodeplugImage& image, ModelState& model, Messages& 
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CRadioInfoFrm::Ok);
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok, cancel);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);

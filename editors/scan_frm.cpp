@@ -47,6 +47,7 @@ CScanFrm::CScanFrm(CodeplugImage& image, const ModelState& state, const TextCata
     hold_->setVisible(model_.holdShown());
 
     LayOutWithOkCancel(grid, ok_, cancel_);
+    SetPlacementOffset(QPoint(5, 25));
 
     FillCombo(function_, model_.FunctionEntries());
     FillCombo(powerOnScan_, model_.PowerOnScanEntries());
@@ -84,12 +85,6 @@ void CScanFrm::Sync() {
     function_->setEnabled(model_.functionEnabled());
     for (QComboBox* box : {priority_, revert_, txPause_, dwell_, hold_, powerOnScan_})
         box->setEnabled(model_.othersEnabled());
-}
-
-void CScanFrm::showEvent(QShowEvent* event) {
-    FormView::showEvent(event);
-    if (!nudged_) NudgeChildWindow(this, QPoint(5, 25));
-    nudged_ = true;
 }
 
 void CScanFrm::SubWindowActivated(QMdiSubWindow* window) {

@@ -30,9 +30,6 @@ class CScanFrm : public FormView {
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     void Ok();
     void SubWindowActivated(QMdiSubWindow* window);
@@ -50,7 +47,6 @@ class CScanFrm : public FormView {
     QLabel* holdLabel_;
     QPushButton* ok_;
     QPushButton* cancel_;
-    bool nudged_ = false;
     bool wasActive_ = false;
     bool closing_ = false;
 };

@@ -114,6 +114,8 @@ CSetComFrm::CSetComFrm(const TextCatalogue& texts, std::string programDir, std::
     });
     connect(ok, &QPushButton::clicked, this, &CSetComFrm::Ok);
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok, cancel);
+    SetPlacementOffset(QPoint(200, 50));
 
     ShowProbes();
     StartProbes();

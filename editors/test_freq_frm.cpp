@@ -24,7 +24,7 @@ class FrequencyCellDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
-        static const QRegularExpression kEntry(QStringLiteral("[0-9]{0,3}(\\.[0-9]{0,5})?"));
+        static const QRegularExpression kEntry(QStringLiteral("[0-9]{0,3}([.,][0-9]{0,5})?"));
         edit->setValidator(new QRegularExpressionValidator(kEntry, edit));
         form_.editor_ = edit;
         form_.editorIndex_ = index;
@@ -83,6 +83,8 @@ CTestFreqFrm::CTestFreqFrm(CodeplugImage& image, const ModelState& state,
     auto* cancel = new QPushButton(QString::fromStdString(texts.GetText(kTextCancel)), this);
     connect(ok, &QPushButton::clicked, this, &CTestFreqFrm::Ok);
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok, cancel);
+    SetPlacementOffset(QPoint(200, 50));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);

@@ -2,6 +2,7 @@
 
 #include "core/codeplug_lib.h"
 #include "core/frequency_codec.h"
+#include "editors/channel_model.h"
 
 namespace vgr47 {
 
@@ -57,7 +58,9 @@ void TestFreqModel::Commit(int row, int column, const std::string& text) {
         pair = {"", ""};
         return;
     }
-    std::string value = ClampFrequencyText(entered, state_.bandLow(), state_.bandHigh());
+    // A decimal comma reads as the point, as in the channel dialog.
+    std::string value = ClampFrequencyText(ChannelModel::WithDecimalPoint(entered),
+                                           state_.bandLow(), state_.bandHigh());
     pair[column - 1] = value;
     std::string& partner = pair[column == 1 ? 1 : 0];
     if (TrimText(partner).empty()) partner = value;

@@ -65,6 +65,8 @@ C2ToneEnDecodeFrm::C2ToneEnDecodeFrm(CodeplugImage& image, const TextCatalogue& 
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &C2ToneEnDecodeFrm::Ok);
     connect(cancel, &QPushButton::clicked, this, &FormView::closeRequested);
+    SetOkCancel(ok, cancel);
+    SetPlacementOffset(QPoint(10, 25));
     RefreshEncode();
     RefreshDecode();
 }

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          locales fonts-wqy-microhei xvfb xauth
+          locales fonts-wqy-microhei qt6-translations-l10n xvfb xauth
           dpkg-dev lintian desktop-file-utils file)
 
 missing=()

@@ -86,7 +86,8 @@ TEST_F(ShellTest, StartupLoadsTheRememberedFileOrTheTemplate) {
         Shell shell(values, texts, image, model, &messages, &dialogs);
         shell.LoadStartupImage();
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0], T(kTextStartupFileUnreadable));
+        // The message names the file it is about.
+        EXPECT_EQ(messages.shown[0], saved + " " + T(kTextStartupFileUnreadable));
         EXPECT_EQ(image.filePath(), "");
     }
     fs::remove(saved);

@@ -57,6 +57,9 @@ TEST(TestFreqModel, EntriesAreClampedAndCopiedIntoAnEmptyPartner) {
     EXPECT_EQ(m.Cell(6, 1), "480.00000");  // a filled partner is kept
     m.Commit(7, 2, "450.0125");            // the second column copies into the first too
     EXPECT_EQ(m.Cell(7, 1), "450.01250");
+    m.Commit(8, 1, "445,5");  // a decimal comma
+    EXPECT_EQ(m.Cell(8, 1), "445.50000");
+    m.Commit(8, 1, "");
     ASSERT_TRUE(m.Apply());
     EXPECT_EQ(t.Record(6), "0000004800008043");
     EXPECT_EQ(t.Record(7), "5012004550120045");
