@@ -350,9 +350,6 @@ inline constexpr int kTextTuneButton = 8310;
 inline constexpr int kTextStoreButton = 8311;
 inline constexpr int kTextDiscardButton = 8312;
 
-// Start-up of an installed program
-inline constexpr int kTextSettingsFolderFailed = 8500;
-
 // Window menu, undo and redo, recent files, typed frequencies and help
 inline constexpr int kTextMenuWindow = 8400;
 inline constexpr int kTextMenuCascade = 8401;
@@ -369,6 +366,9 @@ inline constexpr int kTextFrequencySnapped = 8411;
 inline constexpr int kTextRecentFileMissing = 8412;
 inline constexpr int kTextHelpNoBrowser = 8420;
 inline constexpr int kTextHelpMissing = 8421;
+
+// Start-up of an installed program
+inline constexpr int kTextSettingsFolderFailed = 8500;
 
 // Shared texts
 inline constexpr int kTextOk = 90000;
@@ -455,10 +455,10 @@ inline constexpr int kAllTextNumbers[] = {
     kTextTestModeTitle, kTextTestPanel, kTextTestChannelLabel, kTextTestSignallingLabel,
     kTextTestReceive, kTextTestTransmit, kTextTestWide, kTextTestNarrow, kTextTestExit,
     kTextAlignmentPanel, kTextTuneButton, kTextStoreButton, kTextDiscardButton,
-    kTextSettingsFolderFailed,
     kTextMenuWindow, kTextMenuCascade, kTextMenuTile, kTextMenuCloseAll, kTextMenuNextWindow,
     kTextMenuPreviousWindow, kTextMenuUndo, kTextMenuRedo, kTextFrequencyClamped,
-    kTextFrequencySnapped, kTextRecentFileMissing, kTextHelpNoBrowser, kTextHelpMissing, kTextOk,
+    kTextFrequencySnapped, kTextRecentFileMissing, kTextHelpNoBrowser, kTextHelpMissing,
+    kTextSettingsFolderFailed, kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
