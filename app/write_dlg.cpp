@@ -46,8 +46,8 @@ void WriteDialog::Begin(bool dryRun) {
         };
         hooks.isSignalling = [&model](const std::string& id) { return model.IsExtendedModel(id); };
         WriteJob job{*copy, identity, stamp};
-        const bool ok = dryRun ? WriteDryRun(link.trace, link.messages, job, hooks)
-                               : WriteToRadio(link, port, job, hooks) == WriteOutcome::Completed;
+        const bool ok =
+            dryRun ? WriteDryRun(link, job, hooks) : WriteToRadio(link, port, job, hooks).ok();
         PostToUi([this, ok] { EndSequence(ok); });
     });
 }

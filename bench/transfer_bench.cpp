@@ -99,7 +99,8 @@ Figures Transfer(int modelIndex, bool write) {
     const double cpuStart = CpuSeconds();
     if (write) {
         f.ok = WriteToRadio(link, "sim", {image, identity, VersionStampHex(VGR47_VERSION_TEXT)},
-                            hooks) == WriteOutcome::Completed;
+                            hooks)
+                   .ok();
     } else {
         f.ok = ReadFromRadio(link, "sim", hooks).ok();
     }

@@ -195,7 +195,8 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     CatchInterrupt();
     const WriteOutcome outcome =
         WriteToRadio(link, session.portName,
-                     {image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)}, hooks);
+                     {image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)}, hooks)
+            .outcome;
     session.port->Close();
     switch (outcome) {
         case WriteOutcome::Completed:
