@@ -366,6 +366,7 @@ inline constexpr int kTextImageUnfit = 8131;
 inline constexpr int kTextWriteImageUnfit = 8132;
 inline constexpr int kTextVerifyTrace = 8133;
 inline constexpr int kTextDryRunComplete = 8134;
+inline constexpr int kTextNoForm = 8135;
 
 // Shared texts
 inline constexpr int kTextOk = 90000;
@@ -456,7 +457,7 @@ inline constexpr int kAllTextNumbers[] = {
     kTextRadioHoldsOtherData, kTextWrittenNotVerified, kTextChannelNumber,
     kTextWriteAlreadyComplete, kTextReadStoppedUnchanged, kTextBackupFailed, kTextBackupKept,
     kTextPortInUse, kTextPortMissing, kTextPortNoPermission, kTextPortDialoutHint, kTextImageUnfit,
-    kTextWriteImageUnfit, kTextVerifyTrace, kTextDryRunComplete,
+    kTextWriteImageUnfit, kTextVerifyTrace, kTextDryRunComplete, kTextNoForm,
     kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
