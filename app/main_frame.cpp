@@ -42,6 +42,7 @@ void CMainFrame::BuildMenus() {
     QMenu* file = bar->addMenu(T(kTextMenuFile));
     AddCommand(file, kCmdNew, kTextMenuNew)->setShortcut(QKeySequence::New);
     AddCommand(file, kCmdOpen, kTextMenuOpen)->setShortcut(QKeySequence::Open);
+    AddCommand(file, kCmdOpenBackup, kTextMenuOpenBackup);
     AddCommand(file, kCmdSave, kTextMenuSave)->setShortcut(QKeySequence::Save);
     AddCommand(file, kCmdSaveAs, kTextMenuSaveAs)->setShortcut(QKeySequence::SaveAs);
     file->addSeparator();

@@ -26,8 +26,10 @@ public:
     QtFileDialogs(QWidget* parent, const TextCatalogue& texts) : parent_(parent), texts_(texts) {}
     std::optional<std::string> AskOpenPath() override;
     std::optional<std::string> AskSavePath() override;
+    // The open dialog, starting in the folder.
+    std::optional<std::string> AskOpenPathIn(const std::string& folder);
 
-private:
+  private:
     QWidget* parent_;
     const TextCatalogue& texts_;
 };
@@ -61,6 +63,7 @@ public:
 private:
     FileContext Context();
     void HelpTopics();
+    void OpenBackup();
 
     AppValues& values_;
     const TextCatalogue& texts_;
