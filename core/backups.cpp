@@ -27,7 +27,8 @@ bool AllDigits(const std::string& text) {
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // The number after a "-" that made the name free; 1 for the first file of a second.
@@ -154,7 +155,8 @@ BackupResult KeepBackup(const std::string& folder, const std::string& imageHex,
     fs::path path;
     bool reserved = false;
     for (int copy = 1; copy < 1000 && !reserved; ++copy) {
-        path = fs::path(folder) / (base + (copy > 1 ? "-" + std::to_string(copy) : "") + kExtension);
+        path =
+            fs::path(folder) / (base + (copy > 1 ? "-" + std::to_string(copy) : "") + kExtension);
         errno = 0;
         reserved = Reserve(path);
         if (!reserved && !fs::exists(path, ec)) {

@@ -27,8 +27,7 @@ std::string BackupFolderFor(const char* xdgDataHome, const char* home);
 // '.' and '+' becomes '_'; "radio" when the name is empty.
 std::string SafeFileNamePart(const std::string& text);
 // "YYYYMMDD-HHMMSS_<model>_<read|written>", without the extension.
-std::string BackupBaseName(const std::tm& localTime, const std::string& modelName,
-                           BackupKind kind);
+std::string BackupBaseName(const std::tm& localTime, const std::string& modelName, BackupKind kind);
 // Whether a file name is one of ours: the base name, "-N" when that was taken, ".dat".
 bool IsBackupFileName(const std::string& name);
 

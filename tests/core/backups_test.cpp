@@ -29,7 +29,8 @@ class BackupsTest : public ::testing::Test {
 
     std::set<std::string> Names(const fs::path& folder) const {
         std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(folder))
+            names.insert(e.path().filename().string());
         return names;
     }
     // 2024-03-05 07:08:09 local time.
@@ -90,14 +91,17 @@ TEST_F(BackupsTest, NamesCarryTimeModelAndDirection) {
 TEST_F(BackupsTest, EachBackupIsAFileOpenAcceptsUnderAFreeName) {
     const fs::path folder = dir / "new" / "backups";  // made on first use
     const std::string image = std::string(1856 * 2, 'A').replace(0, 4, "1234");
-    const BackupResult first = KeepBackup(folder.string(), image, "KV210A", BackupKind::Read, When());
+    const BackupResult first =
+        KeepBackup(folder.string(), image, "KV210A", BackupKind::Read, When());
     ASSERT_TRUE(first.ok) << first.problem;
     EXPECT_EQ(fs::path(first.path).filename(), "20240305-070809_KV210A_read.dat");
     EXPECT_EQ(LoadCodeplugFile(first.path), image);
 
     // Two more radios finishing in the same second.
-    const BackupResult second = KeepBackup(folder.string(), "0102", "KV210A", BackupKind::Read, When());
-    const BackupResult third = KeepBackup(folder.string(), "0304", "KV210A", BackupKind::Read, When());
+    const BackupResult second =
+        KeepBackup(folder.string(), "0102", "KV210A", BackupKind::Read, When());
+    const BackupResult third =
+        KeepBackup(folder.string(), "0304", "KV210A", BackupKind::Read, When());
     EXPECT_EQ(fs::path(second.path).filename(), "20240305-070809_KV210A_read-2.dat");
     EXPECT_EQ(fs::path(third.path).filename(), "20240305-070809_KV210A_read-3.dat");
     EXPECT_EQ(LoadCodeplugFile(first.path), image);
