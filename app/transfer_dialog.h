@@ -72,6 +72,8 @@ class TransferDialog : public QDialog {
                             std::optional<BackupKind> backup);
     void SetSubject(const QString& codeplug);
     TransferPhase phase() const { return phase_; }
+    // The user confirmed a stop of the running (or just ended) sequence.
+    bool stopRequested() const { return cancelRequested_; }
     QString T(int number) const;
 
     void keyPressEvent(QKeyEvent* event) override;

@@ -51,16 +51,15 @@ void WriteDialog::ShowCodeplug() {
 }
 
 bool WriteDialog::ConfirmCancel() {
-    // Once every block is in, stopping only skips the verify read: nothing to warn about.
-    if (phase() == TransferPhase::VerifyPause || phase() == TransferPhase::Verifying) return true;
+    // Before the first block, or once every block is in (stopping then only skips the verify
+    // read), the radio is not at stake: nothing to warn about.
+    if (phase() != TransferPhase::Transferring) return true;
     return env_.messages.Ask(env_.texts.GetText(kTextStopWriteQuestion),
                              env_.texts.GetText(kTextQuestionCaption), Buttons::YesNo,
                              true) == Answer::Yes;
 }
 
-bool WriteDialog::HoldWhileAsking() const {
-    return phase() == TransferPhase::Connecting || phase() == TransferPhase::Transferring;
-}
+bool WriteDialog::HoldWhileAsking() const { return phase() == TransferPhase::Transferring; }
 
 void WriteDialog::StopConfirmedAfterEnd() {
     env_.messages.ShowMessage(env_.texts.GetText(kTextWriteAlreadyComplete));
@@ -104,7 +103,8 @@ void WriteDialog::Finish(const WriteResult& result, bool dryRun, int blocks) {
     // success to close the window on.
     const bool proven = result.ok() && result.verify != VerifyOutcome::Differs &&
                         result.verify != VerifyOutcome::NotVerified;
-    if (result.ok() && !proven) {
+    // A verify read the user stopped needs no warning.
+    if (result.ok() && !proven && !stopRequested()) {
         std::string warning = line;
         if (!result.verifyProblem.empty()) warning += "\n\n" + result.verifyProblem;
         env_.messages.ShowWarning(warning);

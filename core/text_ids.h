@@ -367,6 +367,7 @@ inline constexpr int kTextWriteImageUnfit = 8132;
 inline constexpr int kTextVerifyTrace = 8133;
 inline constexpr int kTextDryRunComplete = 8134;
 inline constexpr int kTextNoForm = 8135;
+inline constexpr int kTextWriteStoppedBeforeBlocks = 8136;
 
 // Shared texts
 inline constexpr int kTextOk = 90000;
@@ -458,6 +459,7 @@ inline constexpr int kAllTextNumbers[] = {
     kTextWriteAlreadyComplete, kTextReadStoppedUnchanged, kTextBackupFailed, kTextBackupKept,
     kTextPortInUse, kTextPortMissing, kTextPortNoPermission, kTextPortDialoutHint, kTextImageUnfit,
     kTextWriteImageUnfit, kTextVerifyTrace, kTextDryRunComplete, kTextNoForm,
+    kTextWriteStoppedBeforeBlocks,
     kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,

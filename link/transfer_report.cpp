@@ -173,6 +173,7 @@ std::string WriteClosingLine(const WriteResult& result, const TextLookup& text) 
         case WriteOutcome::ModelDeclined:
             return text(kTextWriteModelDeclined);
         case WriteOutcome::Cancelled:
+            if (result.blocksDone == 0) return text(kTextWriteStoppedBeforeBlocks);
             return FillText(text(kTextWriteStoppedAt),
                             {std::to_string(result.blocksDone), std::to_string(result.blockCount)});
         case WriteOutcome::BlockTimeout:

@@ -103,6 +103,8 @@ TEST(TransferReport, ClosingLines) {
     write.blockCount = 244;
     EXPECT_EQ(WriteClosingLine(write, T),
               "Stopped at block 52 of 244: the radio is only partly programmed");
+    write.blocksDone = 0;
+    EXPECT_EQ(WriteClosingLine(write, T), "Stopped before the first block: the radio is unchanged");
     write.outcome = WriteOutcome::BlockRefused;
     write.failedAddress = 0x7F0;
     EXPECT_EQ(WriteClosingLine(write, T),
