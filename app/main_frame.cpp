@@ -60,6 +60,7 @@ void CMainFrame::BuildMenus() {
     fileMenu_ = file;
     AddCommand(file, kCmdNew, kTextMenuNew)->setShortcut(QKeySequence::New);
     AddCommand(file, kCmdOpen, kTextMenuOpen)->setShortcut(QKeySequence::Open);
+    AddCommand(file, kCmdOpenBackup, kTextMenuOpenBackup);
     AddCommand(file, kCmdSave, kTextMenuSave)->setShortcut(QKeySequence::Save);
     // Not every platform names a Save As key; this one is the common one.
     AddCommand(file, kCmdSaveAs, kTextMenuSaveAs)

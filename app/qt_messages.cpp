@@ -8,6 +8,10 @@ void QtMessages::ShowMessage(const std::string& text) {
     QMessageBox::information(parent_, kProgramShortName, QString::fromStdString(text), QMessageBox::Ok);
 }
 
+void QtMessages::ShowWarning(const std::string& text) {
+    QMessageBox::warning(parent_, kProgramShortName, QString::fromStdString(text), QMessageBox::Ok);
+}
+
 Answer QtMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons, bool defaultNo) {
     if (buttons == Buttons::OkCancel) {
         auto answer = QMessageBox::question(parent_, QString::fromStdString(caption), QString::fromStdString(text),

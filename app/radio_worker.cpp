@@ -32,6 +32,23 @@ ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports) {
     };
 }
 
+void BlockGate::Hold(bool held) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    held_ = held;
+    changed_.notify_all();
+}
+
+void BlockGate::Open() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+}
+
+void BlockGate::WaitWhileHeld() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !held_ || open_; });
+}
+
 UiMessages::UiMessages(QObject* uiContext, Messages& target)
     : context_(uiContext), target_(target) {}
 
@@ -73,6 +90,13 @@ void UiMessages::ShowMessage(const std::string& text) {
     });
 }
 
+void UiMessages::ShowWarning(const std::string& text) {
+    Call([this, text] {
+        target_.ShowWarning(text);
+        return Answer::Yes;
+    });
+}
+
 Answer UiMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons,
                        bool defaultNo) {
     return Call([this, text, caption, buttons, defaultNo] {
@@ -90,9 +114,7 @@ RadioThread::RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMak
                          const TextCatalogue& texts)
     : QObject(uiContext), messages_(uiContext, uiMessages) {
     std::map<int, std::string> copied;
-    for (int number : {kTextPortOpenFailed, kTextCommFailed, kTextTransferError, kTextRadioRefusedData,
-                       kTextModelMismatchQuestion, kTextQuestionCaption, kTextTuningPortOpenFailed})
-        copied[number] = texts.GetText(number);
+    for (int number : kAllTextNumbers) copied[number] = texts.GetText(number);
     worker_ = new RadioWorker(this, messages_, std::move(maker), std::move(copied));
     worker_->moveToThread(&thread_);
     thread_.start();
@@ -103,6 +125,7 @@ RadioThread::~RadioThread() {
     // box, then close the port on the worker's own thread.
     cancel_->store(true);
     messages_.Abandon();
+    gate_->Open();
     RadioWorker* worker = worker_;
     QMetaObject::invokeMethod(
         worker,

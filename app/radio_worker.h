@@ -46,6 +46,7 @@ class UiMessages final : public Messages {
   public:
     UiMessages(QObject* uiContext, Messages& target);
     void ShowMessage(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
     Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                bool defaultNo) override;
     void Abandon();
@@ -65,6 +66,22 @@ class UiMessages final : public Messages {
 
 class RadioWorker;
 
+// Keeps a sequence between two blocks while a question about it is open on the UI thread.
+class BlockGate {
+  public:
+    void Hold(bool held);
+    // For good: the dialog is going, nothing waits any more.
+    void Open();
+    // On the worker, between blocks.
+    void WaitWhileHeld();
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool open_ = false;
+};
+
 // Owns the worker thread. Jobs run in order on it; Stop cancels the running one and waits.
 class RadioThread : public QObject {
     Q_OBJECT
@@ -79,6 +96,7 @@ class RadioThread : public QObject {
     // Runs the job on the worker thread.
     void Run(Job job);
     std::atomic<bool>& cancelFlag() { return *cancel_; }
+    const std::shared_ptr<BlockGate>& gate() const { return gate_; }
 
   signals:
     void progress(int position, int maximum);
@@ -91,6 +109,7 @@ class RadioThread : public QObject {
     RadioWorker* worker_;
     UiMessages messages_;
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<BlockGate> gate_ = std::make_shared<BlockGate>();
 };
 
 class RadioWorker : public QObject {

@@ -3,12 +3,36 @@
 #include <QPushButton>
 
 #include "core/text_ids.h"
+#include "link/transfer_report.h"
 
 namespace vgr47 {
 
+namespace {
+
+// A read that breaks off says so, and that the codeplug in the window was not touched.
+class ReadNotices final : public Messages {
+  public:
+    ReadNotices(Messages& inner, std::string suffix) : inner_(inner), suffix_(std::move(suffix)) {}
+    void ShowMessage(const std::string& text) override { inner_.ShowMessage(With(text)); }
+    void ShowWarning(const std::string& text) override { inner_.ShowWarning(With(text)); }
+    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
+               bool defaultNo) override {
+        return inner_.Ask(text, caption, buttons, defaultNo);
+    }
+
+  private:
+    std::string With(const std::string& text) const {
+        return suffix_.empty() ? text : text + "\n\n" + suffix_;
+    }
+    Messages& inner_;
+    std::string suffix_;
+};
+
+}  // namespace
+
 ReadDialog::ReadDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent)
     : TransferDialog(env, std::move(maker), kTextReadTitle, parent) {
-    read_ = new QPushButton(QString::fromStdString(env_.texts.GetText(kTextReadButton)), this);
+    read_ = new QPushButton(T(kTextReadButton), this);
     AddStartButton(read_);
     connect(read_, &QPushButton::clicked, this, &ReadDialog::Start);
     read_->setFocus();
@@ -17,19 +41,13 @@ ReadDialog::ReadDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent)
 void ReadDialog::Start() {
     if (running()) return;
     BeginSequence();
-    const ModelState model = env_.model;
     const std::string port = env_.values.portName;
-    RadioThread* radio = radio_.get();
-    radio_->Run([this, radio, model, port](const LinkContext& link, std::atomic<bool>& cancel) {
-        SequenceHooks hooks;
-        hooks.cancel = &cancel;
-        hooks.progress = [radio](int position, int maximum) {
-            emit radio->progress(position, maximum);
-        };
-        hooks.isSignalling = [&model](const std::string& identity) {
-            return model.IsExtendedModel(identity);
-        };
-        ReadResult result = ReadFromRadio(link, port, hooks);
+    const SequenceHooks hooks = MakeHooks(radio_->cancelFlag(), false, BackupKind::Read);
+    radio_->Run([this, hooks, port](const LinkContext& link, std::atomic<bool>&) {
+        ReadNotices notices(link.messages,
+                            link.text ? link.text(kTextReadStoppedUnchanged) : std::string());
+        const LinkContext readLink{link.port, link.clock, link.trace, notices, link.text};
+        ReadResult result = ReadFromRadio(readLink, port, hooks);
         PostToUi([this, result] { Finish(result); });
     });
 }
@@ -41,7 +59,10 @@ void ReadDialog::Finish(const ReadResult& result) {
         env_.model.UpdateModelFromImage(env_.image.image());
         if (env_.imageReplaced) env_.imageReplaced();
     }
-    EndSequence(result.ok());
+    const std::string line =
+        ReadClosingLine(result, env_.model.ModelDisplayName(result.identityHex),
+                        [this](int n) { return env_.texts.GetText(n); });
+    EndSequence(result.ok(), QString::fromStdString(line));
 }
 
 }  // namespace vgr47

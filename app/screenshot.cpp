@@ -1,9 +1,12 @@
 // Saves a picture of the main window, as the program shows it at start-up, for the docs.
-// Usage: vgr47-screenshot OUTPUT.png [en|zh] [read|write|cascade [prompt]|COMMAND]
-// With read or write, the radio dialog in debug mode after a transfer with the simulated radio;
-// with a command number, that command's form over a signalling model's default codeplug; with
-// cascade, the main window with three forms cascaded (and with prompt, the closing question).
+// Usage: vgr47-screenshot OUTPUT.png [en|zh]
+//            [read|write|read-plain|write-verify|cascade [prompt]|COMMAND]
+// With read or write, the radio dialog in debug mode after a transfer with the simulated radio
+// (read-plain and write-verify: as a user sees it, the write verified); with a command number,
+// that command's form over a signalling model's default codeplug; with cascade, the main window
+// with three forms cascaded (and with prompt, the closing question).
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -39,9 +42,13 @@ int main(int argc, char* argv[]) {
     QTemporaryDir programDir;
     vgr47::AppValues values;
     values.programDir = programDir.path().toStdString();
-    const bool transfer = dialog == "read" || dialog == "write";
+    const bool reading = dialog == "read" || dialog == "read-plain";
+    const bool writing = dialog == "write" || dialog == "write-verify";
+    const bool transfer = reading || writing;
     values.portName = transfer ? "sim" : "COM1";
-    values.debug = transfer;
+    values.debug = dialog == "read" || dialog == "write";
+    // The transfer's backup goes into the temporary folder, not the user's.
+    qputenv("XDG_DATA_HOME", programDir.path().toLocal8Bit());
     values.languageOffset = chinese ? vgr47::kChineseOffset : vgr47::kEnglishOffset;
     const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
     vgr47::TextCatalogue texts(vgr47::FindResource(values.programDir, exeDir, "language.sys"),
@@ -57,15 +64,25 @@ int main(int argc, char* argv[]) {
     vgr47::CMainFrame& frame = shell.frame();
     frame.show();
     int status = 1;
-    if (dialog == "read" || dialog == "write") {
+    if (transfer) {
         vgr47::TransferDialog* d;
-        if (dialog == "read")
+        if (reading) {
             d = new vgr47::ReadDialog(shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
-        else
-            d = new vgr47::WriteDialog(shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
+        } else {
+            // A codeplug of the simulated radio's own model (8), so no question comes up.
+            image.InstallNew(vgr47::BuildModelImage(model, vgr47::ModelCatalogue()[8].identity));
+            model.UpdateModelFromImage(image.image());
+            shell.RefreshFromImage();
+            auto* w = new vgr47::WriteDialog(
+                shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
+            w->verifyBox()->setChecked(dialog == "write-verify");
+            d = w;
+        }
         QObject::connect(d, &vgr47::TransferDialog::transferFinished, [&, d] {
             QTimer::singleShot(300, [&, d] {
                 status = d->grab().save(output) ? 0 : 1;
+                // The write stamped the version in: nothing to ask about when leaving.
+                image.MarkSaved(image.filePath());
                 app.quit();
             });
         });

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QUrl>
+#include <filesystem>
 
 #include "app/about_box.h"
 #include "app/edit_history.h"
@@ -19,6 +20,7 @@
 #include "app/radio_ports.h"
 #include "app/recent_files.h"
 #include "app/resource_paths.h"
+#include "core/backups.h"
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
 #include "core/text_ids.h"
@@ -49,12 +51,37 @@ void QtFileDialogs::Remember(const QString& path) {
     if (places) places->SetLastFolder(FolderOf(path.toStdString()));
 }
 
-std::optional<std::string> QtFileDialogs::AskOpenPath() {
-    QString path = QFileDialog::getOpenFileName(parent_, QString(), StartFolder(), Filter(texts_));
+std::optional<std::string> QtFileDialogs::AskOpenPath() { return AskOpenPathIn(""); }
+
+std::optional<std::string> QtFileDialogs::AskOpenPathIn(const std::string& folder) {
+    // A given folder (the backups) is not remembered as the one the user works in.
+    QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), folder.empty() ? StartFolder() : QString::fromStdString(folder),
+        Filter(texts_));
     if (path.isEmpty()) return std::nullopt;
-    Remember(path);
+    if (folder.empty()) Remember(path);
     return path.toStdString();
 }
+
+namespace {
+
+// The file dialogs of File > Open backup: the open dialog starts in the backup folder.
+class BackupFolderDialogs : public FileDialogs {
+  public:
+    BackupFolderDialogs(FileDialogs& inner, std::string folder)
+        : inner_(inner), folder_(std::move(folder)) {}
+    std::optional<std::string> AskOpenPath() override {
+        if (auto* qt = dynamic_cast<QtFileDialogs*>(&inner_)) return qt->AskOpenPathIn(folder_);
+        return inner_.AskOpenPath();
+    }
+    std::optional<std::string> AskSavePath() override { return inner_.AskSavePath(); }
+
+  private:
+    FileDialogs& inner_;
+    std::string folder_;
+};
+
+}  // namespace
 
 std::optional<std::string> QtFileDialogs::AskSavePath() {
     QFileDialog dialog(parent_, QString(), StartFolder(), Filter(texts_));
@@ -297,6 +324,9 @@ void Shell::RunCommand(int command) {
                 NoteFile();
             }
             break;
+        case kCmdOpenBackup:
+            OpenBackup();
+            break;
         case kCmdReadData:
             // A read replaces the image: the same question as New and Open, the same stop rule.
             if (!ConfirmReplacingImage(ctx)) return;
@@ -384,6 +414,19 @@ bool Shell::SwitchLanguage(int offset, bool restart) {
         QCoreApplication::quit();
     }
     return true;
+}
+
+void Shell::OpenBackup() {
+    const std::string folder = BackupFolder();
+    // Made on first use, so that the dialog opens there even before the first backup.
+    std::error_code ec;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    BackupFolderDialogs dialogs(*dialogs_, folder);
+    FileContext ctx{image_, model_, *messages_, texts_, dialogs, values_.version};
+    if (OpenDataFile(ctx) != FileResult::Done) return;
+    // A backup is a record of a transfer: Save asks for a new name rather than change it.
+    image_.SetFilePath("");
+    RefreshFromImage();
 }
 
 void Shell::HelpTopics() {

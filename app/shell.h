@@ -32,6 +32,8 @@ public:
         : parent_(parent), texts_(texts), startFolder_(std::move(startFolder)) {}
     std::optional<std::string> AskOpenPath() override;
     std::optional<std::string> AskSavePath() override;
+    // The open dialog, starting in the folder.
+    std::optional<std::string> AskOpenPathIn(const std::string& folder);
 
     // The folder the dialogs start in and remember; the name Save offers.
     RecentFiles* places = nullptr;
@@ -84,6 +86,7 @@ public:
 private:
     FileContext Context();
     void HelpTopics();
+    void OpenBackup();
 
     AppValues& values_;
     const TextCatalogue& texts_;

@@ -30,6 +30,7 @@ int LanguageOffsetFor(const std::string& editionKey, const std::string& storedVa
 enum CommandId {
     kCmdNew = 57600,
     kCmdOpen = 57601,
+    kCmdOpenBackup = 32901,
     kCmdSave = 57603,
     kCmdSaveAs = 57604,
     kCmdExit = 57665,

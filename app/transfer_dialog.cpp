@@ -5,14 +5,18 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <ctime>
 
+#include "core/memory_map.h"
 #include "core/settings.h"
 #include "core/text_ids.h"
+#include "link/transfer_report.h"
 
 namespace vgr47 {
 
@@ -25,11 +29,13 @@ constexpr const char* kAutoCloseKey = "auto_close_rw_window";
 
 TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleText, QWidget* parent)
     : QDialog(parent), env_(env) {
-    auto T = [&](int n) { return QString::fromStdString(env_.texts.GetText(n)); };
     setWindowTitle(T(titleText));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     auto* layout = new QVBoxLayout(this);
+    subject_ = new QLabel(this);
+    subject_->setVisible(false);
+    layout->addWidget(subject_);
     buttons_ = new QHBoxLayout;
     buttons_->addStretch(1);
     cancel_ = new QPushButton(T(kTextCancel), this);
@@ -43,9 +49,20 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_->setTextVisible(true);
+    progress_->setFormat("%p%");
     layout->addWidget(progress_);
+    status_ = new QLabel(this);
+    status_->setWordWrap(true);
+    layout->addWidget(status_);
+    backup_ = new QLabel(this);
+    backup_->setWordWrap(true);
+    backup_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    backup_->setVisible(false);
+    layout->addWidget(backup_);
 
+    options_ = new QVBoxLayout;
+    layout->addLayout(options_);
     autoClose_ = new QCheckBox(T(kTextAutoClose), this);
     autoClose_->setChecked(
         Settings(env_.values.programDir).GetSetting(kOptionSection, kAutoCloseKey) == "yes");
@@ -62,7 +79,11 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
 
     radio_ = std::make_unique<RadioThread>(this, env_.messages, std::move(maker), env_.texts);
     connect(radio_.get(), &RadioThread::progress, this, [this](int position, int maximum) {
-        progress_->setRange(0, maximum);
+        // The bar counts blocks done; the status names the one under way.
+        position_ = position;
+        maximum_ = maximum;
+        ShowStatus();
+        progress_->setRange(0, maximum + 1);
         progress_->setValue(position);
     });
     connect(radio_.get(), &RadioThread::traceChanged, this,
@@ -86,10 +107,87 @@ TransferDialog::~TransferDialog() {
     QWidget::unsetCursor();
 }
 
+QString TransferDialog::T(int number) const {
+    return QString::fromStdString(env_.texts.GetText(number));
+}
+
 void TransferDialog::AddStartButton(QPushButton* button) {
     button->setAutoDefault(false);
     buttons_->insertWidget(starts_.size(), button);
     starts_.append(button);
+}
+
+void TransferDialog::AddOption(QWidget* widget) { options_->addWidget(widget); }
+
+void TransferDialog::SetSubject(const QString& codeplug) {
+    codeplug_ = codeplug;
+    const QString both = radioLine_.isEmpty()  ? codeplug_
+                         : codeplug_.isEmpty() ? radioLine_
+                                               : codeplug_ + "\n" + radioLine_;
+    subject_->setText(both);
+    subject_->setVisible(!both.isEmpty());
+}
+
+void TransferDialog::ShowStatus() {
+    // Late news of a sequence that has ended must not replace its closing line.
+    if (!running_) return;
+    status_->setText(QString::fromStdString(StatusLine(
+        writing_, phase_, position_, maximum_, [this](int n) { return env_.texts.GetText(n); })));
+}
+
+void TransferDialog::ShowBackup(const BackupResult& kept) {
+    if (kept.ok) {
+        backup_->setText(
+            QString::fromStdString(FillText(env_.texts.GetText(kTextBackupKept), {kept.path})));
+        backup_->setVisible(true);
+    } else {
+        // Said once the transfer has ended: a message box now would hold the transfer up.
+        backupFailure_ = kept;
+    }
+}
+
+SequenceHooks TransferDialog::MakeHooks(std::atomic<bool>& cancel, bool writing,
+                                        std::optional<BackupKind> backup) {
+    writing_ = writing;
+    SequenceHooks hooks;
+    hooks.cancel = &cancel;
+    RadioThread* radio = radio_.get();
+    hooks.progress = [radio](int position, int maximum) {
+        emit radio->progress(position, maximum);
+    };
+    const ModelState model = env_.model;
+    hooks.isSignalling = [model](const std::string& identity) {
+        return model.IsExtendedModel(identity);
+    };
+    hooks.phase = [this](TransferPhase phase) {
+        PostToUi([this, phase] {
+            phase_ = phase;
+            position_ = maximum_ = -1;
+            ShowStatus();
+            if (phase == TransferPhase::VerifyPause || phase == TransferPhase::Verifying)
+                progress_->setValue(0);
+        });
+    };
+    hooks.identified = [this, model](const std::string& identity) {
+        const QString name = QString::fromStdString(CompactName(model.ModelDisplayName(identity)));
+        PostToUi([this, name] {
+            radioLine_ = QString::fromStdString(
+                FillText(env_.texts.GetText(kTextTransferRadio), {name.toStdString()}));
+            SetSubject(codeplug_);
+        });
+    };
+    std::shared_ptr<BlockGate> gate = radio_->gate();
+    hooks.betweenBlocks = [gate] { gate->WaitWhileHeld(); };
+    if (backup && BackupsEnabled(env_.values.programDir)) {
+        const BackupKind kind = *backup;
+        hooks.keep = [this, kind, model](const std::string& image) {
+            const std::string identity = image.substr(2 * mem::kIdentity, 2 * mem::kIdentityBytes);
+            const BackupResult kept = KeepBackup(
+                BackupFolder(), image, model.ModelDisplayName(identity), kind, std::time(nullptr));
+            PostToUi([this, kept] { ShowBackup(kept); });
+        };
+    }
+    return hooks;
 }
 
 void TransferDialog::BeginSequence() {
@@ -98,14 +196,30 @@ void TransferDialog::BeginSequence() {
     for (QPushButton* b : starts_) b->setEnabled(false);
     cancel_->setEnabled(true);
     setCursor(Qt::WaitCursor);
+    radioLine_.clear();
+    SetSubject(codeplug_);
+    phase_ = TransferPhase::Connecting;
+    position_ = maximum_ = -1;
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    backup_->setVisible(false);
+    backupFailure_.reset();
+    ShowStatus();
 }
 
-void TransferDialog::EndSequence(bool ok) {
+void TransferDialog::EndSequence(bool ok, const QString& closingLine) {
     running_ = false;
     unsetCursor();
     cancel_->setEnabled(false);
     for (QPushButton* b : starts_) b->setEnabled(true);
     if (!starts_.isEmpty()) starts_.front()->setFocus();
+    status_->setText(closingLine);
+    if (ok) progress_->setValue(progress_->maximum());
+    if (backupFailure_) {
+        const std::string problem = backupFailure_->problem;
+        backupFailure_.reset();
+        env_.messages.ShowWarning(FillText(env_.texts.GetText(kTextBackupFailed), {problem}));
+    }
     emit transferFinished(ok);
     if (closePending_) {
         close();
@@ -121,10 +235,18 @@ void TransferDialog::PostToUi(std::function<void()> f) {
 
 void TransferDialog::RequestCancel() {
     if (!running_ || cancelRequested_) return;
-    if (!ConfirmCancel() || !running_) return;
-    cancelRequested_ = true;
-    radio_->cancelFlag().store(true);
-    cancel_->setEnabled(false);
+    // While the question is open the sequence waits at the next block, so that what the
+    // user is asked about is still what happens; the answer is in place before it goes on.
+    const std::shared_ptr<BlockGate> gate = radio_->gate();
+    gate->Hold(HoldWhileAsking());
+    const bool confirmed = ConfirmCancel();
+    if (confirmed && running_) {
+        cancelRequested_ = true;
+        radio_->cancelFlag().store(true);
+        cancel_->setEnabled(false);
+    }
+    gate->Hold(false);
+    if (confirmed && !running_) StopConfirmedAfterEnd();
 }
 
 void TransferDialog::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ namespace vgr47::cli {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// write --verify: the radio was written, but reading it back failed.
+inline constexpr int kExitNotVerified = 3;
 
 inline constexpr const char* kProgramName = "vgr47-cli";
 

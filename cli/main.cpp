@@ -25,10 +25,15 @@ const Command kCommands[] = {
     {"load", "FILE TEXT --output OUT [--edition KEY]",
      "apply settings lines (as dump prints them) to a codeplug and save the result as OUT",
      RunLoad},
-    {"read", "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace]",
+    {"read",
+     "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace] [--no-backup]",
      "read a radio's codeplug into a file (written only after a complete read)", RunRead},
-    {"write", "--port PORT FILE [--sim-model INDEX] [--edition KEY] [--yes] [--trace]",
-     "write a codeplug file into a radio (--yes: also into a radio of another model)", RunWrite},
+    {"write",
+     "--port PORT FILE [--sim-model INDEX] [--edition KEY] [--yes] [--verify] [--trace] "
+     "[--no-backup]",
+     "write a codeplug file into a radio (--yes: also into a radio of another model; --verify: "
+     "read it back and compare; exit 3 when that read-back failed)",
+     RunWrite},
     {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY] [--trace]",
      "ask a radio for its model, firmware and last programming software", RunRadioInfo},
     {"simulate", "--link PATH [--model INDEX] [--image FILE] [--pace] [--fault FAULT]...",

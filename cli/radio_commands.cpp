@@ -3,12 +3,16 @@
 #include <atomic>
 #include <clocale>
 #include <csignal>
+#include <ctime>
+#include <functional>
 #include <iostream>
 #include <memory>
 
 #include "cli/commands.h"
+#include "core/backups.h"
 #include "core/codeplug_image.h"
 #include "core/data_file.h"
+#include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "core/text_ids.h"
 #include "link/clock.h"
@@ -16,6 +20,7 @@
 #include "link/radio_info.h"
 #include "link/read_sequence.h"
 #include "link/trace_log.h"
+#include "link/transfer_report.h"
 #include "link/write_sequence.h"
 #include "sim/simulated_port.h"
 #include "sim/simulator_settings.h"
@@ -92,6 +97,23 @@ LinkContext MakeLink(RadioSession& session, Messages& messages, const CommandEnv
                        [&env](int number) { return env.texts.Text(number); }};
 }
 
+// The backup hook of a read or write: the image is kept in the per-user backup folder (unless
+// --no-backup or system.ini in the current folder says no) and its path goes to stderr. A
+// backup that cannot be written is a warning; the transfer goes on.
+std::function<void(const std::string&)> BackupHook(const ParsedArgs& parsed, BackupKind kind,
+                                                   const ModelState& model, const CommandEnv& env) {
+    if (parsed.has("--no-backup") || !BackupsEnabled(".")) return {};
+    return [kind, &model, &env](const std::string& image) {
+        const std::string identity = image.substr(2 * mem::kIdentity, 2 * mem::kIdentityBytes);
+        const BackupResult kept = KeepBackup(
+            BackupFolder(), image, model.ModelDisplayName(identity), kind, std::time(nullptr));
+        if (kept.ok)
+            PrintError("backup: " + kept.path);
+        else
+            PrintError("warning: " + FillText(env.texts.Text(kTextBackupFailed), {kept.problem}));
+    };
+}
+
 }  // namespace
 
 int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env) {
@@ -123,7 +145,8 @@ int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env) {
 int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
     auto parsed = ParseArgs(
-        args, {{"--edition", "--port", "--sim-model", "--output"}, {"--trace"}, {}}, problem);
+        args, {{"--edition", "--port", "--sim-model", "--output"}, {"--trace", "--no-backup"}, {}},
+        problem);
     if (!parsed) return UsageError("read", problem);
     if (!parsed->positionals.empty())
         return UsageError("read", "unexpected " + parsed->positionals[0]);
@@ -141,6 +164,7 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
         return model.IsExtendedModel(identity);
     };
     hooks.cancel = &gInterrupted;
+    hooks.keep = BackupHook(*parsed, BackupKind::Read, model, env);
     CatchInterrupt();
     ReadResult result = ReadFromRadio(link, session.portName, hooks);
     session.port->Close();
@@ -155,8 +179,11 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
 
 int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
-    auto parsed = ParseArgs(
-        args, {{"--edition", "--port", "--sim-model"}, {"--yes", "--trace"}, {}}, problem);
+    auto parsed = ParseArgs(args,
+                            {{"--edition", "--port", "--sim-model"},
+                             {"--yes", "--trace", "--verify", "--no-backup"},
+                             {}},
+                            problem);
     if (!parsed) return UsageError("write", problem);
     if (parsed->positionals.size() != 1) return UsageError("write", "give exactly one FILE");
     auto edition = EditionOption(*parsed);
@@ -188,13 +215,25 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
         return model.IsExtendedModel(identity);
     };
     hooks.cancel = &gInterrupted;
+    hooks.keep = BackupHook(*parsed, BackupKind::Written, model, env);
     CatchInterrupt();
-    const WriteOutcome outcome =
-        WriteToRadio(link, session.portName,
-                     {image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)}, hooks);
+    WriteJob job{image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)};
+    job.verify = parsed->has("--verify");
+    const WriteResult result = WriteToRadio(link, session.portName, job, hooks);
     session.port->Close();
-    switch (outcome) {
+    const auto text = [&env](int number) { return env.texts.Text(number); };
+    switch (result.outcome) {
         case WriteOutcome::Completed:
+            if (result.verify == VerifyOutcome::Differs) {
+                PrintError(DifferenceText(result.differingAddress, text));
+                return kExitFailure;
+            }
+            if (result.verify == VerifyOutcome::NotVerified) {
+                // The write itself went through; only the proof is missing.
+                PrintError(text(kTextWrittenNotVerified) +
+                           (result.verifyProblem.empty() ? "" : " (" + result.verifyProblem + ")"));
+                return kExitNotVerified;
+            }
             return kExitSuccess;
         case WriteOutcome::ModelDeclined:
             PrintError("the radio is another model than " + path + " was made for (" +

@@ -15,6 +15,8 @@ public:
     virtual ~Messages() = default;
     // A notice with an OK button, captioned with the program's short name.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A notice that something failed: the same, with a warning icon where there are icons.
+    virtual void ShowWarning(const std::string& text) { ShowMessage(text); }
     // A question with a question icon. defaultNo selects No (or Cancel) as the default button.
     virtual Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
                        bool defaultNo = false) = 0;

@@ -330,6 +330,45 @@ inline constexpr int kTextAboutEdition = 7208;
 // Radio information: title and model
 inline constexpr int kTextRadioInformation = 7401;
 
+// Radio transfers: verify, backups, the dialogs' status and closing lines, port problems
+inline constexpr int kTextMenuOpenBackup = 8100;
+inline constexpr int kTextVerifyAfterWriting = 8101;
+inline constexpr int kTextTransferCodeplug = 8102;
+inline constexpr int kTextTransferRadio = 8103;
+inline constexpr int kTextStatusConnecting = 8104;
+inline constexpr int kTextStatusReading = 8105;
+inline constexpr int kTextStatusWriting = 8106;
+inline constexpr int kTextStatusVerifyPause = 8107;
+inline constexpr int kTextStatusVerifying = 8108;
+inline constexpr int kTextStatusEnding = 8109;
+inline constexpr int kTextReadComplete = 8110;
+inline constexpr int kTextWritten = 8111;
+inline constexpr int kTextWrittenVerified = 8112;
+inline constexpr int kTextWriteStoppedAt = 8113;
+inline constexpr int kTextReadStoppedAt = 8114;
+inline constexpr int kTextReadFailedAt = 8115;
+inline constexpr int kTextWriteFailedAt = 8116;
+inline constexpr int kTextReadFailedBeforeBlocks = 8117;
+inline constexpr int kTextWriteFailedBeforeBlocks = 8118;
+inline constexpr int kTextWriteModelDeclined = 8119;
+inline constexpr int kTextRadioHoldsOtherData = 8120;
+inline constexpr int kTextWrittenNotVerified = 8121;
+inline constexpr int kTextChannelNumber = 8122;
+inline constexpr int kTextWriteAlreadyComplete = 8123;
+inline constexpr int kTextReadStoppedUnchanged = 8124;
+inline constexpr int kTextBackupFailed = 8125;
+inline constexpr int kTextBackupKept = 8126;
+inline constexpr int kTextPortInUse = 8127;
+inline constexpr int kTextPortMissing = 8128;
+inline constexpr int kTextPortNoPermission = 8129;
+inline constexpr int kTextPortDialoutHint = 8130;
+inline constexpr int kTextImageUnfit = 8131;
+inline constexpr int kTextWriteImageUnfit = 8132;
+inline constexpr int kTextVerifyTrace = 8133;
+inline constexpr int kTextDryRunComplete = 8134;
+inline constexpr int kTextNoForm = 8135;
+inline constexpr int kTextWriteStoppedBeforeBlocks = 8136;
+
 // Saving and the program's own texts
 inline constexpr int kTextSaveReadOnly = 8200;
 inline constexpr int kTextSaveNotRegularFile = 8201;
@@ -451,6 +490,16 @@ inline constexpr int kAllTextNumbers[] = {
     kTextTuningStatusTest, kTextTuningStatusAdjust, kTextTuningStatusValue, kTextTuneDtmfDeviation,
     kTextTuneFiveToneDeviation, kTextAboutProduct, kTextAboutModels, kTextAboutVersion,
     kTextAboutRelease, kTextAboutCompany, kTextAboutEdition, kTextRadioInformation,
+    kTextMenuOpenBackup, kTextVerifyAfterWriting, kTextTransferCodeplug, kTextTransferRadio,
+    kTextStatusConnecting, kTextStatusReading, kTextStatusWriting, kTextStatusVerifyPause,
+    kTextStatusVerifying, kTextStatusEnding, kTextReadComplete, kTextWritten, kTextWrittenVerified,
+    kTextWriteStoppedAt, kTextReadStoppedAt, kTextReadFailedAt, kTextWriteFailedAt,
+    kTextReadFailedBeforeBlocks, kTextWriteFailedBeforeBlocks, kTextWriteModelDeclined,
+    kTextRadioHoldsOtherData, kTextWrittenNotVerified, kTextChannelNumber,
+    kTextWriteAlreadyComplete, kTextReadStoppedUnchanged, kTextBackupFailed, kTextBackupKept,
+    kTextPortInUse, kTextPortMissing, kTextPortNoPermission, kTextPortDialoutHint, kTextImageUnfit,
+    kTextWriteImageUnfit, kTextVerifyTrace, kTextDryRunComplete, kTextNoForm,
+    kTextWriteStoppedBeforeBlocks,
     kTextSaveReadOnly, kTextSaveNotRegularFile, kTextBuiltInTextsNotice,
     kTextTestModeTitle, kTextTestPanel, kTextTestChannelLabel, kTextTestSignallingLabel,
     kTextTestReceive, kTextTestTransmit, kTextTestWide, kTextTestNarrow, kTextTestExit,

@@ -2,6 +2,10 @@
 
 #include <QSerialPort>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace vgr47 {
 
 namespace {
@@ -19,6 +23,19 @@ OpenError ClassifyError(QSerialPort::SerialPortError error) {
         default:
             return OpenError::Other;
     }
+}
+
+// Qt reports a port held by another program (its lock file, or the device's exclusive
+// mode) as a permission error, like a device the user may not open. Only the second is the
+// user's group membership; a device the user could open is simply in use.
+OpenError PermissionOrBusy(const std::string& name) {
+#ifdef Q_OS_UNIX
+    return ::access(name.c_str(), R_OK | W_OK) == 0 ? OpenError::Busy : OpenError::PermissionDenied;
+#else
+    // A COM port that another program holds answers "access denied".
+    (void)name;
+    return OpenError::Busy;
+#endif
 }
 
 int WaitMilliseconds(std::chrono::steady_clock::duration d) {
@@ -47,6 +64,11 @@ OpenResult QtSerialPort::Open(const std::string& name) {
     OpenResult result;
     result.error = ClassifyError(port_->error());
     if (result.error == OpenError::None) result.error = OpenError::Other;
+    if (result.error == OpenError::PermissionDenied) {
+        // Qt takes a bare name as one under /dev.
+        const std::string path = name.find('/') == std::string::npos ? "/dev/" + name : name;
+        result.error = PermissionOrBusy(path);
+    }
     result.reason = port_->errorString().toStdString();
     port_->clearError();
     return result;

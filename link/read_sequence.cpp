@@ -1,5 +1,7 @@
 #include "link/read_sequence.h"
 
+#include <set>
+
 #include "core/codeplug_lib.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
@@ -22,9 +24,9 @@ bool OpenRadioPort(const LinkContext& link, const std::string& portName) {
     const OpenResult opened = link.port.Open(portName);
     if (!opened.ok()) {
         std::string text = link.text ? link.text(kTextPortOpenFailed) : std::string();
-        const std::string reason = DescribeOpenFailure(opened);
+        const std::string reason = DescribeOpenFailure(opened, link.text);
         if (!reason.empty()) text += (text.empty() ? "" : "\n") + reason;
-        link.messages.ShowMessage(text);
+        link.messages.ShowWarning(text);
         return false;
     }
     link.clock.SleepUntil(link.clock.Now() + std::chrono::milliseconds(kSettleMs));
@@ -42,21 +44,32 @@ bool ProgrammingHandshake(const LinkContext& link, std::string& identityHex) {
 ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
                          const SequenceHooks& hooks) {
     ReadResult result;
+    hooks.Enter(TransferPhase::Connecting);
     if (!OpenRadioPort(link, portName)) return result;
     DiscardWaiting(link.port);
 
     result.outcome = ReadOutcome::HandshakeFailed;
     if (!ProgrammingHandshake(link, result.identityHex)) return result;
+    if (hooks.identified) hooks.identified(result.identityHex);
     const bool signalling = hooks.isSignalling && hooks.isSignalling(result.identityHex);
     std::string reply;
     if (!Transact(link, "06", reply, 1, kIdentityAckTimeoutMs, "06")) return result;
 
     const std::vector<int> blocks = mem::TransferBlocks(signalling);
-    const int last = static_cast<int>(blocks.size()) - 1;
+    result.blockCount = static_cast<int>(blocks.size());
+    const int last = result.blockCount - 1;
+    // Addresses asked for so far: a reply whose header names one of them is a late reply.
+    std::set<int> asked;
+    const StaleReplyCheck isStale = [&asked](const std::string& candidate) {
+        if (candidate.compare(6, 2, "10") != 0) return false;
+        const int address = HexToInt(candidate.substr(2, 4));
+        return address >= 0 && asked.count(address) > 0;
+    };
     std::string image;
     image.reserve(mem::kImageBytes * 2);
+    hooks.Enter(TransferPhase::Transferring);
     for (int i = 0; i <= last; ++i) {
-        if (hooks.cancelled()) {
+        if (hooks.StopRequested()) {
             Exchange(link.port, link.clock, "45", reply, 1, kAckTimeoutMs);
             link.port.Close();
             result.outcome = ReadOutcome::Cancelled;
@@ -68,14 +81,22 @@ ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
         int code = ResultTimeout;
         for (int attempt = 1; attempt <= kTransactAttempts && code == ResultTimeout; ++attempt) {
             // A late byte of an earlier reply would shift this block by one byte.
-            DiscardWaiting(link.port);
+            DrainLine(link);
             link.trace.AppendLine("S:", command);
+            std::string dropped;
             code = Exchange(link.port, link.clock, command, reply, kBlockReplyBytes,
-                            kBlockTimeoutMs);
+                            kBlockTimeoutMs, isStale, &dropped);
+            if (!dropped.empty()) link.trace.AppendLine("D:", dropped);
             link.trace.AppendLine("R:", reply);
+            // Whatever answer to this attempt is still under way must be over before the
+            // command goes again, or it would answer the next attempt or the next block.
+            if (code == ResultTimeout && attempt < kTransactAttempts)
+                WaitOutLateReply(link, kBlockTimeoutMs);
         }
+        asked.insert(address);
         if (code != ResultOk) {
             link.port.Close();
+            result.failedAddress = address;
             result.outcome =
                 code == ResultTimeout ? ReadOutcome::BlockTimeout : ReadOutcome::BlockError;
             link.ShowText(code == ResultTimeout ? kTextCommFailed : kTextTransferError);
@@ -84,14 +105,18 @@ ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
         if (address == mem::kSecondRegion)
             image.append(2 * (mem::kSecondRegion - mem::kFirstRegionLast - 1), 'F');
         image += reply.substr(kBlockHeaderHexChars);
-        DiscardWaiting(link.port);
-        if (!Transact(link, "06", reply, 1, kAckTimeoutMs, "06")) {
+        DrainLine(link);
+        if (!Transact(link, "06", reply, 1, kAckTimeoutMs, "06", kAckTimeoutMs)) {
             link.port.Close();
+            result.failedAddress = address;
             result.outcome = ReadOutcome::AckFailed;
             return result;
         }
+        result.blocksDone = i + 1;
     }
+    if (hooks.keep) hooks.keep(image);
     // The image is complete whatever the end command gets back.
+    hooks.Enter(TransferPhase::Ending);
     Transact(link, "45", reply, 1, kAckTimeoutMs, "06");
     link.port.Close();
     result.outcome = ReadOutcome::Completed;

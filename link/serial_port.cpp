@@ -1,30 +1,38 @@
 #include "link/serial_port.h"
 
+#include "core/text_ids.h"
+
 namespace vgr47 {
 
-std::string DescribeOpenFailure(const OpenResult& result) {
-    std::string line = result.reason;
+std::string DescribeOpenFailure(const OpenResult& result,
+                                const std::function<std::string(int number)>& text) {
+    std::string lines;
+    auto add = [&lines](const std::string& line) {
+        if (line.empty()) return;
+        if (!lines.empty()) lines += '\n';
+        lines += line;
+    };
+    auto T = [&text](int number) { return text ? text(number) : std::string(); };
     switch (result.error) {
         case OpenError::None:
             return {};
         case OpenError::NoSuchDevice:
-            if (line.empty()) line = "No such device.";
+            add(T(kTextPortMissing));
             break;
         case OpenError::Busy:
-            if (line.empty()) line = "The port is in use by another program.";
+            add(T(kTextPortInUse));
             break;
         case OpenError::PermissionDenied:
-            if (line.empty()) line = "Permission denied.";
+            add(T(kTextPortNoPermission));
 #ifdef __linux__
-            line +=
-                "\nOn Linux, serial ports belong to the group \"dialout\": add your user to it "
-                "(sudo usermod -aG dialout $USER), then log out and in again.";
+            add(T(kTextPortDialoutHint));
 #endif
             break;
         case OpenError::Other:
             break;
     }
-    return line;
+    add(result.reason);
+    return lines;
 }
 
 }  // namespace vgr47

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,11 @@ struct OpenResult {
     bool ok() const { return error == OpenError::None; }
 };
 
-// The line shown under "port cannot be opened": the system's reason and, where there is one,
-// what the user can do about it (on Linux: joining the dialout group).
-std::string DescribeOpenFailure(const OpenResult& result);
+// The lines shown under "port cannot be opened": what went wrong and what the user can do
+// about it (on Linux, for a port denied to the user: joining the dialout group), from the
+// text catalogue, then the system's own reason. Without a catalogue, the reason alone.
+std::string DescribeOpenFailure(const OpenResult& result,
+                                const std::function<std::string(int number)>& text = {});
 
 class SerialPort {
 public:

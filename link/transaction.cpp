@@ -7,6 +7,10 @@ namespace vgr47 {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+// How long the line must stay silent before a late reply counts as over: some 30 bytes at
+// 9600 baud, and more than a USB adapter holds bytes back.
+constexpr int kQuietLineMs = 30;
+constexpr int kDrainLimitMs = 1500;
 
 void AppendHex(std::string& text, const Bytes& bytes) {
     for (std::uint8_t b : bytes) {
@@ -22,7 +26,7 @@ long long WholeMillisecondsSince(const Clock& clock, Clock::time_point start) {
 }  // namespace
 
 void LinkContext::ShowText(int number) const {
-    messages.ShowMessage(text ? text(number) : std::to_string(number));
+    messages.ShowWarning(text ? text(number) : std::to_string(number));
 }
 
 int HexDigitValue(char c) {
@@ -56,8 +60,8 @@ int SendHex(SerialPort& port, const std::string& command) {
     return 0;
 }
 
-int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expected,
-                 int timeoutMs) {
+int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expected, int timeoutMs,
+                 const StaleReplyCheck& isStale, std::string* dropped) {
     reply.clear();
     if (expected <= 0) return ResultOk;
     const std::size_t wanted = 2 * static_cast<std::size_t>(expected);
@@ -67,6 +71,10 @@ int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expecte
     while (WholeMillisecondsSince(clock, start) <= timeoutMs) {
         if (port.BytesWaiting() > 0) {
             AppendHex(reply, port.ReadAll());
+            while (reply.size() >= wanted && isStale && isStale(reply.substr(0, wanted))) {
+                if (dropped) *dropped += reply.substr(0, wanted);
+                reply.erase(0, wanted);
+            }
             if (reply.size() >= wanted) {
                 reply.resize(wanted);
                 return ResultOk;
@@ -84,23 +92,24 @@ int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expecte
 }
 
 int Exchange(SerialPort& port, Clock& clock, const std::string& command, std::string& reply,
-             int expected, int timeoutMs) {
+             int expected, int timeoutMs, const StaleReplyCheck& isStale, std::string* dropped) {
     if (command.size() % 2 != 0) {
         reply.clear();
         return ResultOddLength;
     }
     SendHex(port, command);
-    return CollectReply(port, clock, reply, expected, timeoutMs);
+    return CollectReply(port, clock, reply, expected, timeoutMs, isStale, dropped);
 }
 
-bool Transact(const LinkContext& link, const std::string& command, std::string& reply,
-              int expected, int timeoutMs, const std::string& expectedReply) {
+bool Transact(const LinkContext& link, const std::string& command, std::string& reply, int expected,
+              int timeoutMs, const std::string& expectedReply, int lateWaitMs) {
     link.trace.ClearWhenFull();
     for (int attempt = 1; attempt <= kTransactAttempts; ++attempt) {
         link.trace.AppendLine("S:", command);
         const int result = Exchange(link.port, link.clock, command, reply, expected, timeoutMs);
         link.trace.AppendLine("R:", reply);
         if (result == ResultOk && (expectedReply.empty() || reply == expectedReply)) return true;
+        if (lateWaitMs > 0 && attempt < kTransactAttempts) WaitOutLateReply(link, lateWaitMs);
     }
     link.ShowText(kTextCommFailed);
     return false;
@@ -110,6 +119,31 @@ void DiscardWaiting(SerialPort& port) {
     while (port.BytesWaiting() > 0) {
         if (port.ReadAll().empty()) break;
     }
+}
+
+void DrainLine(const LinkContext& link) {
+    std::string drained;
+    while (link.port.BytesWaiting() > 0) {
+        const Bytes bytes = link.port.ReadAll();
+        if (bytes.empty()) break;
+        AppendHex(drained, bytes);
+    }
+    if (drained.empty()) return;
+    // Bytes were on their way: the rest of that reply may still be coming. A bound keeps a
+    // line full of noise from holding the transfer for ever.
+    const Clock::time_point giveUp = link.clock.Now() + std::chrono::milliseconds(kDrainLimitMs);
+    while (link.clock.Now() < giveUp &&
+           link.port.WaitForBytes(std::chrono::milliseconds(kQuietLineMs))) {
+        const Bytes bytes = link.port.ReadAll();
+        if (bytes.empty()) break;
+        AppendHex(drained, bytes);
+    }
+    link.trace.AppendLine("D:", drained);
+}
+
+void WaitOutLateReply(const LinkContext& link, int ms) {
+    link.clock.SleepUntil(link.clock.Now() + std::chrono::milliseconds(ms));
+    DrainLine(link);
 }
 
 }  // namespace vgr47

@@ -43,26 +43,44 @@ std::string BytesToHexText(const Bytes& bytes);
 // Writes the bytes of the hex text in one write. Returns 0.
 int SendHex(SerialPort& port, const std::string& command);
 
+// Tells a complete reply (hex text of the expected length) that belongs to an earlier
+// command, so that it is dropped instead of taken.
+using StaleReplyCheck = std::function<bool(const std::string& replyHex)>;
+
 // Collects `expected` bytes into `reply` (as hex text) within `timeoutMs` milliseconds
 // measured from the call: the reply is taken while the whole milliseconds elapsed are at
 // most the time-out. Bytes beyond the expected count that came in the same read are
 // discarded. Waits block on the port; nothing spins. On ResultTimeout the reply holds the
-// partial bytes.
-int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expected, int timeoutMs);
+// partial bytes. A reply that isStale names is dropped (appended to *dropped) and the
+// collection goes on within the same time-out.
+int CollectReply(SerialPort& port, Clock& clock, std::string& reply, int expected, int timeoutMs,
+                 const StaleReplyCheck& isStale = {}, std::string* dropped = nullptr);
 
 // Sends the command and collects the reply. ResultOddLength (nothing sent) for a command of
 // odd length. An expected count of 0 returns ResultOk without looking at the port.
 int Exchange(SerialPort& port, Clock& clock, const std::string& command, std::string& reply,
-             int expected, int timeoutMs);
+             int expected, int timeoutMs, const StaleReplyCheck& isStale = {},
+             std::string* dropped = nullptr);
 
 // Exchange with trace lines and up to three attempts. Succeeds when the reply arrived in time
 // and equals expectedReply (any reply when that is empty). After the third failure shows
-// "communication failed" and returns false; the port is left as it is.
-bool Transact(const LinkContext& link, const std::string& command, std::string& reply,
-              int expected, int timeoutMs, const std::string& expectedReply);
+// "communication failed" and returns false; the port is left as it is. With lateWaitMs, a
+// failed attempt is followed by that long a pause and the line is drained before the command
+// goes again, so that the late answer to one attempt cannot pass for the next one's.
+bool Transact(const LinkContext& link, const std::string& command, std::string& reply, int expected,
+              int timeoutMs, const std::string& expectedReply, int lateWaitMs = 0);
 
 // Throws away whatever bytes are waiting, so that a late byte of an earlier reply cannot
 // shift the next one.
 void DiscardWaiting(SerialPort& port);
+
+// DiscardWaiting, and when anything was waiting, goes on discarding until the line has been
+// quiet for a moment, so that no tail of a late reply is left to arrive after the next
+// command. The trace gets a "D:" line with what was thrown away.
+void DrainLine(const LinkContext& link);
+
+// After a reply's time-out: waits a further `ms` for whatever late answer is under way, then
+// drains the line.
+void WaitOutLateReply(const LinkContext& link, int ms);
 
 }  // namespace vgr47

@@ -41,7 +41,7 @@ bool TuningEngine::OpenPort(const std::string& portName) {
         const OpenResult opened = link_.port.Open(portName);
         if (!opened.ok()) {
             std::string text = link_.text ? link_.text(kTextTuningPortOpenFailed) : std::string();
-            const std::string reason = DescribeOpenFailure(opened);
+            const std::string reason = DescribeOpenFailure(opened, link_.text);
             if (!reason.empty()) text += (text.empty() ? "" : "\n") + reason;
             link_.messages.ShowMessage(text);
             return false;

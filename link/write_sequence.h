@@ -21,10 +21,24 @@ enum class WriteOutcome {
     Cancelled,        // end command sent, port closed, radio partly written
 };
 
-// The write's refusal of an image that would send truncated or garbled blocks.
-inline constexpr const char* kImageUnfitText =
-    "The codeplug is too short or damaged for this model's memory layout. Nothing was sent to "
-    "the radio.";
+// What a read-back after the write found.
+enum class VerifyOutcome {
+    NotAsked,
+    Verified,     // the radio holds every written block as it was sent
+    Differs,      // the radio holds other data (at differingAddress)
+    NotVerified,  // the read-back itself failed; the write did not
+};
+
+struct WriteResult {
+    WriteOutcome outcome = WriteOutcome::PortOpenFailed;
+    int blockCount = 0;      // blocks of the image's layout
+    int blocksDone = 0;      // blocks the radio accepted
+    int failedAddress = -1;  // the block whose write failed
+    VerifyOutcome verify = VerifyOutcome::NotAsked;
+    int differingAddress = -1;  // the first byte the radio holds otherwise
+    std::string verifyProblem;  // why the read-back failed, as it would have been shown
+    bool ok() const { return outcome == WriteOutcome::Completed; }
+};
 
 struct WriteJob {
     CodeplugImage& image;
@@ -32,15 +46,22 @@ struct WriteJob {
     std::string currentIdentity;
     // Four hex digits of the program version for 0x662-0x663 ("0505" for 5.05).
     std::string versionStamp;
+    // Read the radio back after the write and compare every written block.
+    bool verify = false;
 };
 
-// Stamps the version, checks the image, opens the port, shakes hands, asks (question 3019)
-// when the radio is another model, and writes 116 or 244 blocks.
-WriteOutcome WriteToRadio(const LinkContext& link, const std::string& portName, WriteJob job,
-                          const SequenceHooks& hooks);
+// The pause between a write's end command and the start of its verify read, so that the
+// radio has left programming mode and stored everything.
+inline constexpr int kVerifyPauseMs = 1000;
 
-// The same stamp, check and block commands with "R:06" for each, without a port.
-// False (and the refusal shown) for an unfit image.
-bool WriteDryRun(TraceLog& trace, Messages& messages, WriteJob job, const SequenceHooks& hooks);
+// Stamps the version, checks the image, opens the port, shakes hands, asks (question 3019)
+// when the radio is another model, and writes 116 or 244 blocks. With job.verify, a complete
+// write is followed by a plain read whose blocks are compared with those sent.
+WriteResult WriteToRadio(const LinkContext& link, const std::string& portName, WriteJob job,
+                         const SequenceHooks& hooks);
+
+// The same stamp, check and block commands with "R:06" for each into link's trace, without
+// touching the port. False (and the refusal shown) for an unfit image.
+bool WriteDryRun(const LinkContext& link, WriteJob job, const SequenceHooks& hooks);
 
 }  // namespace vgr47

@@ -75,7 +75,8 @@ void SimulatedPort::Write(const Bytes& bytes) {
                    ByteTime() * static_cast<Clock::duration::rep>(bytes.size());
         lineToRadioFree_ = received;
     }
-    for (const ReplyPiece& piece : radio_.Receive(bytes)) Schedule(received + piece.delay, piece.bytes);
+    for (const ReplyPiece& piece : radio_.Receive(bytes, received))
+        Schedule(received + piece.delay, piece.bytes);
 }
 
 std::optional<Clock::time_point> SimulatedPort::NextArrival() const {

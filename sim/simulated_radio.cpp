@@ -56,10 +56,10 @@ std::optional<int> ParseCount(const std::string& text) {
 
 std::optional<Fault> ParseFault(const std::string& setting) {
     static const std::pair<const char*, FaultType> kTypes[] = {
-        {"silent", FaultType::Silent}, {"late", FaultType::Late},
-        {"pieces", FaultType::Pieces}, {"surplus", FaultType::Surplus},
-        {"short", FaultType::Short},   {"refuse", FaultType::Refuse},
-        {"wrong-echo", FaultType::WrongEcho}};
+        {"silent", FaultType::Silent},        {"late", FaultType::Late},
+        {"pieces", FaultType::Pieces},        {"surplus", FaultType::Surplus},
+        {"short", FaultType::Short},          {"refuse", FaultType::Refuse},
+        {"wrong-echo", FaultType::WrongEcho}, {"corrupt", FaultType::Corrupt}};
     const std::vector<std::string> parts = SplitColons(setting);
     if (parts.size() < 3 || parts.size() > 5) return std::nullopt;
     Fault fault;
@@ -161,7 +161,19 @@ std::optional<std::size_t> SimulatedRadio::CommandLength(CommandKind* kind) cons
     return 0;
 }
 
-std::vector<ReplyPiece> SimulatedRadio::Receive(const Bytes& bytes) {
+void SimulatedRadio::ForgetIdleHandshake(CommandKind kind,
+                                         std::chrono::steady_clock::time_point at) {
+    const bool idle = lastCommand_ && at - *lastCommand_ > kIdleTimeout;
+    lastCommand_ = at;
+    if (!idle || programming_ || test_.active || !requested_) return;
+    if (identitySent_ && (kind == CommandKind::Ack || kind == CommandKind::Refuse)) return;
+    ResetSession();
+}
+
+std::vector<ReplyPiece> SimulatedRadio::Receive(
+    const Bytes& bytes, std::optional<std::chrono::steady_clock::time_point> at) {
+    // Half a command left from long ago is forgotten with the rest.
+    if (at && lastCommand_ && *at - *lastCommand_ > kIdleTimeout) pending_.clear();
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     std::vector<ReplyPiece> replies;
     while (!pending_.empty()) {
@@ -174,6 +186,7 @@ std::vector<ReplyPiece> SimulatedRadio::Receive(const Bytes& bytes) {
         }
         const Bytes command(pending_.begin(), pending_.begin() + *length);
         pending_.erase(pending_.begin(), pending_.begin() + *length);
+        if (at) ForgetIdleHandshake(kind, *at);
         for (ReplyPiece& piece : Answer(kind, command)) replies.push_back(std::move(piece));
     }
     return replies;
@@ -189,6 +202,7 @@ const Fault* SimulatedRadio::FaultFor(CommandKind kind, int count) const {
 
 void SimulatedRadio::ResetSession() {
     requested_ = false;
+    identitySent_ = false;
     programming_ = false;
 }
 
@@ -206,18 +220,20 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             if (programming_) ResetSession();
             if (requested_) {
                 reply = identity_;
+                identitySent_ = true;
             } else {
                 reply = {0x02};
             }
             break;
         case CommandKind::Program:
         case CommandKind::Version:
-            programming_ = false;  // a new session, as with 02 above
-            requested_ = true;
+            // A new session, as with 02 above; a refused request leaves the radio idle.
+            ResetSession();
+            requested_ = !refused;
             reply = {kAck};
             break;
         case CommandKind::Ack:
-            if (requested_) programming_ = true;
+            if (requested_ && !refused) programming_ = true;
             reply = {kAck};
             break;
         case CommandKind::Refuse:
@@ -275,9 +291,11 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
         case CommandKind::BlockWrite: {
             if (!programming_) return {};
             if (!refused) {
+                const bool corrupt = fault && fault->type == FaultType::Corrupt;
                 const std::size_t address = ((command[1] << 8) | command[2]) % kMemoryBytes;
                 for (std::size_t i = kBlockHeaderBytes; i < command.size(); ++i)
-                    memory_[(address + i - kBlockHeaderBytes) % kMemoryBytes] = command[i];
+                    memory_[(address + i - kBlockHeaderBytes) % kMemoryBytes] =
+                        corrupt ? static_cast<std::uint8_t>(~command[i]) : command[i];
             }
             reply = {kAck};
             break;
@@ -293,6 +311,10 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
     const std::chrono::milliseconds value(fault->value);
     switch (fault->type) {
         case FaultType::Silent:
+            break;
+        case FaultType::Corrupt:
+            // Only what is stored is wrong; the reply is as usual.
+            pieces.push_back({std::chrono::milliseconds(0), reply});
             break;
         case FaultType::Refuse:
             reply.assign(1, kNak);

@@ -41,6 +41,7 @@ enum class FaultType {
     Short,      // the last byte of the reply is missing
     Refuse,     // 15 instead of 06 (a refused block write is not stored)
     WrongEcho,  // the first reply byte is wrong
+    Corrupt,    // a block write is acknowledged but stored with every byte inverted
 };
 
 // Applies to the nth command of its kind (1-based) and the `times - 1` that follow it.
@@ -52,7 +53,7 @@ struct Fault {
     int value = 0;
 };
 
-// "type:kind:nth[:times[:value]]", e.g. "silent:read:3", "late:ack:1:1:400".
+// "type:kind:nth[:times[:value]]", e.g. "silent:read:3", "late:ack:1:1:400", "corrupt:write:9".
 // Kinds: stx program ack refuse end version inq read write echo tuning testch align test.
 std::optional<Fault> ParseFault(const std::string& setting);
 
@@ -73,8 +74,16 @@ public:
     explicit SimulatedRadio(const std::string& identityHex = kDefaultIdentity,
                             std::string firmware = "V1.02");
 
-    // Feeds bytes from the cable; a command may arrive split over several calls.
-    std::vector<ReplyPiece> Receive(const Bytes& bytes);
+    // Without a command for this long, a handshake that has not reached programming mode is
+    // forgotten, as a real radio's time-out does. Programming mode itself waits (the program
+    // asks for a block again only after twice its time-out), and so does the acknowledge of
+    // the identity (the program may first ask the user whether to write another model).
+    static constexpr std::chrono::milliseconds kIdleTimeout{2000};
+
+    // Feeds bytes from the cable; a command may arrive split over several calls. `at` is when
+    // they arrived; without it the radio never times out.
+    std::vector<ReplyPiece> Receive(const Bytes& bytes,
+                                    std::optional<std::chrono::steady_clock::time_point> at = {});
 
     const std::string& identityHex() const { return identityHex_; }
     const std::string& firmware() const { return firmware_; }
@@ -123,8 +132,12 @@ private:
     Bytes pending_;
     std::vector<Fault> faults_;
     std::array<int, kCommandKindCount> counts_{};
-    bool requested_ = false;    // PROGRAM or VERSION seen: 02 asks for the identity
-    bool programming_ = false;  // identity acknowledged: blocks may be read and written
+    void ForgetIdleHandshake(CommandKind kind, std::chrono::steady_clock::time_point at);
+
+    bool requested_ = false;     // PROGRAM or VERSION seen: 02 asks for the identity
+    bool identitySent_ = false;  // the identity went out; its acknowledge is awaited
+    bool programming_ = false;   // identity acknowledged: blocks may be read and written
+    std::optional<std::chrono::steady_clock::time_point> lastCommand_;
     TestState test_;
 };
 

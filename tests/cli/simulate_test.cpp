@@ -93,11 +93,13 @@ class SimulateTest : public ::testing::Test {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    CliRun Cli(const std::string& args) const {
+    // env: assignments put before the command, such as "XDG_DATA_HOME=/x".
+    CliRun Cli(const std::string& args, const std::string& env = "") const {
         const std::string out = (dir / "out.txt").string(), err = (dir / "err.txt").string();
-        const int status = std::system(("cd '" + dir.string() + "' && '" VGR47_CLI_PATH "' " +
-                                        args + " >'" + out + "' 2>'" + err + "'")
-                                           .c_str());
+        const int status =
+            std::system(("cd '" + dir.string() + "' && " + env + " '" VGR47_CLI_PATH "' " + args +
+                         " >'" + out + "' 2>'" + err + "'")
+                            .c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
     }
     // What the radio holds now, by reading it back.
@@ -131,7 +133,7 @@ TEST_F(SimulateTest, ReadWriteAndInformationThroughThePseudoTerminal) {
     std::string own = Slurp(dir / "own.dat");
     own.replace(0x10 * 2, 4, "1234").replace(0x662 * 2, 4, "FFFF");
     std::ofstream(dir / "own.dat", std::ios::trunc) << own;
-    CliRun write = Cli("write --port '" + link + "' own.dat");
+    CliRun write = Cli("write --port '" + link + "' own.dat --no-backup");
     ASSERT_EQ(write.code, 0) << write.err;
     EXPECT_EQ(write.out + write.err, "");
     EXPECT_EQ(Slurp(dir / "own.dat"), own);
@@ -172,7 +174,8 @@ TEST_F(SimulateTest, AnotherModelIsWrittenOnlyWithYes) {
 
     CliRun accepted = Cli("write --yes --port '" + link + "' other.dat");
     ASSERT_EQ(accepted.code, 0) << accepted.err;
-    EXPECT_EQ(accepted.err, "");
+    EXPECT_EQ(accepted.err.rfind("vgr47-cli: backup: ", 0), 0u) << accepted.err;
+    EXPECT_EQ(Lines(accepted.err), 1);
     const std::string after = Memory();
     EXPECT_EQ(Transferred(after), Transferred(Slurp(dir / "other.dat")));
     EXPECT_EQ(after.substr(0x650 * 2, 16), "4B563232305436FF");  // the codeplug's identity now
@@ -186,7 +189,7 @@ TEST_F(SimulateTest, FaultsAndImageOfTheServedRadio) {
     const std::string served = Memory();  // block 2 arrives in two pieces and is still taken
     EXPECT_EQ(served, Slurp(dir / "basic.dat").substr(0, 1856 * 2));
 
-    CliRun refused = Cli("write --port '" + link + "' basic.dat");
+    CliRun refused = Cli("write --port '" + link + "' basic.dat --no-backup");
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(Lines(refused.err), 1) << refused.err;
     EXPECT_NE(refused.err.find("refused"), std::string::npos) << refused.err;
@@ -254,6 +257,106 @@ TEST_F(SimulateTest, WriteCommandLine) {
     std::ofstream(dir / "system.ini") << "[simulator]\nmodel=3\n";
     EXPECT_EQ(Cli("write --port sim m3.dat").code, 0);
     EXPECT_EQ(Cli("radio-info --port sim").out.rfind("model: ", 0), 0u);
+}
+
+// The dealer's scenario: a radio answering block reads 1.6 s late, past the time-out.
+TEST_F(SimulateTest, LateBlockRepliesGiveTheExactImageOrNoFile) {
+    ASSERT_EQ(Cli("new --model 15 --output radio.dat").code, 0);
+    ASSERT_TRUE(Start({"--model", "15", "--image", (dir / "radio.dat").string(), "--fault",
+                       "late:read:5:3:1600", "--fault", "late:read:9:1:1600"}));
+    CliRun failed = Cli("read --port '" + link + "' --output out.dat");
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(Lines(failed.err), 1) << failed.err;
+    EXPECT_FALSE(fs::exists(dir / "out.dat"));
+    // The next read meets one late reply (the 9th block read) and waits it out.
+    CliRun read = Cli("read --port '" + link + "' --output out.dat");
+    ASSERT_EQ(read.code, 0) << read.err;
+    EXPECT_EQ(Transferred(Slurp(dir / "out.dat")), Transferred(Slurp(dir / "radio.dat")));
+    EXPECT_EQ(Stop(), 0);
+}
+
+TEST_F(SimulateTest, WriteVerifyNamesTheBlockTheRadioHoldsOtherwise) {
+    ASSERT_EQ(Cli("new --model 8 --output fleet.dat").code, 0);
+    ASSERT_TRUE(Start({"--fault", "corrupt:write:20"}));
+    CliRun wrong = Cli("write --port '" + link + "' fleet.dat --verify --no-backup");
+    EXPECT_EQ(wrong.code, 1);
+    EXPECT_EQ(wrong.err, "vgr47-cli: The radio holds different data at 0x0130 (channel 20)\n");
+    // The fault is spent: the next write is verified.
+    CliRun right = Cli("write --port '" + link + "' fleet.dat --verify --no-backup");
+    EXPECT_EQ(right.code, 0) << right.err;
+    EXPECT_EQ(right.out + right.err, "");
+    EXPECT_EQ(Stop(), 0);
+
+    // A read-back that fails leaves the write done but not verified.
+    ASSERT_TRUE(Start({"--fault", "silent:program:2:3"}));
+    CliRun unverified = Cli("write --port '" + link + "' fleet.dat --verify --no-backup");
+    EXPECT_EQ(unverified.code, 3);
+    EXPECT_EQ(Lines(unverified.err), 1) << unverified.err;
+    EXPECT_NE(unverified.err.find("not verified"), std::string::npos) << unverified.err;
+    EXPECT_EQ(Stop(), 0);
+}
+
+TEST_F(SimulateTest, ReadAndWriteEachKeepOneBackupOfTheirImage) {
+    const fs::path data = dir / "data";
+    const fs::path backups = data / "vgr47" / "backups";
+    const std::string env = "XDG_DATA_HOME='" + data.string() + "'";
+    auto listed = [&] {
+        std::vector<fs::path> files;
+        if (fs::exists(backups))
+            for (const auto& e : fs::directory_iterator(backups)) files.push_back(e.path());
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    ASSERT_EQ(Cli("new --model 0 --output basic.dat").code, 0);
+    ASSERT_TRUE(Start({"--model", "0", "--image", (dir / "basic.dat").string()}));
+
+    CliRun read = Cli("read --port '" + link + "' --output got.dat", env);
+    ASSERT_EQ(read.code, 0) << read.err;
+    std::vector<fs::path> files = listed();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(read.err, "vgr47-cli: backup: " + files[0].string() + "\n");
+    EXPECT_NE(files[0].filename().string().find("_KV210A___VHF_136-174MHz__read.dat"),
+              std::string::npos)
+        << files[0];
+    EXPECT_EQ(Slurp(files[0]), Slurp(dir / "got.dat"));
+
+    CliRun write = Cli("write --port '" + link + "' basic.dat", env);
+    ASSERT_EQ(write.code, 0) << write.err;
+    files = listed();
+    ASSERT_EQ(files.size(), 2u);
+    const fs::path written =
+        files[0].string().find("_written") != std::string::npos ? files[0] : files[1];
+    std::string stamped = Slurp(dir / "basic.dat");
+    stamped.replace(0x662 * 2, 4, "0505");
+    EXPECT_EQ(Slurp(written), stamped);
+
+    EXPECT_EQ(Cli("read --port '" + link + "' --output again.dat --no-backup", env).code, 0);
+    EXPECT_EQ(listed().size(), 2u);
+    std::ofstream(dir / "system.ini") << "[option]\nautomatic_backups=no\n";
+    EXPECT_EQ(Cli("read --port '" + link + "' --output again.dat", env).code, 0);
+    EXPECT_EQ(listed().size(), 2u);
+    fs::remove(dir / "system.ini");
+
+    // A backup folder that cannot be made is a warning; the read itself succeeds.
+    std::ofstream(dir / "blocked") << "a file where the data folder would be";
+    CliRun warned = Cli("read --port '" + link + "' --output warned.dat",
+                        "XDG_DATA_HOME='" + (dir / "blocked").string() + "'");
+    EXPECT_EQ(warned.code, 0) << warned.err;
+    EXPECT_TRUE(fs::exists(dir / "warned.dat"));
+    EXPECT_EQ(warned.err.rfind("vgr47-cli: warning: ", 0), 0u) << warned.err;
+    EXPECT_EQ(Lines(warned.err), 1);
+    EXPECT_EQ(Stop(), 0);
+}
+
+// A program that gave up halfway through a handshake leaves the radio to its time-out; the
+// next read then succeeds without a detour through radio-info.
+TEST_F(SimulateTest, RadioRecoversFromAnUnfinishedHandshake) {
+    ASSERT_TRUE(Start({"--fault", "silent:stx:2:3"}));  // the identity request goes unanswered
+    EXPECT_EQ(Cli("read --port '" + link + "' --output a.dat --no-backup").code, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    CliRun again = Cli("read --port '" + link + "' --output a.dat --no-backup");
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_EQ(Stop(), 0);
 }
 
 }  // namespace

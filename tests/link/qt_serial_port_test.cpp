@@ -61,8 +61,17 @@ TEST(QtSerialPort, ExchangesBytesOverAPseudoTerminal) {
     EXPECT_EQ(CollectReply(port, clock, reply, 2, 1000), ResultOk);
     EXPECT_EQ(reply, "064B");
 
+    // A second program on the same port is told that it is in use, not that it lacks the
+    // right to open it.
+    QtSerialPort other;
+    const OpenResult taken = other.Open(name);
+    EXPECT_EQ(taken.error, OpenError::Busy) << taken.reason;
+    EXPECT_FALSE(other.IsOpen());
+
     port.Close();
     EXPECT_FALSE(port.IsOpen());
+    EXPECT_TRUE(other.Open(name).ok());
+    other.Close();
     close(slave);
     close(master);
 }

@@ -146,7 +146,8 @@ TEST_F(ReadTest, PortOpenFailureShowsTheReason) {
     const ReadResult r = Read();
     EXPECT_EQ(r.outcome, ReadOutcome::PortOpenFailed);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], Text(kTextPortOpenFailed) + "\nDevice or resource busy");
+    EXPECT_EQ(messages.shown[0], Text(kTextPortOpenFailed) + "\n" + Text(kTextPortInUse) +
+                                     "\nDevice or resource busy");
     EXPECT_TRUE(port.writes().empty());
 }
 

@@ -66,6 +66,7 @@ TEST(SimulatedRadio, FaultSpecs) {
     EXPECT_EQ(f->value, 400);
     EXPECT_TRUE(ParseFault("silent:read:3"));
     EXPECT_TRUE(ParseFault("wrong-echo:stx:1"));
+    EXPECT_EQ(ParseFault("corrupt:write:9")->type, FaultType::Corrupt);
     EXPECT_FALSE(ParseFault("silent:read:0"));
     EXPECT_FALSE(ParseFault("loud:read:1"));
     EXPECT_FALSE(ParseFault("silent:read"));
@@ -80,6 +81,56 @@ TEST(SimulatedRadio, FaultAppliesToTheNthCommandOfItsKindOnly) {
     EXPECT_EQ(Replies(radio.Receive(FromHex("02"))), "");
     EXPECT_EQ(Replies(radio.Receive(FromHex("02"))), "02");
     EXPECT_EQ(Replies(radio.Receive(FromHex("50524F4752414D"))), "060606");
+}
+
+TEST(SimulatedRadio, CorruptBlockIsAcknowledgedButStoredInverted) {
+    SimulatedRadio radio;
+    radio.AddFault({FaultType::Corrupt, CommandKind::BlockWrite, 2, 1, 0});
+    radio.Receive(FromHex("0250524F4752414D0206"));
+    EXPECT_EQ(Replies(radio.Receive(FromHex("5700101000112233445566778899AABBCCDDEEFF"))), "06");
+    EXPECT_EQ(Replies(radio.Receive(FromHex("5700201000112233445566778899AABBCCDDEEFF"))), "06");
+    EXPECT_EQ(radio.MemoryHex().substr(0x10 * 2, 32), "00112233445566778899AABBCCDDEEFF");
+    EXPECT_EQ(radio.MemoryHex().substr(0x20 * 2, 32), "FFEEDDCCBBAA99887766554433221100");
+}
+
+// A program that gave up in the middle of a handshake must not leave the radio refusing
+// every later one.
+TEST(SimulatedRadio, UnfinishedHandshakeIsForgottenAfterTwoSeconds) {
+    using namespace std::chrono_literals;
+    const std::chrono::steady_clock::time_point t0{};
+    SimulatedRadio radio;
+    radio.AddFault({FaultType::Silent, CommandKind::Stx, 2, 1, 0});  // the identity request
+    radio.Receive(FromHex("02"), t0);
+    radio.Receive(FromHex("50524F4752414D"), t0 + 10ms);
+    radio.Receive(FromHex("02"), t0 + 20ms);  // lost
+    // Soon after, the radio still takes 02 for the identity request...
+    EXPECT_EQ(Replies(radio.Receive(FromHex("02"), t0 + 1500ms)), radio.identityHex());
+    // ...and the acknowledge of its identity is awaited however long the program asks first.
+    EXPECT_EQ(Replies(radio.Receive(FromHex("06"), t0 + 5000ms)), "06");
+    EXPECT_TRUE(radio.programming());
+    radio.Receive(FromHex("45"), t0 + 5010ms);
+
+    radio.Receive(FromHex("0250524F4752414D"), t0 + 6000ms);
+    EXPECT_EQ(Replies(radio.Receive(FromHex("02"), t0 + 8100ms)), "02");  // a new handshake
+    EXPECT_EQ(Replies(radio.Receive(FromHex("50524F4752414D02"), t0 + 8110ms)),
+              "06" + radio.identityHex());
+
+    // Programming mode waits for a block asked for again after a long pause.
+    radio.Receive(FromHex("06"), t0 + 8120ms);
+    EXPECT_EQ(Replies(radio.Receive(FromHex("52000010"), t0 + 11200ms)).size(), 40u);
+}
+
+TEST(SimulatedRadio, RefusedProgrammingRequestLeavesTheRadioIdle) {
+    SimulatedRadio radio;
+    radio.AddFault({FaultType::Refuse, CommandKind::Program, 1, 1, 0});
+    radio.AddFault({FaultType::Refuse, CommandKind::Ack, 1, 1, 0});
+    EXPECT_EQ(Replies(radio.Receive(FromHex("0250524F4752414D"))), "0215");
+    EXPECT_EQ(Replies(radio.Receive(FromHex("02"))), "02");  // a handshake start, not the identity
+    EXPECT_EQ(Replies(radio.Receive(FromHex("50524F4752414D02"))), "06" + radio.identityHex());
+    EXPECT_EQ(Replies(radio.Receive(FromHex("06"))), "15");
+    EXPECT_FALSE(radio.programming());
+    EXPECT_EQ(Replies(radio.Receive(FromHex("06"))), "06");
+    EXPECT_TRUE(radio.programming());
 }
 
 TEST(SimulatedPort, PacingPutsEachByteOnTheLine) {

@@ -180,15 +180,23 @@ TEST_F(TransactTest, FullTraceIsClearedBeforeTheNextTransaction) {
     EXPECT_EQ(trace.text(), "S:06\r\nR:06\r\n");
 }
 
-TEST(DescribeOpenFailure, PermissionDeniedExplainsTheFix) {
-    const std::string line =
-        DescribeOpenFailure({OpenError::PermissionDenied, "Permission denied"});
-    EXPECT_NE(line.find("Permission denied"), std::string::npos);
+TEST(DescribeOpenFailure, EachKindHasItsOwnCatalogueTextBeforeTheSystemsReason) {
+    auto text = [](int n) { return "text " + std::to_string(n); };
+    EXPECT_EQ(DescribeOpenFailure({}, text), "");
+    EXPECT_EQ(DescribeOpenFailure({OpenError::NoSuchDevice, "No such file"}, text),
+              "text 8128\nNo such file");
+    // A port another program holds is not a question of group membership.
+    EXPECT_EQ(DescribeOpenFailure({OpenError::Busy, "Device or resource busy"}, text),
+              "text 8127\nDevice or resource busy");
+    const std::string denied = DescribeOpenFailure({OpenError::PermissionDenied, "EACCES"}, text);
 #ifdef __linux__
-    EXPECT_NE(line.find("dialout"), std::string::npos);
+    EXPECT_EQ(denied, "text 8129\ntext 8130\nEACCES");
+#else
+    EXPECT_EQ(denied, "text 8129\nEACCES");
 #endif
-    EXPECT_EQ(DescribeOpenFailure({}), "");
-    EXPECT_EQ(DescribeOpenFailure({OpenError::NoSuchDevice, ""}), "No such device.");
+    EXPECT_EQ(DescribeOpenFailure({OpenError::Other, "odd"}, text), "odd");
+    // Without a catalogue only the system's reason is left.
+    EXPECT_EQ(DescribeOpenFailure({OpenError::Busy, "busy"}), "busy");
 }
 
 }  // namespace

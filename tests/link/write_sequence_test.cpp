@@ -67,7 +67,7 @@ protected:
         image.InstallOpened(ImageFor(imageIdentity, bytes), "/tmp/x.dat");
         currentIdentity = imageIdentity;
     }
-    WriteOutcome Write() {
+    WriteResult Write() {
         return WriteToRadio(link, "sim", {image, currentIdentity, "0505"}, hooks);
     }
     std::string Text(int n) { return "text " + std::to_string(n); }
@@ -86,7 +86,7 @@ protected:
 
 TEST_F(WriteTest, BasicImageExactBytesAndStamp) {
     Prepare(kBasicIdentity, kBasicIdentity, 1856);
-    ASSERT_EQ(Write(), WriteOutcome::Completed);
+    ASSERT_EQ(Write().outcome, WriteOutcome::Completed);
     EXPECT_EQ(image.ReadBytes(0x662, 2), "0505");
     EXPECT_TRUE(image.IsModified());
     std::vector<std::string> expected = {"02", "50524F4752414D", "02", "06"};
@@ -101,7 +101,7 @@ TEST_F(WriteTest, BasicImageExactBytesAndStamp) {
 
 TEST_F(WriteTest, SignallingImageNeverSendsTheTuningArea) {
     Prepare(kSignallingIdentity, kSignallingIdentity, 4096);
-    ASSERT_EQ(Write(), WriteOutcome::Completed);
+    ASSERT_EQ(Write().outcome, WriteOutcome::Completed);
     EXPECT_EQ(radio.CommandCount(CommandKind::BlockWrite), 244);
     const std::string mem = radio.MemoryHex();
     EXPECT_EQ(mem.substr(0, 0x740 * 2), image.image().substr(0, 0x740 * 2));
@@ -112,7 +112,7 @@ TEST_F(WriteTest, SignallingImageNeverSendsTheTuningArea) {
 TEST_F(WriteTest, OtherModelDeclinedSendsRefuseAndWritesNothing) {
     Prepare(kSignallingIdentity, kBasicIdentity, 1856);
     messages.answer = Answer::No;
-    EXPECT_EQ(Write(), WriteOutcome::ModelDeclined);
+    EXPECT_EQ(Write().outcome, WriteOutcome::ModelDeclined);
     EXPECT_EQ(messages.asked, (std::vector<std::string>{Text(kTextModelMismatchQuestion)}));
     EXPECT_EQ(port.writes(), (std::vector<std::string>{"02", "50524F4752414D", "02", "07"}));
     EXPECT_EQ(radio.MemoryHex(), blank);
@@ -123,15 +123,15 @@ TEST_F(WriteTest, OtherModelDeclinedSendsRefuseAndWritesNothing) {
 TEST_F(WriteTest, OtherModelAcceptedWritesByTheImagesLayout) {
     Prepare(kSignallingIdentity, kBasicIdentity, 1856);
     messages.answer = Answer::Yes;
-    EXPECT_EQ(Write(), WriteOutcome::Completed);
+    EXPECT_EQ(Write().outcome, WriteOutcome::Completed);
     EXPECT_EQ(radio.CommandCount(CommandKind::BlockWrite), 116);
 }
 
 TEST_F(WriteTest, ShortOrDamagedImageIsRefusedBeforeTheHandshake) {
     // A basic-sized file claiming a signalling identity.
     Prepare(kSignallingIdentity, kSignallingIdentity, 1856);
-    EXPECT_EQ(Write(), WriteOutcome::ImageUnfit);
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{kImageUnfitText}));
+    EXPECT_EQ(Write().outcome, WriteOutcome::ImageUnfit);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{Text(kTextImageUnfit)}));
     EXPECT_TRUE(port.writes().empty());
     EXPECT_EQ(port.openCount(), 0);
 
@@ -139,14 +139,14 @@ TEST_F(WriteTest, ShortOrDamagedImageIsRefusedBeforeTheHandshake) {
     std::string text = image.image();
     text[0x300 * 2 + 1] = 'G';
     image.SetImageText(text);
-    EXPECT_EQ(Write(), WriteOutcome::ImageUnfit);
+    EXPECT_EQ(Write().outcome, WriteOutcome::ImageUnfit);
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(WriteTest, RefusedBlockEndsTheWriteAtThatBlock) {
     Prepare(kBasicIdentity, kBasicIdentity, 1856);
     radio.AddFault({FaultType::Refuse, CommandKind::BlockWrite, 7, 1, 0});
-    EXPECT_EQ(Write(), WriteOutcome::BlockRefused);
+    EXPECT_EQ(Write().outcome, WriteOutcome::BlockRefused);
     EXPECT_EQ(radio.CommandCount(CommandKind::BlockWrite), 7);
     EXPECT_EQ(messages.shown, (std::vector<std::string>{Text(kTextRadioRefusedData)}));
     EXPECT_FALSE(port.IsOpen());
@@ -155,7 +155,7 @@ TEST_F(WriteTest, RefusedBlockEndsTheWriteAtThatBlock) {
 TEST_F(WriteTest, BlockSilentThreeTimesIsCommunicationFailure) {
     Prepare(kBasicIdentity, kBasicIdentity, 1856);
     radio.AddFault({FaultType::Silent, CommandKind::BlockWrite, 2, 3, 0});
-    EXPECT_EQ(Write(), WriteOutcome::BlockTimeout);
+    EXPECT_EQ(Write().outcome, WriteOutcome::BlockTimeout);
     EXPECT_EQ(radio.CommandCount(CommandKind::BlockWrite), 4);
     EXPECT_EQ(messages.shown, (std::vector<std::string>{Text(kTextCommFailed)}));
     EXPECT_FALSE(port.IsOpen());
@@ -164,27 +164,28 @@ TEST_F(WriteTest, BlockSilentThreeTimesIsCommunicationFailure) {
     Prepare(kBasicIdentity, kBasicIdentity, 1856);
     messages.shown.clear();
     radio.AddFault({FaultType::Silent, CommandKind::BlockWrite, 2, 2, 0});
-    EXPECT_EQ(Write(), WriteOutcome::Completed);
+    EXPECT_EQ(Write().outcome, WriteOutcome::Completed);
     EXPECT_EQ(radio.MemoryHex(1856), image.image());
 }
 
 TEST_F(WriteTest, FailedIdentityAcknowledgeLeavesThePortOpen) {
     Prepare(kBasicIdentity, kBasicIdentity, 1856);
     radio.AddFault({FaultType::WrongEcho, CommandKind::Ack, 1, 3, 0});
-    EXPECT_EQ(Write(), WriteOutcome::AckFailed);
+    EXPECT_EQ(Write().outcome, WriteOutcome::AckFailed);
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(radio.CommandCount(CommandKind::BlockWrite), 0);
 }
 
 TEST_F(WriteTest, DryRunTracesTheSameBlocks) {
     Prepare(kSignallingIdentity, kSignallingIdentity, 4096);
-    ASSERT_EQ(Write(), WriteOutcome::Completed);
+    ASSERT_EQ(Write().outcome, WriteOutcome::Completed);
     std::string fromWire;
     for (const std::string& w : port.writes())
         if (w.rfind("57", 0) == 0 && w.size() == 40) fromWire += "S:" + w + "\r\nR:06\r\n";
 
     TraceLog dry;
-    ASSERT_TRUE(WriteDryRun(dry, messages, {image, currentIdentity, "0505"}, hooks));
+    const LinkContext dryLink{port, clock, dry, messages, link.text};
+    ASSERT_TRUE(WriteDryRun(dryLink, {image, currentIdentity, "0505"}, hooks));
     EXPECT_EQ(dry.text(), fromWire);
 }
 
