@@ -25,39 +25,70 @@ std::string BuiltInText() {
 
 }  // namespace
 
+TextCatalogue::TextCatalogue(const TextCatalogue& other)
+    : path_(other.path_), offset_(other.offset_), builtIn_(other.builtIn_) {
+    std::lock_guard<std::mutex> hold(other.cache_->lock);
+    cache_->text = other.cache_->text;
+    cache_->stamp = other.cache_->stamp;
+    cache_->size = other.cache_->size;
+    cache_->found = other.cache_->found;
+}
+
+TextCatalogue& TextCatalogue::operator=(const TextCatalogue& other) {
+    if (this != &other) {
+        TextCatalogue copy(other);
+        path_ = std::move(copy.path_);
+        offset_ = copy.offset_;
+        builtIn_ = copy.builtIn_;
+        cache_ = std::move(copy.cache_);
+    }
+    return *this;
+}
+
 TextCatalogue TextCatalogue::BuiltIn(int offset) {
     TextCatalogue texts("", offset);
     texts.builtIn_ = true;
-    texts.cachedText_ = BuiltInText();
+    texts.cache_->text = BuiltInText();
     return texts;
 }
 
 void TextCatalogue::setPath(std::string path) {
     path_ = std::move(path);
     builtIn_ = false;
-    cachedStamp_ = cachedSize_ = -1;
-    cachedText_.clear();
+    std::lock_guard<std::mutex> hold(cache_->lock);
+    cache_->stamp = cache_->size = -1;
+    cache_->text.clear();
+    cache_->found.clear();
 }
 
 std::string TextCatalogue::GetText(int number) const {
-    if (builtIn_) return IniReadText(cachedText_, "language", std::to_string(number + offset_));
-    if (path_.empty()) return "";
-    std::error_code ec;
-    auto size = std::filesystem::file_size(path_, ec);
-    if (ec) return "";
-    auto time = std::filesystem::last_write_time(path_, ec);
-    if (ec) return "";
-    long long stamp = static_cast<long long>(time.time_since_epoch().count());
-    if (stamp != cachedStamp_ || static_cast<long long>(size) != cachedSize_) {
-        std::ifstream in(path_, std::ios::binary);
-        if (!in) return "";
-        std::ostringstream ss;
-        ss << in.rdbuf();
-        cachedText_ = ss.str();
-        cachedStamp_ = stamp;
-        cachedSize_ = static_cast<long long>(size);
+    const int key = number + offset_;
+    Cache& cache = *cache_;
+    std::lock_guard<std::mutex> hold(cache.lock);
+    if (!builtIn_) {
+        if (path_.empty()) return "";
+        std::error_code ec;
+        auto size = std::filesystem::file_size(path_, ec);
+        if (ec) return "";
+        auto time = std::filesystem::last_write_time(path_, ec);
+        if (ec) return "";
+        long long stamp = static_cast<long long>(time.time_since_epoch().count());
+        if (stamp != cache.stamp || static_cast<long long>(size) != cache.size) {
+            std::ifstream in(path_, std::ios::binary);
+            if (!in) return "";
+            std::ostringstream ss;
+            ss << in.rdbuf();
+            cache.text = ss.str();
+            cache.stamp = stamp;
+            cache.size = static_cast<long long>(size);
+            cache.found.clear();
+        }
     }
-    return IniReadText(cachedText_, "language", std::to_string(number + offset_));
+    auto it = cache.found.find(key);
+    if (it == cache.found.end())
+        it = cache.found.emplace(key, IniReadText(cache.text, "language", std::to_string(key)))
+                 .first;
+    return it->second;
 }
 
 std::vector<std::string> ResourcePlaces(const std::string& programDir, const std::string& exeDir,

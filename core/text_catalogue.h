@@ -1,7 +1,10 @@
 // User-visible texts by number from language.sys: key n + offset in section [language].
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vgr47 {
@@ -10,9 +13,12 @@ inline constexpr int kChineseOffset = 100000;
 inline constexpr int kEnglishOffset = 200000;
 
 class TextCatalogue {
-public:
+  public:
     TextCatalogue() = default;
     TextCatalogue(std::string path, int offset) : path_(std::move(path)), offset_(offset) {}
+    // A copy starts with its own copy of the cache.
+    TextCatalogue(const TextCatalogue& other);
+    TextCatalogue& operator=(const TextCatalogue& other);
 
     // The copy of the shipped catalogue that is built into the program, for when no
     // language.sys can be read: the program then still speaks, in the same words.
@@ -31,14 +37,22 @@ public:
     // The interface font family that goes with the language.
     std::string FontName() const;
 
-private:
+  private:
+    // The file's text, reloaded when the file's size or time changes, and the texts already
+    // looked up in it (a form asks for the same few texts many times). The radio dialogs' worker
+    // threads ask too, hence the lock.
+    struct Cache {
+        std::mutex lock;
+        std::string text;
+        long long stamp = -1;
+        long long size = -1;
+        std::unordered_map<int, std::string> found;  // by key (number + offset)
+    };
+
     std::string path_;
     int offset_ = kEnglishOffset;
     bool builtIn_ = false;
-    // Cache of the file's text, reloaded when the file's size or time changes.
-    mutable std::string cachedText_;
-    mutable long long cachedStamp_ = -1;
-    mutable long long cachedSize_ = -1;
+    std::unique_ptr<Cache> cache_ = std::make_unique<Cache>();
 };
 
 // Where a resource file (language.sys, a help page) is looked for, in order: the program
