@@ -10,8 +10,8 @@
 #include "core/messages.h"
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
-#include "editors/channel_model.h"
-#include "editors/form_view.h"
+#include "editors/channels/channel_model.h"
+#include "editors/common/form_view.h"
 
 namespace vgr47 {
 

@@ -14,7 +14,7 @@
 #include "app/toolbar_icons.h"
 #include "app/window_menu.h"
 #include "core/text_ids.h"
-#include "editors/form_view.h"
+#include "editors/common/form_view.h"
 
 namespace vgr47 {
 

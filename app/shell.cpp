@@ -24,7 +24,7 @@
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
 #include "core/text_ids.h"
-#include "editors/channel_dlg_frm.h"
+#include "editors/channels/channel_dlg_frm.h"
 
 namespace vgr47 {
 

@@ -14,8 +14,8 @@
 #include "core/codeplug_image.h"
 #include "core/data_file.h"
 #include "core/model_catalogue.h"
-#include "editors/channel_model.h"
-#include "editors/main_frm.h"
+#include "editors/channels/channel_model.h"
+#include "editors/channels/main_frm.h"
 
 namespace vgr47 {
 

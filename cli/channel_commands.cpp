@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 #include "core/data_file.h"
 #include "core/text_ids.h"
-#include "editors/channel_model.h"
+#include "editors/channels/channel_model.h"
 
 namespace vgr47::cli {
 

@@ -5,7 +5,7 @@
 #include "core/data_file.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
-#include "editors/dump_area.h"
+#include "editors/dump/dump_area.h"
 
 namespace vgr47::cli {
 namespace {

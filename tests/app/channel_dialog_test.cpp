@@ -18,7 +18,7 @@
 
 #include "app/shell.h"
 #include "core/memory_map.h"
-#include "editors/channel_dlg_frm.h"
+#include "editors/channels/channel_dlg_frm.h"
 
 using namespace vgr47;
 

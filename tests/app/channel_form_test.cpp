@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "core/model_catalogue.h"
-#include "editors/main_frm.h"
+#include "editors/channels/main_frm.h"
 
 using namespace vgr47;
 

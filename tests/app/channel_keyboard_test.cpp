@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "core/memory_map.h"
-#include "editors/channel_dlg_frm.h"
+#include "editors/channels/channel_dlg_frm.h"
 #include "shell_fixture.h"
 
 using namespace vgr47;

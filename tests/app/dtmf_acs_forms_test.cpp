@@ -18,8 +18,8 @@
 #include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
-#include "editors/acs_frm.h"
-#include "editors/dtmf_frm.h"
+#include "editors/acs/acs_frm.h"
+#include "editors/dtmf/dtmf_frm.h"
 
 using namespace vgr47;
 

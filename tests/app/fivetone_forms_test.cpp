@@ -20,9 +20,9 @@
 #include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
-#include "editors/fivetone_endecode_frm.h"
-#include "editors/fivetone_system_frm.h"
-#include "editors/wrap_spin_field.h"
+#include "editors/common/wrap_spin_field.h"
+#include "editors/five_tone_codes/fivetone_endecode_frm.h"
+#include "editors/five_tone_system/fivetone_system_frm.h"
 
 using namespace vgr47;
 

@@ -17,9 +17,9 @@
 #include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
-#include "editors/key_assign_frm.h"
-#include "editors/option_frm.h"
-#include "editors/scan_frm.h"
+#include "editors/keys/key_assign_frm.h"
+#include "editors/options/option_frm.h"
+#include "editors/scan/scan_frm.h"
 
 using namespace vgr47;
 

@@ -18,11 +18,11 @@
 #include "app/read_dlg.h"
 #include "app/shell.h"
 #include "app/write_dlg.h"
-#include "editors/channel_dlg_frm.h"
 #include "core/data_file.h"
 #include "core/ini_file.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
+#include "editors/channels/channel_dlg_frm.h"
 #include "sim/simulated_port.h"
 
 using namespace vgr47;

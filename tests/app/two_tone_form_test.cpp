@@ -13,7 +13,7 @@
 
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
-#include "editors/two_tone_frm.h"
+#include "editors/two_tone/two_tone_frm.h"
 
 using namespace vgr47;
 

@@ -11,7 +11,7 @@
 #include "core/data_file.h"
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
-#include "editors/channel_model.h"
+#include "editors/channels/channel_model.h"
 
 namespace fs = std::filesystem;
 using namespace vgr47;

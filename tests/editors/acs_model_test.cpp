@@ -1,6 +1,6 @@
 // The auto-channel-select form's rules without widgets: reading, the chooser, committing
 // a choice, the rows without gaps and the bytes OK writes.
-#include "editors/acs_model.h"
+#include "editors/acs/acs_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The channel dialog driven without widgets: enable rules, list rebuilding, the moves between
 // channels and what each change writes into the image.
 
-#include "editors/channel_dlg_model.h"
+#include "editors/channels/channel_dlg_model.h"
 
 #include <gtest/gtest.h>
 

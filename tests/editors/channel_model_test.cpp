@@ -1,7 +1,7 @@
 // The channel grid as decoded from crafted records, and the records written back, on
 // basic and signalling models.
 
-#include "editors/channel_model.h"
+#include "editors/channels/channel_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The DTMF form's rules without widgets: reading fall-backs, the checks of the code lists
 // and the kill code, Delete all, and the bytes OK writes.
-#include "editors/dtmf_model.h"
+#include "editors/dtmf/dtmf_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The text form of a codeplug: value formats, line parsing and the all-or-nothing load.
 #include <gtest/gtest.h>
 
-#include "editors/dump_area.h"
+#include "editors/dump/dump_area.h"
 
 namespace vgr47::dump {
 namespace {

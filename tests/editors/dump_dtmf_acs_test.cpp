@@ -6,7 +6,7 @@
 
 #include "core/memory_map.h"
 #include "core/text_ids.h"
-#include "editors/dump_area.h"
+#include "editors/dump/dump_area.h"
 
 namespace vgr47::dump {
 namespace {

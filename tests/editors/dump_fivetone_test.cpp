@@ -5,7 +5,7 @@
 #include <map>
 
 #include "core/memory_map.h"
-#include "editors/dump_area.h"
+#include "editors/dump/dump_area.h"
 
 namespace vgr47::dump {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/codeplug_lib.h"
-#include "editors/dump_area.h"
+#include "editors/dump/dump_area.h"
 #include "form_fixture.h"
 
 namespace vgr47::dump {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/memory_map.h"
-#include "editors/dump_area.h"
+#include "editors/dump/dump_area.h"
 
 namespace vgr47::dump {
 namespace {

@@ -1,6 +1,6 @@
 // The 5-tone encode/decode tables: packing, reading, the cell and row rules, re-pointing of
 // decode answers, the default code, Delete and Delete all, and the bytes OK writes.
-#include "editors/fivetone_endecode_model.h"
+#include "editors/five_tone_codes/fivetone_endecode_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The 5-tone system parameters: presets, clamps, wrapping spins and the bytes OK writes.
-#include "editors/fivetone_system_model.h"
+#include "editors/five_tone_system/fivetone_system_model.h"
 
 #include <gtest/gtest.h>
 

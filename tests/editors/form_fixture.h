@@ -7,7 +7,7 @@
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
-#include "editors/channel_model.h"
+#include "editors/channels/channel_model.h"
 
 namespace vgr47::testing {
 

@@ -1,5 +1,5 @@
 // The key assignment form's model: the side key code mapping and what OK writes.
-#include "editors/key_assign_model.h"
+#include "editors/keys/key_assign_model.h"
 
 #include <gtest/gtest.h>
 

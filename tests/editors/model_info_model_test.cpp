@@ -1,5 +1,5 @@
 // The model information form's list and every way its OK can end.
-#include "editors/model_info_model.h"
+#include "editors/model_info/model_info_model.h"
 
 #include <gtest/gtest.h>
 

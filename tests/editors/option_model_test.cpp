@@ -1,9 +1,9 @@
 // The optional features form's model: its reading rules and what OK writes.
-#include "editors/option_model.h"
+#include "editors/options/option_model.h"
 
 #include <gtest/gtest.h>
 
-#include "editors/scan_model.h"
+#include "editors/scan/scan_model.h"
 #include "form_fixture.h"
 
 namespace vgr47 {

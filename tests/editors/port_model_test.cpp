@@ -1,6 +1,6 @@
 // The port form's choices: which one a stored name selects, what OK stores, and which
 // devices the probe leaves usable.
-#include "editors/port_model.h"
+#include "editors/port/port_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The scan form's model: the scan list rules, the revert mapping and what OK writes.
-#include "editors/scan_model.h"
+#include "editors/scan/scan_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The test frequency table: what the grid shows, what a cell entry becomes and the bytes OK
 // writes.
-#include "editors/test_freq_model.h"
+#include "editors/test_freq/test_freq_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The 2-tone form without widgets: the bytes OK writes, clamps, list exclusions, the tone
 // fields the chosen combinations enable, and the working copy of the decoder sets.
-#include "editors/two_tone_model.h"
+#include "editors/two_tone/two_tone_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,54 @@
+// Checks shared by the areas of the key, scan and options forms: a loaded value must be one
+// the form's control offers, and a control the form hides or disables takes no new value.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editors/dump/dump_area.h"
+
+namespace vgr47::dump {
+
+// The value part of a dumped line as a loaded line carries it: the comment removed.
+inline std::string ValueOnly(const std::string& formatted) {
+    std::size_t hash = formatted.find("  #");
+    return hash == std::string::npos ? formatted : formatted.substr(0, hash);
+}
+
+inline std::map<std::string, std::string> ValuesByKey(const std::vector<Line>& lines) {
+    std::map<std::string, std::string> values;
+    for (const Line& l : lines) values[l.key] = ValueOnly(l.value);
+    return values;
+}
+
+// The index of one of `entries` list entries; anything else (no selection included) is a
+// problem.
+inline std::optional<int> ListChoice(const Input& in, std::size_t entries,
+                                     std::vector<Problem>& problems) {
+    auto index = ParseIndex(in.value);
+    if (!in.quoted && index && *index >= 0 && static_cast<std::size_t>(*index) < entries)
+        return index;
+    problems.push_back({in.lineNumber, in.key + ": '" + in.value +
+                                           "' is not an entry of the list (0 to " +
+                                           std::to_string(static_cast<int>(entries) - 1) + ")"});
+    return std::nullopt;
+}
+
+inline std::optional<bool> CheckChoice(const Input& in, std::vector<Problem>& problems) {
+    auto checked = in.quoted ? std::nullopt : ParseCheck(in.value);
+    if (!checked)
+        problems.push_back({in.lineNumber, in.key + ": '" + in.value + "' is not 0 or 1"});
+    return checked;
+}
+
+// A control the form does not let the user change now: only its current value passes.
+inline bool Unchangeable(const Input& in, const std::string& current, const std::string& why,
+                         std::vector<Problem>& problems) {
+    if (in.value == current) return false;
+    problems.push_back({in.lineNumber, in.key + " " + why});
+    return true;
+}
+
+}  // namespace vgr47::dump

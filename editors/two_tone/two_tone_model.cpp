@@ -1,0 +1,387 @@
+#include "editors/two_tone/two_tone_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/codeplug_lib.h"
+#include "core/field_clamps.h"
+#include "core/memory_map.h"
+#include "core/text_ids.h"
+
+namespace vgr47 {
+namespace {
+
+constexpr const char* kCombinationTexts[TwoToneModel::kCombinations] = {
+    "A-B", "A-C", "A-D", "B-A", "B-C",    "B-D",    "C-A",   "C-B",
+    "C-D", "D-A", "D-B", "D-C", "Long A", "Long B", "Long C"};
+
+constexpr int kEncodeTableBytes = mem::kTwoToneEncodeBytes * mem::kTwoToneEncodeCount;
+constexpr int kDecodeBlockBytes = mem::kTwoToneDecodeSetBytes * mem::kTwoToneDecodeSetCount;
+constexpr int kSetChars = 2 * mem::kTwoToneDecodeSetBytes;
+constexpr int kAutoResetMax = 300;
+// Byte offsets inside a decoder set.
+constexpr int kSetFirst = 0, kSetSecond = 1, kSetTones = 2, kSetAutoReset = 10, kSetFlags = 12,
+              kSetFill = 13;
+
+// Default first entry: the table is never left without a first tone.
+constexpr const char* kDefaultFirstTone = "420.0";
+constexpr const char* kDefaultSecondTone = "928.1";
+
+std::string ByteAt(const std::string& hex, int offset) { return hex.substr(2 * offset, 2); }
+
+// A tone or time text in tenths, kept inside 16 bits so its code never comes out empty.
+int Tenths16(const std::string& text) {
+    long v = std::lround(ParseLeadingDouble(text) * 10.0);
+    return static_cast<int>(std::clamp(v, 0L, 0xFFFFL));
+}
+
+std::string ToneText(int tenths) { return FormatFixed(tenths / 10.0, 1, 2); }
+
+}  // namespace
+
+TwoToneModel::TwoToneModel(CodeplugImage& image, const TextCatalogue& texts)
+    : image_(image), texts_(texts) {
+    Read();
+}
+
+bool TwoToneModel::Available(const CodeplugImage& image) {
+    int end = std::max({mem::kTwoTone0B1C + 2, mem::kTwoToneDecodeSets + kDecodeBlockBytes,
+                        mem::kTwoToneEncode + kEncodeTableBytes});
+    return static_cast<int>(image.byteCount()) >= end;
+}
+
+std::string TwoToneModel::CombinationText(int code) {
+    return code >= 0 && code < kCombinations ? kCombinationTexts[code] : "";
+}
+
+int TwoToneModel::CombinationCode(const std::string& text) {
+    for (int c = 0; c < kCombinations; ++c)
+        if (text == kCombinationTexts[c]) return c;
+    return -1;
+}
+
+void TwoToneModel::Read() {
+    fields_[kFirstDuration] =
+        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B19, 1)) / 10.0, 1, 3);
+    fields_[kSecondDuration] =
+        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1A, 1)) / 10.0, 1, 3);
+    fields_[kLongDuration] =
+        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1B, 1)) / 10.0, 1, 3);
+    fields_[kGap] =
+        std::to_string(std::max(0, HexLe16ToInt(image_.ReadBytes(mem::kTwoTone0B1C, 2))));
+    std::string options = image_.ReadBytes(mem::kTwoToneOptions, 1);
+    sideTone_ = GetBit(options, 0) == 1;
+    singleTone_ = GetBit(options, 1) == 1;
+
+    std::string table = image_.ReadBytes(mem::kTwoToneEncode, kEncodeTableBytes);
+    for (int e = 0; e < kEntries; ++e) {
+        for (int t = 0; t < 2; ++t) {
+            std::size_t at = static_cast<std::size_t>(2 * (e * mem::kTwoToneEncodeBytes + 2 * t));
+            std::string code = at + 4 <= table.size() ? table.substr(at, 4) : "FFFF";
+            cells_[e][t] = (code == "FFFF" || code == "0000") ? "" : ToneText(HexLe16ToInt(code));
+        }
+    }
+    currentEntry_ = 0;
+    editing_.reset();
+
+    workingCopy_ = image_.ReadBytes(mem::kTwoToneDecodeSets, kDecodeBlockBytes);
+    // A short image is never written; the copy only has to be whole.
+    if (static_cast<int>(workingCopy_.size()) != 2 * kDecodeBlockBytes)
+        workingCopy_.assign(2 * kDecodeBlockBytes, 'F');
+    ShowSet(0);
+}
+
+const std::string& TwoToneModel::fieldText(Field f) const {
+    return f < kToneA ? fields_[f] : shown_.tones[f - kToneA];
+}
+
+void TwoToneModel::SetFieldText(Field f, const std::string& text) {
+    if (f < kToneA)
+        fields_[f] = text;
+    else
+        shown_.tones[f - kToneA] = text;
+}
+
+TwoToneModel::Range TwoToneModel::FieldRange(Field f) {
+    switch (f) {
+        case kFirstDuration:
+        case kSecondDuration:
+            return {0.5, 10.0};
+        case kLongDuration:
+            return {3.0, 10.0};
+        case kGap:
+            return {0, 500};
+        default:
+            return {288.5, 3000.0};
+    }
+}
+
+void TwoToneModel::LeaveField(Field f) {
+    std::string& text = f < kToneA ? fields_[f] : shown_.tones[f - kToneA];
+    const Range r = FieldRange(f);
+    if (f == kGap)
+        text = ClampIntField(text, static_cast<int>(r.min), static_cast<int>(r.max), 1);
+    else
+        text = ClampDecimalField(text, r.min, r.max, 0.1);
+}
+
+// ---- encode grid ----
+
+void TwoToneModel::SetCurrentEntry(int entry) {
+    if (entry >= 0 && entry < kEntries) currentEntry_ = entry;
+}
+
+TwoToneModel::Cell TwoToneModel::BeginCellEdit(int entry, int tone) {
+    CommitCellEdit();
+    entry = std::clamp(entry, 0, kEntries - 1);
+    if (tone != 0 && cells_[entry][0].empty()) tone = 0;
+    tone = tone != 0 ? 1 : 0;
+    editing_ = Cell{entry, tone};
+    editorText_ = cells_[entry][tone];
+    currentEntry_ = entry;
+    return *editing_;
+}
+
+void TwoToneModel::CommitCellEdit() {
+    if (!editing_) return;
+    Cell c = *editing_;
+    editing_.reset();
+    EnterCell(c.entry, c.tone, editorText_);
+}
+
+void TwoToneModel::EnterCell(int entry, int tone, const std::string& text) {
+    if (entry < 0 || entry >= kEntries || tone < 0 || tone > 1) return;
+    std::string t = TrimText(text);
+    if (t.empty()) {
+        cells_[entry][tone].clear();
+        // A second tone alone would be sent without the tone that announces it.
+        if (tone == 0) cells_[entry][1].clear();
+        return;
+    }
+    const Range range = FieldRange(kToneA);
+    double v = std::clamp(ParseLeadingDouble(t), range.min, range.max);
+    cells_[entry][tone] = FormatFixed(v, 1, 2);
+}
+
+void TwoToneModel::EnsureFirstEntry() {
+    for (const auto& row : cells_)
+        if (!row[0].empty()) return;
+    cells_[0] = {kDefaultFirstTone, kDefaultSecondTone};
+}
+
+void TwoToneModel::DeleteCurrentEntry() {
+    editing_.reset();
+    cells_[currentEntry_] = {"", ""};
+    EnsureFirstEntry();
+}
+
+void TwoToneModel::DeleteAllEntries() {
+    editing_.reset();
+    for (auto& row : cells_) row = {"", ""};
+    EnsureFirstEntry();
+}
+
+// ---- decoder sets ----
+
+TwoToneModel::DecodeSet TwoToneModel::DecodeFrom(const std::string& hex) const {
+    DecodeSet s;
+    int first = HexToInt(ByteAt(hex, kSetFirst));
+    int second = HexToInt(ByteAt(hex, kSetSecond));
+    s.first = first < kCombinations ? first : kNoChoice;
+    s.second = second == 0xFF ? kNoneChoice : second < kCombinations ? second : kNoChoice;
+    // The lists never offer one combination twice; Decode 1 keeps it.
+    if (s.second >= 0 && s.second == s.first) s.second = kNoChoice;
+    for (int l = 0; l < 4; ++l)
+        s.tones[l] = ToneText(HexLe16ToInt(hex.substr(2 * (kSetTones + 2 * l), 4)));
+    int reset = HexLe16ToInt(hex.substr(2 * kSetAutoReset, 4));
+    if (reset == 0)
+        s.autoReset = Text(kTextNone);
+    else if (reset > 0 && reset <= kAutoResetMax)
+        s.autoReset = std::to_string(reset);
+    std::string flags = ByteAt(hex, kSetFlags);
+    int alert = BitsToInt(GetBits(flags, 0, 2));
+    int answer = BitsToInt(GetBits(flags, 2, 2));
+    s.callAlert = alert <= 2 ? alert : -1;
+    s.autoAnswer = answer <= 1 ? answer : -1;
+    return s;
+}
+
+std::string TwoToneModel::EncodeSet(const DecodeSet& s, const std::string& old) const {
+    // Decode 1 without a choice keeps the byte it was read with; the write must give one byte.
+    std::string out = s.first >= 0 ? IntToHex(s.first, 1) : ByteAt(old, kSetFirst);
+    out += s.second >= 0 ? IntToHex(s.second, 1) : "FF";
+    for (const std::string& tone : s.tones) out += IntToHexLe(Tenths16(tone), 2);
+    int reset = s.autoReset == Text(kTextNone)
+                    ? 0
+                    : std::clamp(ParseLeadingInt(s.autoReset), 0, kAutoResetMax);
+    out += IntToHexLe(reset, 2);
+    std::string oldFlags = ByteAt(old, kSetFlags);
+    std::string flags = "FF";
+    // A list without a selection keeps its bits as read.
+    SetBits(flags, 0, 2, s.callAlert >= 0 ? IntToBits(s.callAlert, 2) : GetBits(oldFlags, 0, 2));
+    SetBits(flags, 2, 2, s.autoAnswer >= 0 ? IntToBits(s.autoAnswer, 2) : GetBits(oldFlags, 2, 2));
+    out += flags;
+    out += RepeatToLength("F", 2 * (mem::kTwoToneDecodeSetBytes - kSetFill));
+    return out;
+}
+
+void TwoToneModel::ShowSet(int n) {
+    shownSet_ = std::clamp(n, 0, kSets - 1);
+    shown_ =
+        DecodeFrom(workingCopy_.substr(static_cast<std::size_t>(shownSet_ * kSetChars), kSetChars));
+}
+
+TwoToneModel::DecodeSet TwoToneModel::SetValues(int n) const {
+    if (n == shownSet_) return shown_;
+    return DecodeFrom(workingCopy_.substr(
+        static_cast<std::size_t>(std::clamp(n, 0, kSets - 1) * kSetChars), kSetChars));
+}
+
+void TwoToneModel::ApplySetClamps() {
+    for (int l = 0; l < 4; ++l)
+        if (ToneEnabled(l)) LeaveField(static_cast<Field>(kToneA + l));
+    LeaveAutoReset();
+}
+
+void TwoToneModel::SelectSet(int n) {
+    if (n < 0 || n >= kSets) return;
+    ApplySetClamps();
+    std::size_t at = static_cast<std::size_t>(shownSet_ * kSetChars);
+    std::string stored = EncodeSet(shown_, workingCopy_.substr(at, kSetChars));
+    if (static_cast<int>(stored.size()) == kSetChars) workingCopy_.replace(at, kSetChars, stored);
+    ShowSet(n);
+}
+
+std::vector<int> TwoToneModel::Decode1Codes() const {
+    std::vector<int> codes;
+    for (int c = 0; c < kCombinations; ++c)
+        if (c != shown_.second) codes.push_back(c);
+    return codes;
+}
+
+std::vector<int> TwoToneModel::Decode2Codes() const {
+    std::vector<int> codes{kNoneChoice};
+    for (int c = 0; c < kCombinations; ++c)
+        if (c != shown_.first) codes.push_back(c);
+    return codes;
+}
+
+std::vector<std::string> TwoToneModel::Decode1Entries() const {
+    std::vector<std::string> out;
+    for (int c : Decode1Codes()) out.push_back(CombinationText(c));
+    return out;
+}
+
+std::vector<std::string> TwoToneModel::Decode2Entries() const {
+    std::vector<std::string> out;
+    for (int c : Decode2Codes())
+        out.push_back(c == kNoneChoice ? Text(kTextNone) : CombinationText(c));
+    return out;
+}
+
+int TwoToneModel::decode1Index() const {
+    auto codes = Decode1Codes();
+    auto it = std::find(codes.begin(), codes.end(), shown_.first);
+    return it == codes.end() ? -1 : static_cast<int>(it - codes.begin());
+}
+
+int TwoToneModel::decode2Index() const {
+    auto codes = Decode2Codes();
+    auto it = std::find(codes.begin(), codes.end(), shown_.second);
+    return it == codes.end() ? -1 : static_cast<int>(it - codes.begin());
+}
+
+void TwoToneModel::SelectDecode1(int index) {
+    auto codes = Decode1Codes();
+    if (index >= 0 && index < static_cast<int>(codes.size())) shown_.first = codes[index];
+}
+
+void TwoToneModel::SelectDecode2(int index) {
+    auto codes = Decode2Codes();
+    if (index >= 0 && index < static_cast<int>(codes.size())) shown_.second = codes[index];
+}
+
+bool TwoToneModel::SetDecodeChoices(int first, int second) {
+    bool firstOk =
+        (first >= 0 && first < kCombinations) || (first == kNoChoice && shown_.first == kNoChoice);
+    bool secondOk = second == kNoneChoice || (second >= 0 && second < kCombinations) ||
+                    (second == kNoChoice && shown_.second == kNoChoice);
+    if (!firstOk || !secondOk || (second >= 0 && second == first)) return false;
+    shown_.first = first;
+    shown_.second = second;
+    return true;
+}
+
+bool TwoToneModel::ToneEnabled(int letter) const {
+    const char ch = static_cast<char>('A' + letter);
+    return CombinationText(shown_.first).find(ch) != std::string::npos ||
+           CombinationText(shown_.second).find(ch) != std::string::npos;
+}
+
+std::vector<std::string> TwoToneModel::AutoResetEntries() const {
+    std::vector<std::string> out{Text(kTextNone)};
+    for (int s = 1; s <= kAutoResetMax; ++s) out.push_back(std::to_string(s));
+    return out;
+}
+
+std::vector<std::string> TwoToneModel::CallAlertEntries() const {
+    return {Text(kTextNone), Text(kTextAlertToneShared), Text(kTextAlertRing)};
+}
+
+std::vector<std::string> TwoToneModel::AutoAnswerEntries() const {
+    return {Text(kTextNone), Text(kTextAnswerTone)};
+}
+
+void TwoToneModel::LeaveAutoReset() {
+    auto entries = AutoResetEntries();
+    if (std::find(entries.begin(), entries.end(), shown_.autoReset) == entries.end())
+        shown_.autoReset = entries[0];
+}
+
+// ---- OK ----
+
+bool TwoToneModel::Ok() {
+    CommitCellEdit();
+    for (Field f : {kFirstDuration, kSecondDuration, kLongDuration, kGap}) LeaveField(f);
+    ApplySetClamps();
+
+    // Every piece is built and checked before the first byte is written.
+    std::string first = IntToHex(Tenths16(fields_[kFirstDuration]), 1);
+    std::string second = IntToHex(Tenths16(fields_[kSecondDuration]), 1);
+    std::string longTone = IntToHex(Tenths16(fields_[kLongDuration]), 1);
+    std::string gap = IntToHexLe(ParseLeadingInt(fields_[kGap]), 2);
+    std::string options = image_.ReadBytes(mem::kTwoToneOptions, 1);
+    if (options.size() == 2) {
+        SetBit(options, 0, sideTone_ ? 1 : 0);
+        SetBit(options, 1, singleTone_ ? 1 : 0);
+    }
+
+    EnsureFirstEntry();
+    std::string table;
+    for (const auto& row : cells_)
+        for (const std::string& tone : row)
+            table += tone.empty() ? "FFFF" : IntToHexLe(Tenths16(tone), 2);
+
+    std::size_t at = static_cast<std::size_t>(shownSet_ * kSetChars);
+    std::string stored = EncodeSet(shown_, workingCopy_.substr(at, kSetChars));
+    if (static_cast<int>(stored.size()) != kSetChars) return false;
+    std::string block = workingCopy_;
+    block.replace(at, kSetChars, stored);
+
+    if (!Available(image_) || first.size() != 2 || second.size() != 2 || longTone.size() != 2 ||
+        gap.size() != 4 || options.size() != 2 ||
+        static_cast<int>(table.size()) != 2 * kEncodeTableBytes ||
+        static_cast<int>(block.size()) != 2 * kDecodeBlockBytes)
+        return false;
+    workingCopy_ = block;
+    image_.WriteBytes(mem::kTwoTone0B19, first);
+    image_.WriteBytes(mem::kTwoTone0B1A, second);
+    image_.WriteBytes(mem::kTwoTone0B1B, longTone);
+    image_.WriteBytes(mem::kTwoTone0B1C, gap);
+    image_.WriteBytes(mem::kTwoToneOptions, options);
+    image_.WriteBytes(mem::kTwoToneEncode, table);
+    image_.WriteBytes(mem::kTwoToneDecodeSets, workingCopy_);
+    return true;
+}
+
+}  // namespace vgr47
