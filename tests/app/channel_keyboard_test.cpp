@@ -12,7 +12,7 @@
 
 #include "core/memory_map.h"
 #include "editors/channels/channel_dlg_frm.h"
-#include "shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
 

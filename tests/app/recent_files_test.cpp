@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "core/ini_file.h"
-#include "shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;

@@ -16,7 +16,7 @@
 #include "app/radio_ports.h"
 #include "app/radio_worker.h"
 #include "core/ini_file.h"
-#include "shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;

@@ -16,7 +16,7 @@
 #include "app/edit_history.h"
 #include "core/memory_map.h"
 #include "editors/channels/channel_dlg_frm.h"
-#include "shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
 

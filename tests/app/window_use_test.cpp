@@ -19,7 +19,7 @@
 #include "app/mdi_placement.h"
 #include "app/window_menu.h"
 #include "editors/channels/main_frm.h"
-#include "shell_fixture.h"
+#include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
 

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "core/text_ids.h"
-#include "line_tap.h"
 #include "link/read_sequence.h"
 #include "link/write_sequence.h"
 #include "sim/simulated_port.h"
+#include "tests/support/line_tap.h"
 
 namespace vgr47 {
 namespace {

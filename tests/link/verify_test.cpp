@@ -4,9 +4,9 @@
 
 #include "core/memory_map.h"
 #include "core/text_ids.h"
-#include "line_tap.h"
 #include "link/write_sequence.h"
 #include "sim/simulated_port.h"
+#include "tests/support/line_tap.h"
 
 namespace vgr47 {
 namespace {

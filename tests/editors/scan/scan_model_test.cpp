@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/codeplug_lib.h"
-#include "form_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace vgr47 {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/scan/scan_model.h"
-#include "form_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace vgr47 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "core/codeplug_lib.h"
 #include "editors/dump/dump_area.h"
-#include "form_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace vgr47::dump {
 namespace {
