@@ -24,7 +24,7 @@
 #include "core/codeplug_lib.h"
 #include "core/settings.h"
 #include "core/text_ids.h"
-#include "editors/channels/channel_dlg_frm.h"
+#include "editors/channels/channel_dialog.h"
 
 namespace vgr47 {
 
@@ -198,14 +198,14 @@ void Shell::LoadStartupImage() {
 
 void Shell::EnsureChannelForm() {
     if (channelForm_) return;
-    channelForm_ = new CMainFrm(*channels_, texts_);
+    channelForm_ = new ChannelGridView(*channels_, texts_);
     // The channel dialog is modal and no transfer runs beside it, so it may run its own loop.
-    connect(channelForm_, &CMainFrm::channelDialogRequested, this, [this](int row) {
-        CChannelDlg dialog(*channelForm_, *channels_, image_, texts_, row, frame_);
+    connect(channelForm_, &ChannelGridView::channelDialogRequested, this, [this](int row) {
+        ChannelDialog dialog(*channelForm_, *channels_, image_, texts_, row, frame_);
         channelDialog_ = &dialog;
         // Every applied change is a step; Ctrl+Z and Ctrl+Y work in the dialog too.
-        connect(&dialog, &CChannelDlg::imageEdited, history_, &EditHistory::NoteEdit);
-        connect(&dialog, &CChannelDlg::statusMessage, frame_,
+        connect(&dialog, &ChannelDialog::imageEdited, history_, &EditHistory::NoteEdit);
+        connect(&dialog, &ChannelDialog::statusMessage, frame_,
                 [this](const QString& text) { frame_->statusBar()->showMessage(text, 15000); });
         dialog.addActions({frame_->action(kCmdUndo), frame_->action(kCmdRedo)});
         dialog.exec();

@@ -14,8 +14,8 @@
 #include "core/codeplug_image.h"
 #include "core/data_file.h"
 #include "core/model_catalogue.h"
+#include "editors/channels/channel_grid_view.h"
 #include "editors/channels/channel_model.h"
-#include "editors/channels/main_frm.h"
 
 namespace vgr47 {
 
@@ -23,7 +23,7 @@ struct FormEnv;
 class EditHistory;
 class RadioPorts;
 class RecentFiles;
-class CChannelDlg;
+class ChannelDialog;
 
 class QtFileDialogs : public FileDialogs {
 public:
@@ -56,7 +56,7 @@ public:
     ~Shell() override;
 
     CMainFrame& frame() { return *frame_; }
-    CMainFrm* channelForm() const { return channelForm_; }
+    ChannelGridView* channelForm() const { return channelForm_; }
     ChannelModel& channels() { return *channels_; }
     FormEnv& formEnv() { return *env_; }
 
@@ -81,7 +81,7 @@ public:
     // Shows the help page; replaced by tests. False when nothing could show it.
     std::function<bool(const QUrl&)> openUrl;
     // The channel dialog while it is open.
-    CChannelDlg* channelDialog() const { return channelDialog_; }
+    ChannelDialog* channelDialog() const { return channelDialog_; }
 
 private:
     FileContext Context();
@@ -99,7 +99,7 @@ private:
     FileDialogs* dialogs_;
     bool promptDone_ = false;
     std::unique_ptr<ChannelModel> channels_;
-    QPointer<CMainFrm> channelForm_;
+    QPointer<ChannelGridView> channelForm_;
     std::unique_ptr<RadioPorts> ports_;
     std::unique_ptr<FormEnv> env_;
     void EnsureChannelForm();
@@ -112,7 +112,7 @@ private:
     void NoteFile();
     std::unique_ptr<RecentFiles> recent_;
     EditHistory* history_ = nullptr;
-    CChannelDlg* channelDialog_ = nullptr;
+    ChannelDialog* channelDialog_ = nullptr;
     std::string saveAsFrom_;
 };
 

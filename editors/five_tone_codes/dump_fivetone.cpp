@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "editors/dump/dump_areas.h"
-#include "editors/five_tone_codes/fivetone_endecode_model.h"
-#include "editors/five_tone_system/fivetone_system_model.h"
+#include "editors/five_tone_codes/five_tone_en_decode_model.h"
+#include "editors/five_tone_system/five_tone_system_model.h"
 
 namespace vgr47::dump {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "app/shell.h"
 #include "core/memory_map.h"
-#include "editors/channels/channel_dlg_frm.h"
+#include "editors/channels/channel_dialog.h"
 
 using namespace vgr47;
 
@@ -49,13 +49,13 @@ struct DialogTest : ::testing::Test {
     ModelState state{Edition::Vgr47};
     CodeplugImage image;
     std::unique_ptr<ChannelModel> channels;
-    std::unique_ptr<CMainFrm> form;
+    std::unique_ptr<ChannelGridView> form;
 
     void Load(const char* identity) {
         EnsureApp();
         image.InstallNew(BuildModelImage(state, identity));
         channels = std::make_unique<ChannelModel>(image, state, texts);
-        form = std::make_unique<CMainFrm>(*channels, texts);
+        form = std::make_unique<ChannelGridView>(*channels, texts);
     }
     QColor Background(int row) const { return form->grid()->item(row, 1)->background().color(); }
     QString Cell(int row, int column) const { return form->grid()->item(row, column)->text(); }
@@ -85,14 +85,14 @@ TEST_F(DialogTest, DoubleClickOnAGridRowOpensTheDialogOnThatRow) {
     image.InstallNew(BuildModelImage(state, kSignalling));
     shell.RefreshFromImage();
     shell.frame().show();
-    CMainFrm* grid = shell.channelForm();
+    ChannelGridView* grid = shell.channelForm();
     ASSERT_NE(grid, nullptr);
     QApplication::processEvents();
 
     int openedOn = 0;
     QColor highlight;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<CChannelDlg*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         openedOn = dialog->model().row();
         highlight = grid->grid()->item(4, 2)->background().color();
@@ -112,7 +112,7 @@ TEST_F(DialogTest, DoubleClickOnAGridRowOpensTheDialogOnThatRow) {
 TEST_F(DialogTest, TheHighlightFollowsTheSpinAndEditsAreAppliedBeforeMoving) {
     Load(kSignalling);
     form->show();
-    CChannelDlg dialog(*form, *channels, image, texts, 5);
+    ChannelDialog dialog(*form, *channels, image, texts, 5);
     dialog.show();
     EXPECT_EQ(Background(5), kBlue);
     auto* spin = Find<ChannelNumberBox>(dialog, "channel");
@@ -152,7 +152,7 @@ TEST_F(DialogTest, TheHighlightFollowsTheSpinAndEditsAreAppliedBeforeMoving) {
 
 TEST_F(DialogTest, ChangesShowInTheGridAtOnce) {
     Load(kSignalling);
-    CChannelDlg dialog(*form, *channels, image, texts, 3);
+    ChannelDialog dialog(*form, *channels, image, texts, 3);
     dialog.show();
     QTest::mouseClick(Find<QCheckBox>(dialog, "channelOn"), Qt::LeftButton);
     EXPECT_EQ(Cell(3, 1), "136.00000");
@@ -175,7 +175,7 @@ TEST_F(DialogTest, ChangesShowInTheGridAtOnce) {
 
 TEST_F(DialogTest, BasicModelsShowOnlyTheBasicControls) {
     Load(kBasic);
-    CChannelDlg dialog(*form, *channels, image, texts, 100);
+    ChannelDialog dialog(*form, *channels, image, texts, 100);
     dialog.show();
     EXPECT_EQ(Find<ChannelNumberBox>(dialog, "channel")->edit()->text(), "A");
     EXPECT_TRUE(Find<QCheckBox>(dialog, "busyLock")->isVisible());
@@ -221,7 +221,7 @@ TEST_F(DialogTest, SignallingScreens) {
     form->show();
     Save(*form, "channel_grid_signalling");
 
-    CChannelDlg dialog(*form, *channels, image, texts, 2);
+    ChannelDialog dialog(*form, *channels, image, texts, 2);
     dialog.show();
     EXPECT_TRUE(Find<QComboBox>(dialog, "txStartCode")->isEnabled());
     EXPECT_EQ(Find<QComboBox>(dialog, "txStartCode")->currentText(), "DTMF-MEM 1");

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "core/model_catalogue.h"
-#include "editors/channels/main_frm.h"
+#include "editors/channels/channel_grid_view.h"
 
 using namespace vgr47;
 
@@ -20,7 +20,7 @@ TEST(ChannelForm, ShowsTheImageAndAsksForTheDialog) {
     CodeplugImage image;
     image.InstallNew(BuildModelImage(state, "4B5632313041F8FF"));  // basic: rows A and B
     ChannelModel model(image, state, texts);
-    CMainFrm form(model, texts);
+    ChannelGridView form(model, texts);
     EXPECT_EQ(form.grid()->rowCount(), 102);
     EXPECT_EQ(form.grid()->item(101, 0)->text(), "B");
 
@@ -30,7 +30,7 @@ TEST(ChannelForm, ShowsTheImageAndAsksForTheDialog) {
     form.Refill();
     EXPECT_EQ(form.grid()->item(3, 1)->text(), "145.12500");
 
-    QSignalSpy spy(&form, &CMainFrm::channelDialogRequested);
+    QSignalSpy spy(&form, &ChannelGridView::channelDialogRequested);
     form.HighlightRow(3);
     EXPECT_EQ(form.grid()->item(3, 1)->background().color(), QColor(0, 0, 255));
     QTest::keyClick(form.grid(), Qt::Key_C);

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "core/memory_map.h"
-#include "editors/channels/channel_dlg_frm.h"
+#include "editors/channels/channel_dialog.h"
 #include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
@@ -59,14 +59,14 @@ QString NameOf(QWidget* w, QWidget* dialog) {
 }
 
 struct ChannelKeyboard : ShellFixture {
-    std::unique_ptr<CChannelDlg> dialog;
+    std::unique_ptr<ChannelDialog> dialog;
     void TearDown() override {
         dialog.reset();  // before the main window, its parent
         ShellFixture::TearDown();
     }
     void Open(int row) {
-        dialog = std::make_unique<CChannelDlg>(*shell->channelForm(), shell->channels(), image,
-                                               *texts, row, &frame());
+        dialog = std::make_unique<ChannelDialog>(*shell->channelForm(), shell->channels(), image,
+                                                 *texts, row, &frame());
         dialog->show();
         // The offscreen platform does not move activation by itself.
         QApplication::setActiveWindow(dialog.get());
@@ -174,7 +174,7 @@ TEST_F(ChannelKeyboard, ADecimalCommaReadsAsAPointAndChangedValuesAreTold) {
     EXPECT_EQ(rx->text(), "145.12000");
     // The dialog's line reaches the main window only through the shell; here it is asked for.
     QString told;
-    QObject::connect(dialog.get(), &CChannelDlg::statusMessage,
+    QObject::connect(dialog.get(), &ChannelDialog::statusMessage,
                      [&](const QString& t) { told = t; });
     tx->setFocus();
     tx->selectAll();
@@ -195,7 +195,7 @@ TEST_F(ChannelKeyboard, TheStatusBarShowsTheLineWhenTheShellRunsTheDialog) {
     Start();
     QString shown;
     QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<CChannelDlg*>(QApplication::activeModalWidget());
+        auto* d = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         auto* rx = d->findChild<QLineEdit*>("rx");
         rx->setFocus();

@@ -18,8 +18,8 @@
 #include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
-#include "editors/acs/acs_frm.h"
-#include "editors/dtmf/dtmf_frm.h"
+#include "editors/acs/auto_channel_select_view.h"
+#include "editors/dtmf/dtmf_view.h"
 
 using namespace vgr47;
 
@@ -55,7 +55,7 @@ struct FormTest : ::testing::Test {
 };
 
 TEST_F(FormTest, DtmfTabChangeCommitsTheCellEditor) {
-    CDTMFFrm form(image, texts, messages);
+    DtmfView form(image, texts, messages);
     EXPECT_EQ(form.tabs()->count(), 4);
     EXPECT_EQ(form.windowTitle().toStdString(), texts.GetText(kTextEnDecodeTitle));
     form.tabs()->setCurrentIndex(3);
@@ -80,7 +80,7 @@ TEST_F(FormTest, DtmfTabChangeCommitsTheCellEditor) {
 }
 
 TEST_F(FormTest, DtmfDeleteAllAsksFirst) {
-    CDTMFFrm form(image, texts, messages);
+    DtmfView form(image, texts, messages);
     form.tabs()->setCurrentIndex(2);
     form.ClickCell(DtmfModel::kDtmfCodes, 2);
     QTest::keyClicks(form.cellEditor(DtmfModel::kDtmfCodes), "99");
@@ -100,14 +100,14 @@ TEST_F(FormTest, DtmfDeleteAllAsksFirst) {
 TEST_F(FormTest, DtmfOkWritesAndCancelDoesNot) {
     const std::string before = image.image();
     {
-        CDTMFFrm form(image, texts, messages);
+        DtmfView form(image, texts, messages);
         form.list(DtmfModel::kRate)->setCurrentIndex(2);
         QSignalSpy closed(&form, &FormView::closeRequested);
         form.cancelButton()->click();
         EXPECT_EQ(closed.count(), 1);
         EXPECT_EQ(image.image(), before);
     }
-    CDTMFFrm form(image, texts, messages);
+    DtmfView form(image, texts, messages);
     form.list(DtmfModel::kRate)->setCurrentIndex(2);
     form.killCodeEdit()->setText("12");  // still in the field when OK is pressed
     QSignalSpy closed(&form, &FormView::closeRequested);
@@ -119,7 +119,7 @@ TEST_F(FormTest, DtmfOkWritesAndCancelDoesNot) {
 
 TEST_F(FormTest, DtmfOkKeepsAStoredKillCodeTheUserNeverTouched) {
     ASSERT_TRUE(image.WriteBytes(mem::kDtmfKillCode, "313245FFFFFFFFFFFF00"));  // "12E"
-    CDTMFFrm form(image, texts, messages);
+    DtmfView form(image, texts, messages);
     EXPECT_EQ(form.killCodeEdit()->text(), "12E");
     form.list(DtmfModel::kRate)->setCurrentIndex(1);
     form.killCodeEdit()->setFocus();
@@ -137,7 +137,7 @@ TEST_F(FormTest, AcsChooserCommitsOnlyAPickedEntry) {
     ASSERT_TRUE(
         image.WriteBytes(mem::kAcsList, "0109FFFFFFFFFFFF"));  // 9 has no transmit frequency
     ChannelModel channels(image, state, texts);
-    CACSFrm form(image, state, texts, channels);
+    AutoChannelSelectView form(image, state, texts, channels);
     EXPECT_EQ(form.windowTitle().toStdString(), texts.GetText(kTextAcsTitle));
     EXPECT_EQ(form.grid()->item(2, 1)->background().color(), QColor(255, 255, 255));
     EXPECT_EQ(form.grid()->item(3, 1)->background().color(), QColor(212, 208, 200));

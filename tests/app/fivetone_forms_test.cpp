@@ -21,8 +21,8 @@
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "editors/common/wrap_spin_field.h"
-#include "editors/five_tone_codes/fivetone_endecode_frm.h"
-#include "editors/five_tone_system/fivetone_system_frm.h"
+#include "editors/five_tone_codes/five_tone_codes_view.h"
+#include "editors/five_tone_system/five_tone_system_view.h"
 
 using namespace vgr47;
 
@@ -53,12 +53,12 @@ struct FiveToneForms : ::testing::Test {
     NoMessages messages;
 };
 
-QColor BoxColour(C5ToneEnDecodeFrm& form, int box) {
+QColor BoxColour(FiveToneCodesView& form, int box) {
     return form.diagramBox(box)->palette().color(QPalette::Window);
 }
 
 TEST_F(FiveToneForms, TimingDiagramLightsTheEditedFieldOrFrame) {
-    C5ToneEnDecodeFrm form(image, texts, messages);
+    FiveToneCodesView form(image, texts, messages);
     form.show();
     for (int b = 0; b < Model::kBoxCount; ++b)
         EXPECT_EQ(BoxColour(form, b), QColor(212, 208, 200)) << b;
@@ -75,7 +75,7 @@ TEST_F(FiveToneForms, TimingDiagramLightsTheEditedFieldOrFrame) {
 }
 
 TEST_F(FiveToneForms, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
-    C5ToneEnDecodeFrm form(image, texts, messages);
+    FiveToneCodesView form(image, texts, messages);
     form.show();
     QTableWidget* grid = form.grid(Model::kEncodePage);
     const int row = Model::RowOfEntry(2);
@@ -114,7 +114,7 @@ TEST_F(FiveToneForms, EditorOpensOverFrameCellsAndCommitsOnTheNextClick) {
 }
 
 TEST_F(FiveToneForms, DecodeChooserOffersEveryCodedEncodeEntryAndOkWrites) {
-    C5ToneEnDecodeFrm form(image, texts, messages);
+    FiveToneCodesView form(image, texts, messages);
     form.show();
     form.model().SetFrame(Model::kEncodePage, 3, 0, "777777");
     form.tabs()->setCurrentIndex(1);
@@ -132,7 +132,7 @@ TEST_F(FiveToneForms, DecodeChooserOffersEveryCodedEncodeEntryAndOkWrites) {
 }
 
 TEST_F(FiveToneForms, SystemFormSpinsWrapAndTheStandardLoadsItsPresets) {
-    C5ToneSysParaFrm form(image, texts);
+    FiveToneSystemView form(image, texts);
     form.show();
     using S = FiveToneSystemModel;
     EXPECT_EQ(form.standardList()->currentText(), "EEA");
@@ -169,15 +169,15 @@ TEST_F(FiveToneForms, CommandsOpenOneWindowEachOnSignallingModelsOnly) {
     shell.RunCommand(kCmdFiveToneSystem);
     shell.RunCommand(kCmdFiveToneSystem);
     shell.RunCommand(kCmdFiveToneEnDecode);
-    EXPECT_EQ(OpenCount<C5ToneSysParaFrm>(shell), 1);
-    EXPECT_EQ(OpenCount<C5ToneEnDecodeFrm>(shell), 1);
+    EXPECT_EQ(OpenCount<FiveToneSystemView>(shell), 1);
+    EXPECT_EQ(OpenCount<FiveToneCodesView>(shell), 1);
     for (QMdiSubWindow* sub : shell.frame().mdiArea()->subWindowList())
-        if (auto* form = qobject_cast<C5ToneSysParaFrm*>(sub->widget())) {
+        if (auto* form = qobject_cast<FiveToneSystemView*>(sub->widget())) {
             EXPECT_EQ(sub->windowTitle(), "5-Tone system parameters");
             form->okButton()->click();
         }
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(OpenCount<C5ToneSysParaFrm>(shell), 0);
+    EXPECT_EQ(OpenCount<FiveToneSystemView>(shell), 0);
 
     // A basic model greys both commands.
     image.InstallNew(BuildModelImage(model, ModelCatalogue()[0].identity));
@@ -196,7 +196,7 @@ TEST_F(FiveToneForms, CommandsOpenOneWindowEachOnSignallingModelsOnly) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     shell.RunCommand(kCmdFiveToneEnDecode);
     shell.RunCommand(kCmdFiveToneSystem);
-    EXPECT_EQ(OpenCount<C5ToneEnDecodeFrm>(shell) + OpenCount<C5ToneSysParaFrm>(shell), 0);
+    EXPECT_EQ(OpenCount<FiveToneCodesView>(shell) + OpenCount<FiveToneSystemView>(shell), 0);
     EXPECT_EQ(image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
 }
 
@@ -205,11 +205,11 @@ TEST_F(FiveToneForms, Screenshots) {
     const QByteArray dir = qgetenv("VGR47_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VGR47_SCREENSHOT_DIR not set";
     QDir().mkpath(QString::fromUtf8(dir));
-    C5ToneSysParaFrm system(image, texts);
+    FiveToneSystemView system(image, texts);
     system.show();
     QApplication::processEvents();
     system.grab().save(QString::fromUtf8(dir) + "/fivetone_system.png");
-    C5ToneEnDecodeFrm form(image, texts, messages);
+    FiveToneCodesView form(image, texts, messages);
     form.adjustSize();
     form.show();
     form.model().SetFrame(Model::kEncodePage, 2, 0, "23456");

@@ -17,9 +17,9 @@
 #include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
-#include "editors/keys/key_assign_frm.h"
-#include "editors/options/option_frm.h"
-#include "editors/scan/scan_frm.h"
+#include "editors/keys/key_assign_view.h"
+#include "editors/options/options_view.h"
+#include "editors/scan/scan_view.h"
 
 using namespace vgr47;
 
@@ -53,7 +53,7 @@ struct Forms : ::testing::Test {
 };
 
 TEST_F(Forms, KeyFormOkStoresAndCancelDoesNot) {
-    CKeyAssignFrm cancelled(image, state, texts);
+    KeyAssignView cancelled(image, state, texts);
     EXPECT_EQ(cancelled.windowTitle(), "Key settings");
     EXPECT_EQ(cancelled.monitorList()->currentText(), "Squelch off");
     QSignalSpy cancelSpy(&cancelled, &FormView::closeRequested);
@@ -62,7 +62,7 @@ TEST_F(Forms, KeyFormOkStoresAndCancelDoesNot) {
     EXPECT_EQ(cancelSpy.count(), 1);
     EXPECT_EQ(image.ReadBytes(mem::kOption065B, 1), "F9");
 
-    CKeyAssignFrm form(image, state, texts);
+    KeyAssignView form(image, state, texts);
     QSignalSpy spy(&form, &FormView::closeRequested);
     form.monitorList()->setCurrentIndex(0);
     form.aKeyList()->setCurrentIndex(4);
@@ -74,7 +74,7 @@ TEST_F(Forms, KeyFormOkStoresAndCancelDoesNot) {
 
 TEST_F(Forms, ScanFormFollowsTheFunctionAndPriorityChoices) {
     ScanChannels();
-    CScanFrm form(image, state, texts, *channels);
+    ScanView form(image, state, texts, *channels);
     EXPECT_EQ(form.windowTitle(), "Scan");
     ASSERT_TRUE(form.functionList()->isEnabled());
     EXPECT_FALSE(form.priorityList()->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(Forms, ScanFormCancelsWhenAnotherChildWindowBecomesActive) {
     area.show();
     QMdiSubWindow* other = area.addSubWindow(new QWidget);
     other->show();
-    auto* form = new CScanFrm(image, state, texts, *channels, &area);
+    auto* form = new ScanView(image, state, texts, *channels, &area);
     QSignalSpy spy(form, &FormView::closeRequested);
     QMdiSubWindow* mine = area.addSubWindow(form);
     mine->show();
@@ -116,7 +116,7 @@ TEST_F(Forms, ScanFormCancelsWhenAnotherChildWindowBecomesActive) {
 TEST_F(Forms, OptionFormOkStoresAndCancelDoesNot) {
     Open(0);
     {
-        COptionFrm form(image, state, texts);
+        OptionsView form(image, state, texts);
         EXPECT_EQ(form.windowTitle(), "Optional features");
         EXPECT_FALSE(form.pttList()->isEnabled());
         form.squelchList()->setCurrentIndex(8);
@@ -125,7 +125,7 @@ TEST_F(Forms, OptionFormOkStoresAndCancelDoesNot) {
         EXPECT_EQ(spy.count(), 1);
         EXPECT_EQ(image.ReadBytes(mem::kOption065C, 1), "03");
     }
-    COptionFrm form(image, state, texts);
+    OptionsView form(image, state, texts);
     form.squelchList()->setCurrentIndex(8);
     form.keyLockBox()->setChecked(false);
     QTest::mouseClick(form.okButton(), Qt::LeftButton);
@@ -168,12 +168,12 @@ TEST_F(Forms, MainWindowOpensTheFormsAndTheScanFormYieldsToTheChannelWindow) {
         shell.RunCommand(command);
         EXPECT_EQ(shell.frame().openForm(command), first) << command;  // one window per form
     }
-    EXPECT_TRUE(qobject_cast<CKeyAssignFrm*>(shell.frame().openForm(kCmdKeySettings)->widget()));
+    EXPECT_TRUE(qobject_cast<KeyAssignView*>(shell.frame().openForm(kCmdKeySettings)->widget()));
 
     shell.RunCommand(kCmdScan);
     QPointer<QMdiSubWindow> scan = shell.frame().openForm(kCmdScan);
     ASSERT_TRUE(scan);
-    ASSERT_TRUE(qobject_cast<CScanFrm*>(scan->widget()));
+    ASSERT_TRUE(qobject_cast<ScanView*>(scan->widget()));
     QApplication::processEvents();
     EXPECT_TRUE(scan);  // opening does not cancel it
     shell.frame().mdiArea()->setActiveSubWindow(

@@ -26,9 +26,9 @@
 #include "core/memory_map.h"
 #include "core/settings.h"
 #include "core/text_ids.h"
-#include "editors/model_info/radio_info_frm.h"
-#include "editors/port/set_com_frm.h"
-#include "editors/test_freq/test_freq_frm.h"
+#include "editors/model_info/model_info_view.h"
+#include "editors/port/port_view.h"
+#include "editors/test_freq/test_frequency_view.h"
 #include "link/clock.h"
 #include "link/qt_serial_port.h"
 #include "link/trace_log.h"
@@ -111,9 +111,9 @@ TEST_F(FormsTest, PortFormProbesDevicesAndStoresTheChoice) {
     IniWrite((dir / "system.ini").string(), "Computer", "com", pty.slave);
     std::string port = "com1";
     std::string shown;
-    CSetComFrm::Options options{
+    PortView::Options options{
         {{pty.slave, ""}, {"/dev/vgr47-no-such-device", ""}}, ProbeSerialDevice, 5000};
-    CSetComFrm form(
+    PortView form(
         texts, dir.string(), port, [&](const std::string& p) { shown = p; }, options);
     EXPECT_EQ(form.windowTitle().toStdString(), texts.GetText(kTextPortSettingsTitle));
     EXPECT_TRUE(form.button(0)->isChecked());
@@ -144,8 +144,8 @@ TEST_F(FormsTest, PortFormWaitsNoLongerThanItsTimeLimit) {
         QThread::msleep(1500);
         return PortProbe::Present;
     };
-    CSetComFrm form(texts, dir.string(), port, {},
-                    CSetComFrm::Options{{{"/dev/ttyHANG", ""}}, hang, 100});
+    PortView form(texts, dir.string(), port, {},
+                  PortView::Options{{{"/dev/ttyHANG", ""}}, hang, 100});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 1000));
     EXPECT_EQ(form.model().entries()[0].probe, PortProbe::TimedOut);
     EXPECT_FALSE(form.button(0)->isEnabled());
@@ -156,7 +156,7 @@ TEST_F(FormsTest, PortCommandUpdatesTheStatusBarAndAnUnpluggedNameIsKept) {
     values.portName = "/dev/ttyUSB9-gone";
     Shell shell(values, texts, image, model, &messages, &dialogs);
     shell.LoadStartupImage();
-    auto* form = Open<CSetComFrm>(shell, kCmdPort);
+    auto* form = Open<PortView>(shell, kCmdPort);
     ASSERT_TRUE(form);
     EXPECT_TRUE(form->typedButton()->isChecked());
     EXPECT_EQ(form->pathEdit()->text().toStdString(), "/dev/ttyUSB9-gone");
@@ -173,11 +173,11 @@ TEST_F(FormsTest, PortCommandUpdatesTheStatusBarAndAnUnpluggedNameIsKept) {
 TEST_F(FormsTest, ModelChangeStaysOpenOnNoAndReplacesTheImageOnYes) {
     Shell shell(values, texts, image, model, &messages, &dialogs);
     shell.LoadStartupImage();
-    auto* form = Open<CRadioInfoFrm>(shell, kCmdModelInformation);
+    auto* form = Open<ModelInfoView>(shell, kCmdModelInformation);
     ASSERT_TRUE(form);
     EXPECT_EQ(form->list()->currentIndex(), 0);
-    ASSERT_TRUE(Open<CTestFreqFrm>(shell, kCmdTestFrequency));
-    ASSERT_EQ(Open<CRadioInfoFrm>(shell, kCmdModelInformation), form);
+    ASSERT_TRUE(Open<TestFrequencyView>(shell, kCmdTestFrequency));
+    ASSERT_EQ(Open<ModelInfoView>(shell, kCmdModelInformation), form);
 
     form->list()->setCurrentIndex(15);
     messages.answers = {Answer::No};
@@ -213,7 +213,7 @@ TEST_F(FormsTest, TestFrequencyGridEditsInPlaceAndWritesOnOkOnly) {
     image.InstallNew(BuildModelImage(model, ModelCatalogue()[8].identity));
     const std::string before = image.image();
     {
-        CTestFreqFrm form(image, model, texts);
+        TestFrequencyView form(image, model, texts);
         form.show();
         QTableWidget* grid = form.grid();
         EXPECT_EQ(grid->item(0, 1)->text().toStdString(), "136.05000");
@@ -236,7 +236,7 @@ TEST_F(FormsTest, TestFrequencyGridEditsInPlaceAndWritesOnOkOnly) {
         EXPECT_EQ(closed.count(), 1);
         EXPECT_EQ(image.image(), before);
     }
-    CTestFreqFrm form(image, model, texts);
+    TestFrequencyView form(image, model, texts);
     form.show();
     form.grid()->editItem(form.grid()->item(7, 2));
     ASSERT_TRUE(form.editor());
@@ -267,17 +267,17 @@ TEST_F(FormsTest, DISABLED_SaveScreenshots) {
         std::vector<PortChoiceModel::Candidate> ports = SystemSerialPorts();
         ports.push_back({pty.slave, "pseudo-terminal"});
         ports.push_back({"/dev/ttyUSB0", "USB serial (unplugged)"});
-        CSetComFrm form(texts, dir.string(), port, {},
-                        CSetComFrm::Options{ports, ProbeSerialDevice, 3000});
+        PortView form(texts, dir.string(), port, {},
+                      PortView::Options{ports, ProbeSerialDevice, 3000});
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form.probing(); }, 4000));
         save(form, "port_settings.png");
     }
     {
-        CRadioInfoFrm form(image, model, messages, texts, values.version, {});
+        ModelInfoView form(image, model, messages, texts, values.version, {});
         save(form, "model_information.png");
     }
     {
-        CTestFreqFrm form(image, model, texts);
+        TestFrequencyView form(image, model, texts);
         save(form, "test_frequencies.png");
     }
 }
@@ -295,7 +295,7 @@ TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
     Shell shell(values, texts, image, model, &messages, &dialogs);
     shell.LoadStartupImage();
 
-    auto* info = Open<CRadioInfoFrm>(shell, kCmdModelInformation);
+    auto* info = Open<ModelInfoView>(shell, kCmdModelInformation);
     ASSERT_TRUE(info);
     info->list()->setCurrentIndex(15);
     messages.answers = {Answer::Yes};
@@ -303,7 +303,7 @@ TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
     Settle();
     ASSERT_EQ(model.currentIdentity(), ModelCatalogue()[15].identity);
 
-    auto* port = Open<CSetComFrm>(shell, kCmdPort);
+    auto* port = Open<PortView>(shell, kCmdPort);
     ASSERT_TRUE(port);
     port->button(static_cast<int>(port->model().entries().size()) - 1)->click();
     port->Ok();
@@ -311,7 +311,7 @@ TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
     ASSERT_EQ(values.portName, kSimulatedPortName);
     EXPECT_EQ(shell.frame().portPane()->text().toStdString(), "sim");
 
-    auto* freqs = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
+    auto* freqs = Open<TestFrequencyView>(shell, kCmdTestFrequency);
     ASSERT_TRUE(freqs);
     EXPECT_EQ(freqs->grid()->item(0, 1)->text().toStdString(), "450.05000");
     freqs->grid()->editItem(freqs->grid()->item(5, 1));
@@ -345,7 +345,7 @@ TEST_F(FormsTest, ANewModelsTestFrequencyReachesTheRadioAndComesBack) {
     EXPECT_EQ(image.image(), stamped);
     EXPECT_TRUE(image.imageFromRadio());
     Settle();
-    auto* again = Open<CTestFreqFrm>(shell, kCmdTestFrequency);
+    auto* again = Open<TestFrequencyView>(shell, kCmdTestFrequency);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->grid()->item(5, 1)->text().toStdString(), "500.12500");
     EXPECT_EQ(again->grid()->item(5, 2)->text().toStdString(), "500.12500");

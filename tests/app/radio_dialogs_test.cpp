@@ -22,7 +22,7 @@
 #include "core/ini_file.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
-#include "editors/channels/channel_dlg_frm.h"
+#include "editors/channels/channel_dialog.h"
 #include "sim/simulated_port.h"
 
 using namespace vgr47;
@@ -353,7 +353,7 @@ TEST_F(RadioDialogs, ChannelEditedAndSavedShowsInTheCommandLineListing) {
     // frequency, leave the dialog; then File > Save.
     const QString typed = QString::number(model.bandLow() + 1.0125, 'f', 4);
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<CChannelDlg*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QCheckBox*>("channelOn")->click();
         auto* rx = dialog->findChild<QLineEdit*>("rx");

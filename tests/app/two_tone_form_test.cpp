@@ -13,7 +13,7 @@
 
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
-#include "editors/two_tone/two_tone_frm.h"
+#include "editors/two_tone/two_tone_view.h"
 
 using namespace vgr47;
 
@@ -40,7 +40,7 @@ void ClickCell(QTableWidget* grid, int row, int column) {
 }  // namespace
 
 TEST_F(TwoToneForm, InPlaceEditorCommitsOnTheNextClickAndOnOk) {
-    C2ToneEnDecodeFrm form(image, texts);
+    TwoToneView form(image, texts);
     form.resize(700, 500);
     form.show();
     ClickCell(form.grid(), 3, 2);  // second tone of an empty row: the first tone opens
@@ -57,7 +57,7 @@ TEST_F(TwoToneForm, InPlaceEditorCommitsOnTheNextClickAndOnOk) {
 }
 
 TEST_F(TwoToneForm, DecodeListsTabsAndDeleteAll) {
-    C2ToneEnDecodeFrm form(image, texts);
+    TwoToneView form(image, texts);
     form.confirmDeleteAll = [] { return false; };
     EXPECT_EQ(form.decode1()->currentText(), "A-B");
     EXPECT_EQ(form.decode2()->findText("A-B"), -1);
@@ -87,7 +87,7 @@ TEST_F(TwoToneForm, DecodeListsTabsAndDeleteAll) {
 TEST_F(TwoToneForm, Screenshots) {
     const char* dir = std::getenv("VGR47_SCREENSHOTS");
     if (!dir) GTEST_SKIP();
-    C2ToneEnDecodeFrm form(image, texts);
+    TwoToneView form(image, texts);
     form.resize(form.sizeHint().expandedTo(QSize(560, 460)));
     form.show();
     QTest::qWait(50);

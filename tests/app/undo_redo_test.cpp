@@ -15,7 +15,7 @@
 
 #include "app/edit_history.h"
 #include "core/memory_map.h"
-#include "editors/channels/channel_dlg_frm.h"
+#include "editors/channels/channel_dialog.h"
 #include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
@@ -29,10 +29,10 @@ struct UndoRedo : ShellFixture {
         return shell->channelForm()->grid()->item(row, column)->text();
     }
     // Runs `steps` in the channel dialog the shell opens on `row`, then closes it.
-    void InDialog(int row, const std::function<void(CChannelDlg&)>& steps) {
+    void InDialog(int row, const std::function<void(ChannelDialog&)>& steps) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<CChannelDlg*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             QApplication::setActiveWindow(dialog);
             steps(*dialog);
@@ -52,7 +52,7 @@ TEST_F(UndoRedo, EachAppliedFieldChangeOfTheDialogIsOneStep) {
     const std::string start = image.image();
     EXPECT_FALSE(CanUndo());
     std::string afterRx, afterScan;
-    InDialog(5, [&](CChannelDlg& d) {
+    InDialog(5, [&](ChannelDialog& d) {
         auto* rx = d.findChild<QLineEdit*>("rx");
         rx->setFocus();
         QTest::keyClicks(rx, "145.125");
@@ -88,7 +88,7 @@ TEST_F(UndoRedo, EachAppliedFieldChangeOfTheDialogIsOneStep) {
 
 TEST_F(UndoRedo, UntickingChannelOnAndDeleteAllAreUndoneWhole) {
     Start();
-    InDialog(2, [&](CChannelDlg& d) {
+    InDialog(2, [&](ChannelDialog& d) {
         for (int row : {2, 3}) {
             auto* rx = d.findChild<QLineEdit*>("rx");
             rx->setFocus();
@@ -102,13 +102,13 @@ TEST_F(UndoRedo, UntickingChannelOnAndDeleteAllAreUndoneWhole) {
     shell->history().NoteEdit();
     const std::string filled = image.image();
 
-    InDialog(2, [&](CChannelDlg& d) { d.findChild<QCheckBox*>("channelOn")->click(); });
+    InDialog(2, [&](ChannelDialog& d) { d.findChild<QCheckBox*>("channelOn")->click(); });
     EXPECT_EQ(image.ReadBytes(mem::kAcsList, 2), "03FF");  // the emptied channel left the list
     frame().action(kCmdUndo)->trigger();
     EXPECT_TRUE(image.image() == filled);
     EXPECT_EQ(Cell(2, 1), "150.50000");
 
-    InDialog(2, [&](CChannelDlg& d) {
+    InDialog(2, [&](ChannelDialog& d) {
         d.confirmDeleteAll = [] { return true; };
         d.findChild<QPushButton*>("deleteAll")->click();
     });
@@ -158,7 +158,7 @@ TEST_F(UndoRedo, AFormsOkIsOneStepAndUndoClosesTheOpenForms) {
 
 TEST_F(UndoRedo, AReplacedImageStartsANewHistoryAndSavingIsNoStep) {
     Start();
-    InDialog(1, [&](CChannelDlg& d) { d.findChild<QCheckBox*>("channelOn")->click(); });
+    InDialog(1, [&](ChannelDialog& d) { d.findChild<QCheckBox*>("channelOn")->click(); });
     ASSERT_TRUE(CanUndo());
     dialogs.save = (dir / "saved.dat").string();
     shell->RunCommand(kCmdSave);  // stamps the version: not an edit
@@ -178,7 +178,7 @@ TEST_F(UndoRedo, AReplacedImageStartsANewHistoryAndSavingIsNoStep) {
 
 TEST_F(UndoRedo, CtrlZInATextFieldUndoesTheTypingFirst) {
     Start();
-    InDialog(7, [&](CChannelDlg& d) {
+    InDialog(7, [&](ChannelDialog& d) {
         d.findChild<QCheckBox*>("channelOn")->click();
         const std::string on = image.image();
         auto* tx = d.findChild<QLineEdit*>("tx");

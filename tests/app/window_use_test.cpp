@@ -18,7 +18,7 @@
 
 #include "app/mdi_placement.h"
 #include "app/window_menu.h"
-#include "editors/channels/main_frm.h"
+#include "editors/channels/channel_grid_view.h"
 #include "tests/support/shell_fixture.h"
 
 using namespace vgr47;
@@ -253,7 +253,7 @@ TEST_F(WindowUse, EnterIsOkAndEscIsCancelInTheSettingsForms) {
 
 TEST_F(WindowUse, TheGridCursorMovesWithTheKeysAndEnterOpensTheDialogOnIt) {
     Start();
-    CMainFrm* form = shell->channelForm();
+    ChannelGridView* form = shell->channelForm();
     QTableWidget* grid = form->grid();
     EXPECT_EQ(form->currentRow(), 1);
     EXPECT_EQ(form->highlightedRow(), 0);  // nothing highlighted until the dialog works on a row
@@ -270,9 +270,9 @@ TEST_F(WindowUse, TheGridCursorMovesWithTheKeysAndEnterOpensTheDialogOnIt) {
                       grid->visualItemRect(grid->item(row + 1, 2)).center());
     EXPECT_EQ(form->currentRow(), row + 1);
     EXPECT_EQ(form->highlightedRow(), 0);
-    QObject::disconnect(form, &CMainFrm::channelDialogRequested, shell.get(),
+    QObject::disconnect(form, &ChannelGridView::channelDialogRequested, shell.get(),
                         nullptr);  // no modal dialog here
-    QSignalSpy asked(form, &CMainFrm::channelDialogRequested);
+    QSignalSpy asked(form, &ChannelGridView::channelDialogRequested);
     QTest::keyClick(grid, Qt::Key_Return);
     QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
     ASSERT_EQ(asked.count(), 2);
