@@ -13,37 +13,25 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <deque>
 
 #include "app/shell.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 #include "editors/acs/auto_channel_select_view.h"
 #include "editors/dtmf/dtmf_view.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 
 namespace {
 
-struct Recorder : Messages {
-    std::vector<std::string> shown, asked;
-    std::vector<Buttons> buttons;
-    std::deque<Answer> answers;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string& text, const std::string&, Buttons b, bool) override {
-        asked.push_back(text);
-        buttons.push_back(b);
-        Answer a = answers.empty() ? Answer::Cancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct FormTest : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     ModelState state{Edition::Vgr47};
     CodeplugImage image;
-    Recorder messages;
+    RecordingMessages messages{Answer::Cancel};
     void SetUp() override {
         static int argc = 1;
         static char name[] = "app_tests";
@@ -89,7 +77,7 @@ TEST_F(FormTest, DtmfDeleteAllAsksFirst) {
     form.deleteAllButton(DtmfModel::kDtmfCodes)->click();
     ASSERT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(messages.asked[0], texts.GetText(kTextDeleteAllEntriesQuestion));
-    EXPECT_EQ(messages.buttons[0], Buttons::OkCancel);
+    EXPECT_EQ(messages.questions[0].buttons, Buttons::OkCancel);
     EXPECT_EQ(Cell(form.grid(DtmfModel::kDtmfCodes), 2), "99");
     form.deleteAllButton(DtmfModel::kDtmfCodes)->click();
     EXPECT_EQ(Cell(form.grid(DtmfModel::kDtmfCodes), 1), "12345");

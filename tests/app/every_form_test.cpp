@@ -15,16 +15,14 @@
 
 #include "app/shell.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Silent : Messages {
-    void ShowMessage(const std::string&) override {}
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-};
+using vgr47::testing::RecordingMessages;
 
 struct NoFiles : FileDialogs {
     std::optional<std::string> AskOpenPath() override { return std::nullopt; }
@@ -41,7 +39,7 @@ struct EveryFormTest : ::testing::TestWithParam<int> {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    Silent messages;
+    RecordingMessages messages;
     NoFiles files;
     void SetUp() override {
         static int argc = 1;

@@ -23,6 +23,7 @@
 #include "editors/common/wrap_spin_field.h"
 #include "editors/five_tone_codes/five_tone_codes_view.h"
 #include "editors/five_tone_system/five_tone_system_view.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 
@@ -30,14 +31,7 @@ namespace {
 
 using Model = FiveToneEnDecodeModel;
 
-class NoMessages : public Messages {
-  public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::Cancel;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct FiveToneForms : ::testing::Test {
     void SetUp() override {
@@ -50,7 +44,7 @@ struct FiveToneForms : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     ModelState model{Edition::Vgr47};
     CodeplugImage image;
-    NoMessages messages;
+    RecordingMessages messages{Answer::Cancel};
 };
 
 QColor BoxColour(FiveToneCodesView& form, int box) {

@@ -20,6 +20,7 @@
 #include "editors/keys/key_assign_view.h"
 #include "editors/options/options_view.h"
 #include "editors/scan/scan_view.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 
@@ -137,12 +138,7 @@ TEST_F(Forms, OptionFormOkStoresAndCancelDoesNot) {
 
 namespace {
 
-struct Silent : Messages {
-    void ShowMessage(const std::string&) override {}
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::Cancel;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct NoDialogs : FileDialogs {
     std::optional<std::string> AskOpenPath() override { return std::nullopt; }
@@ -155,7 +151,7 @@ TEST_F(Forms, MainWindowOpensTheFormsAndTheScanFormYieldsToTheChannelWindow) {
     std::filesystem::create_directories(dir);
     values.programDir = dir.string();
     values.languageOffset = kEnglishOffset;
-    Silent messages;
+    RecordingMessages messages{Answer::Cancel};
     NoDialogs dialogs;
     Shell shell(values, texts, image, state, &messages, &dialogs);
     shell.LoadStartupImage();

@@ -15,7 +15,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <deque>
 #include <filesystem>
 
 #include "app/form_registry.h"
@@ -34,23 +33,14 @@
 #include "link/trace_log.h"
 #include "link/write_sequence.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorder : Messages {
-    std::vector<std::string> asked;
-    std::deque<Answer> answers;
-    void ShowMessage(const std::string&) override {}
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        Answer a = answers.empty() ? Answer::Cancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct NoDialogs : FileDialogs {
     std::optional<std::string> AskOpenPath() override { return std::nullopt; }
@@ -78,7 +68,7 @@ struct FormsTest : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    Recorder messages;
+    RecordingMessages messages{Answer::Cancel};
     NoDialogs dialogs;
 
     void SetUp() override {

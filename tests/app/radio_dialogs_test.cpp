@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
-#include <deque>
 #include <filesystem>
 
 #include "app/radio_info_dlg.h"
@@ -24,6 +23,7 @@
 #include "core/text_ids.h"
 #include "editors/channels/channel_dialog.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -34,17 +34,7 @@ constexpr const char* kBasicIdentity = "4B5632313041F8FF";
 constexpr const char* kSignallingIdentity = "4B5632313054F8FF";
 constexpr int kWaitMs = 20000;
 
-struct Recorder : Messages {
-    std::vector<std::string> shown, asked;
-    std::deque<Answer> answers;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        Answer a = answers.empty() ? Answer::No : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct Dialogs : FileDialogs {
     std::optional<std::string> save;
@@ -60,7 +50,7 @@ struct RadioDialogs : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    Recorder messages;
+    RecordingMessages messages;
     Dialogs dialogs;
     std::unique_ptr<Shell> shell;
     // The test's radio; each dialog's worker puts its own port on it.

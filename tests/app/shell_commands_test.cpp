@@ -3,31 +3,20 @@
 
 #include <QApplication>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 
 #include "app/shell.h"
 #include "core/ini_file.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorder : Messages {
-    std::vector<std::string> shown;
-    std::vector<std::string> asked;
-    std::deque<Answer> answers;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        Answer a = answers.empty() ? Answer::Cancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct Dialogs : FileDialogs {
     std::optional<std::string> open, save;
@@ -42,7 +31,7 @@ struct ShellTest : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    Recorder messages;
+    RecordingMessages messages{Answer::Cancel};
     Dialogs dialogs;
 
     void SetUp() override {

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -18,22 +17,14 @@
 #include "core/ini_file.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorder : Messages {
-    std::vector<std::string> shown;
-    std::deque<Answer> answers;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        Answer a = answers.empty() ? Answer::Cancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct Dialogs : FileDialogs {
     std::optional<std::string> open, save;
@@ -49,7 +40,7 @@ struct StartupTest : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    Recorder messages;
+    RecordingMessages messages{Answer::Cancel};
     Dialogs dialogs;
 
     void SetUp() override {

@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,6 +29,7 @@
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -39,25 +39,7 @@ namespace {
 constexpr const char* kBasicIdentity = "4B5632313041F8FF";  // model 0, 116 blocks
 constexpr int kWaitMs = 30000;
 
-struct Recorder : Messages {
-    std::vector<std::string> shown, asked;
-    int warnings = 0;
-    std::deque<Answer> answers;
-    // Runs while a question is open, as a user takes time to answer.
-    std::function<void()> whileAsking;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    void ShowWarning(const std::string& text) override {
-        shown.push_back(text);
-        ++warnings;
-    }
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        if (whileAsking) whileAsking();
-        Answer a = answers.empty() ? Answer::No : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 struct NoDialogs : FileDialogs {
     std::optional<std::string> AskOpenPath() override { return std::nullopt; }
@@ -72,7 +54,7 @@ struct TransferStatus : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    Recorder messages;
+    RecordingMessages messages;
     NoDialogs dialogs;
     std::unique_ptr<Shell> shell;
     sim::SimulatedRadio radio{kBasicIdentity};

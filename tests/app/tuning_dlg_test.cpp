@@ -23,6 +23,7 @@
 #include "core/text_ids.h"
 #include "link/clock.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 
@@ -39,13 +40,7 @@ void EnsureApp() {
     if (!qApp) new QApplication(argc, argv);
 }
 
-struct Recorder : Messages {
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::No;
-    }
-};
+using vgr47::testing::RecordingMessages;
 
 // Every write the dialog's worker makes, readable from the test's thread.
 struct WireLog {
@@ -145,7 +140,7 @@ struct TuningDlgTest : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     ModelState model{Edition::Vgr47};
     sim::SimulatedRadio radio;
-    Recorder messages;
+    RecordingMessages messages;
     WireLog wire;
 };
 

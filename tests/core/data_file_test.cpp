@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -10,28 +9,22 @@
 #include "core/codeplug_lib.h"
 #include "core/model_change.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
 
 namespace {
 
-class ScriptedUser : public Messages, public FileDialogs, public ModelChangeHooks {
+class ScriptedUser : public vgr47::testing::RecordingMessages,
+                     public FileDialogs,
+                     public ModelChangeHooks {
   public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        if (answers.empty()) return Answer::Cancel;
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    ScriptedUser() : RecordingMessages(Answer::Cancel) {}
     std::optional<std::string> AskOpenPath() override { return ++openAsked, openPath; }
     std::optional<std::string> AskSavePath() override { return ++saveAsked, savePath; }
     void CloseKeyAssignForm() override { ++keyFormClosed; }
 
-    std::vector<std::string> shown, asked;
-    std::deque<Answer> answers;
     std::optional<std::string> openPath, savePath;
     int openAsked = 0, saveAsked = 0, keyFormClosed = 0;
 };

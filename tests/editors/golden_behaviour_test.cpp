@@ -30,6 +30,7 @@
 #include "editors/scan/scan_model.h"
 #include "editors/test_freq/test_freq_model.h"
 #include "editors/two_tone/two_tone_model.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
@@ -37,13 +38,7 @@ namespace {
 const std::string kGoldenFile =
     std::string(VGR47_SOURCE_DIR) + "/tests/editors/golden_behaviour.txt";
 
-class SilentMessages : public Messages {
-  public:
-    void ShowMessage(const std::string&) override {}
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::Yes;
-    }
-};
+using testing::RecordingMessages;
 
 std::uint64_t Fnv(const std::string& text) {
     std::uint64_t h = 1469598103934665603ull;
@@ -152,7 +147,8 @@ std::vector<std::string> Alternatives(const std::string& value) {
 std::vector<std::pair<std::string, std::string>> Pieces(const Sample& sample,
                                                         const TextCatalogue& texts) {
     std::vector<std::pair<std::string, std::string>> pieces;
-    SilentMessages messages;
+    RecordingMessages messages{Answer::Yes};
+    messages.silent = true;
     ModelState state(sample.edition);
     CodeplugImage image;
     auto fresh = [&] {

@@ -6,6 +6,7 @@
 #include "core/text_ids.h"
 #include "link/radio_info.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
@@ -13,12 +14,7 @@ namespace {
 using sim::CommandKind;
 using sim::FaultType;
 
-class RecordingMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-    std::vector<std::string> shown;
-};
+using testing::RecordingMessages;
 
 TEST(InquiryReply, FirmwareStopsAtFillerAndVersionIsFormatted) {
     EXPECT_EQ(FirmwareFromInquiry("56312E30320000000000" "0505"), "V1.02");

@@ -5,6 +5,7 @@
 #include "core/text_ids.h"
 #include "link/read_sequence.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
@@ -13,12 +14,7 @@ using sim::CommandKind;
 using sim::Fault;
 using sim::FaultType;
 
-class RecordingMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-    std::vector<std::string> shown;
-};
+using testing::RecordingMessages;
 
 bool RuleSignalling(const std::string& identity) { return identity.substr(10, 2) == "54"; }
 

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
@@ -26,14 +27,7 @@ Wire operator+(Wire a, const Wire& b) {
     return a;
 }
 
-class RecordingMessages : public Messages {
-  public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::No;
-    }
-    std::vector<std::string> shown;
-};
+using testing::RecordingMessages;
 
 // A radio on the cable and a session over it.
 struct Bench {

@@ -5,18 +5,14 @@
 #include "core/text_ids.h"
 #include "link/transaction.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
 
 using namespace std::chrono_literals;
 
-class RecordingMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-    std::vector<std::string> shown;
-};
+using testing::RecordingMessages;
 
 // A port whose replies are scripted as pieces arriving at given times after each write.
 class ScriptedPort : public SerialPort {

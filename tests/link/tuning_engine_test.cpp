@@ -5,16 +5,12 @@
 #include "core/text_ids.h"
 #include "link/tuning_engine.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
 
-class RecordingMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-    std::vector<std::string> shown;
-};
+using testing::RecordingMessages;
 
 class TuningTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "core/text_ids.h"
 #include "link/write_sequence.h"
 #include "sim/simulated_port.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
@@ -12,21 +13,7 @@ namespace {
 using sim::CommandKind;
 using sim::FaultType;
 
-class ScriptedMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
-               bool defaultNo) override {
-        asked.push_back(text);
-        EXPECT_EQ(caption, "text 90006");
-        EXPECT_EQ(buttons, Buttons::YesNo);
-        EXPECT_TRUE(defaultNo);
-        return answer;
-    }
-    std::vector<std::string> shown;
-    std::vector<std::string> asked;
-    Answer answer = Answer::No;
-};
+using testing::RecordingMessages;
 
 bool RuleSignalling(const std::string& identity) { return identity.substr(10, 2) == "54"; }
 
@@ -76,7 +63,7 @@ protected:
     sim::SimulatedRadio radio;
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
-    ScriptedMessages messages;
+    RecordingMessages messages;
     LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
     CodeplugImage image;
@@ -114,6 +101,10 @@ TEST_F(WriteTest, OtherModelDeclinedSendsRefuseAndWritesNothing) {
     messages.answer = Answer::No;
     EXPECT_EQ(Write().outcome, WriteOutcome::ModelDeclined);
     EXPECT_EQ(messages.asked, (std::vector<std::string>{Text(kTextModelMismatchQuestion)}));
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(messages.questions[0].caption, "text 90006");
+    EXPECT_EQ(messages.questions[0].buttons, Buttons::YesNo);
+    EXPECT_TRUE(messages.questions[0].defaultNo);
     EXPECT_EQ(port.writes(), (std::vector<std::string>{"02", "50524F4752414D", "02", "07"}));
     EXPECT_EQ(radio.MemoryHex(), blank);
     EXPECT_FALSE(port.IsOpen());

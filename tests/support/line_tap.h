@@ -1,6 +1,7 @@
 // Test doubles for the radio link: a port that sits between an engine and the simulated
 // radio, notes when each command went out and can slip extra bytes onto the line (a reply
-// that arrives too late, say), and a Messages that records what the user was told.
+// that arrives too late, say); with it the shared Messages double that records what the user
+// was told.
 #pragma once
 
 #include <deque>
@@ -8,29 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/messages.h"
 #include "link/clock.h"
 #include "link/serial_port.h"
 #include "link/transaction.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47::testing {
-
-class RecordingMessages : public Messages {
-  public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    void ShowWarning(const std::string& text) override {
-        shown.push_back(text);
-        ++warnings;
-    }
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        return answer;
-    }
-    std::vector<std::string> shown;
-    std::vector<std::string> asked;
-    int warnings = 0;
-    Answer answer = Answer::No;
-};
 
 class LineTap final : public SerialPort {
   public:

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,21 +13,9 @@
 
 #include "app/shell.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
-
-struct RecordedMessages : Messages {
-    std::vector<std::string> shown, asked;
-    std::deque<Answer> answers;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        if (answers.empty()) return Answer::No;
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 struct ScriptedDialogs : FileDialogs {
     std::optional<std::string> open, save;
@@ -51,7 +38,7 @@ struct ShellFixture : ::testing::Test {
     std::unique_ptr<TextCatalogue> texts;
     CodeplugImage image;
     ModelState model{Edition::Vgr47};
-    RecordedMessages messages;
+    testing::RecordingMessages messages;
     ScriptedDialogs dialogs;
     std::unique_ptr<Shell> shell;
 

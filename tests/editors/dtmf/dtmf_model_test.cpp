@@ -7,24 +7,18 @@
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
 
-class RecordingMessages : public Messages {
-  public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::Cancel;
-    }
-};
+using testing::RecordingMessages;
 
 struct Fixture {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     ModelState state{Edition::Vgr47};
     CodeplugImage image;
-    RecordingMessages messages;
+    RecordingMessages messages{Answer::Cancel};
     Fixture() { image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity)); }
     DtmfModel Model() { return DtmfModel(image, texts, messages); }
     void Put(int address, const std::string& hex) { ASSERT_TRUE(image.WriteBytes(address, hex)); }

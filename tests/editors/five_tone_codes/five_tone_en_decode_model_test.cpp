@@ -7,20 +7,14 @@
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
 
 using M = FiveToneEnDecodeModel;
 
-class RecordedMessages : public Messages {
-  public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::Cancel;
-    }
-};
+using testing::RecordingMessages;
 
 const std::string kEmptyEncode = std::string(26, 'F') + "8FFFFF";
 const std::string kDefaultEncode1 = "2143F5FFFFFFFFFFFFFFFFFFF58FFFFF";
@@ -29,7 +23,7 @@ struct FiveToneEnDecode : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     ModelState state{Edition::Vgr47};
     CodeplugImage image;
-    RecordedMessages messages;
+    RecordingMessages messages{Answer::Cancel};
     void SetUp() override {
         image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity));
     }

@@ -3,26 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "core/memory_map.h"
 #include "core/text_ids.h"
+#include "tests/support/recording_messages.h"
 
 namespace vgr47 {
 namespace {
 
-struct User : Messages, FileDialogs, ModelChangeHooks {
-    std::vector<std::string> asked;
-    std::deque<Answer> answers;
+struct User : testing::RecordingMessages, FileDialogs, ModelChangeHooks {
     int keyFormClosed = 0, saves = 0;
     bool saveSucceeds = true;
-    void ShowMessage(const std::string&) override {}
-    Answer Ask(const std::string& text, const std::string&, Buttons, bool) override {
-        asked.push_back(text);
-        Answer a = answers.empty() ? Answer::Cancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
+    User() : RecordingMessages(Answer::Cancel) {}
     std::optional<std::string> AskOpenPath() override { return std::nullopt; }
     std::optional<std::string> AskSavePath() override { return std::nullopt; }
     void CloseKeyAssignForm() override { ++keyFormClosed; }
