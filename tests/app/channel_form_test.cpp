@@ -7,14 +7,12 @@
 
 #include "core/model_catalogue.h"
 #include "editors/channels/channel_grid_view.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 
 TEST(ChannelForm, ShowsTheImageAndAsksForTheDialog) {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) new QApplication(argc, argv);
+    vgr47::testing::EnsureTestApp();
     TextCatalogue texts(std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset);
     ModelState state(Edition::Vgr47);
     CodeplugImage image;

@@ -20,6 +20,7 @@
 #include "editors/acs/auto_channel_select_view.h"
 #include "editors/dtmf/dtmf_view.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 
@@ -33,10 +34,7 @@ struct FormTest : ::testing::Test {
     CodeplugImage image;
     RecordingMessages messages{Answer::Cancel};
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity));
     }
     QString Cell(QTableWidget* grid, int row) { return grid->item(row - 1, 1)->text(); }

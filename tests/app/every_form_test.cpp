@@ -16,6 +16,7 @@
 #include "app/shell.h"
 #include "core/text_ids.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -42,10 +43,7 @@ struct EveryFormTest : ::testing::TestWithParam<int> {
     RecordingMessages messages;
     NoFiles files;
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         fs::create_directories(dir);
         values.programDir = dir.string();
     }

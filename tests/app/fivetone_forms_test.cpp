@@ -24,6 +24,7 @@
 #include "editors/five_tone_codes/five_tone_codes_view.h"
 #include "editors/five_tone_system/five_tone_system_view.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 
@@ -35,10 +36,7 @@ using vgr47::testing::RecordingMessages;
 
 struct FiveToneForms : ::testing::Test {
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         image.InstallNew(BuildModelImage(model, ModelCatalogue()[8].identity));
     }
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};

@@ -21,6 +21,7 @@
 #include "editors/options/options_view.h"
 #include "editors/scan/scan_view.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 
@@ -33,10 +34,7 @@ struct Forms : ::testing::Test {
     std::unique_ptr<ChannelModel> channels;
 
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         Open(8);
     }
     void Open(int model) {

@@ -34,6 +34,7 @@
 #include "link/write_sequence.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -72,10 +73,7 @@ struct FormsTest : ::testing::Test {
     NoDialogs dialogs;
 
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         fs::remove_all(dir);
         fs::create_directories(dir);
         values.programDir = dir.string();

@@ -10,6 +10,7 @@
 #include "core/ini_file.h"
 #include "core/text_ids.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -35,10 +36,7 @@ struct ShellTest : ::testing::Test {
     Dialogs dialogs;
 
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         fs::remove_all(dir);
         fs::create_directories(dir);
         values.programDir = dir.string();

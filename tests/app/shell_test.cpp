@@ -13,19 +13,12 @@
 
 #include "app/main_frame.h"
 #include "app/shell_rules.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 TextCatalogue Texts(int offset) {
     return TextCatalogue(std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", offset);
@@ -91,7 +84,7 @@ TEST(ShellRules, StatusPaneTexts) {
 }
 
 TEST(MainFrame, MenusFollowEditionAndModel) {
-    App();
+    vgr47::testing::EnsureTestApp();
     AppValues values;
     values.languageOffset = 200000;
     TextCatalogue texts = Texts(200000);
@@ -115,7 +108,7 @@ TEST(MainFrame, MenusFollowEditionAndModel) {
 }
 
 TEST(MainFrame, OneChildWindowPerForm) {
-    App();
+    vgr47::testing::EnsureTestApp();
     AppValues values;
     TextCatalogue texts = Texts(200000);
     CMainFrame frame(values, texts);

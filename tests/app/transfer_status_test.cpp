@@ -30,6 +30,7 @@
 #include "core/text_ids.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 namespace fs = std::filesystem;
@@ -61,10 +62,7 @@ struct TransferStatus : ::testing::Test {
     bool paced = false;
 
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         fs::remove_all(dir);
         fs::create_directories(dir);
         values.programDir = dir.string();

@@ -24,6 +24,7 @@
 #include "link/clock.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 
@@ -33,13 +34,7 @@ using Wire = std::vector<std::string>;
 const std::string CPT = "435054", CPR = "435052", CTM = "43544D", CGM = "43474D", CQU = "435155",
                   CEE = "434545";
 
-void EnsureApp() {
-    static int argc = 1;
-    static char name[] = "tuning_test";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) new QApplication(argc, argv);
-}
-
+using vgr47::testing::EnsureTestApp;
 using vgr47::testing::RecordingMessages;
 
 // Every write the dialog's worker makes, readable from the test's thread.
@@ -82,7 +77,7 @@ bool Lit(QLabel* lamp) { return lamp->styleSheet().contains("#e02020"); }
 
 struct TuningDlgTest : ::testing::Test {
     TuningDlgTest() {
-        EnsureApp();
+        EnsureTestApp();
         // Test channel 1: 136.025 / 136.0375, channel 2: 140.000 / 140.000; item 03 holds 66.
         std::string memory = radio.MemoryHex();
         memory.replace(0x700 * 2, 32, "00256013503760130000001400000014");

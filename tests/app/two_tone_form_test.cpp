@@ -14,6 +14,7 @@
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "editors/two_tone/two_tone_view.h"
+#include "tests/support/test_app.h"
 
 using namespace vgr47;
 
@@ -21,10 +22,7 @@ namespace {
 
 struct TwoToneForm : ::testing::Test {
     TwoToneForm() {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        vgr47::testing::EnsureTestApp();
         image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity));
     }
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};

@@ -14,6 +14,7 @@
 #include "app/shell.h"
 #include "core/text_ids.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/test_app.h"
 
 namespace vgr47 {
 
@@ -23,12 +24,7 @@ struct ScriptedDialogs : FileDialogs {
     std::optional<std::string> AskSavePath() override { return save; }
 };
 
-inline void EnsureTestApp() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) new QApplication(argc, argv);
-}
+using testing::EnsureTestApp;
 
 struct ShellFixture : ::testing::Test {
     std::filesystem::path dir = std::filesystem::temp_directory_path() /

@@ -2,26 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "editors/dump/dump_area.h"
+#include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
 namespace {
 
-TextCatalogue EnglishTexts() {
-    return TextCatalogue(std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset);
-}
-
-struct Fixture {
-    TextCatalogue texts = EnglishTexts();
-    ModelState state{Edition::Vgr47};
-    CodeplugImage image;
-    std::unique_ptr<ChannelModel> channels;
-    std::unique_ptr<Context> ctx;
-    explicit Fixture(int model = 8) {
-        image.InstallNew(BuildModelImage(state, ModelCatalogue()[model].identity));
-        channels = std::make_unique<ChannelModel>(image, state, texts);
-        ctx = std::make_unique<Context>(Context{image, state, texts, *channels});
-    }
-};
+using Fixture = testing::DumpFixture;
 
 TEST(DumpValues, QuotedTextsSurviveParsing) {
     for (std::string text : {std::string("12#*5"), std::string("say \"hi\" \\ there"), std::string("\x01\x7F\xFF", 3),
@@ -76,7 +62,7 @@ TEST(DumpLoad, OwnDumpIsNoChangeAndKeepsEveryByte) {
         Fixture f(model);
         std::string before = f.image.image();
         std::vector<Problem> problems;
-        EXPECT_TRUE(LoadText(DumpText(*f.ctx), *f.ctx, problems));
+        EXPECT_TRUE(LoadText(DumpText(f.ctx), f.ctx, problems));
         EXPECT_TRUE(problems.empty());
         EXPECT_EQ(f.image.image(), before);
     }
@@ -89,7 +75,7 @@ TEST(DumpLoad, BadLinesAreReportedAndNothingIsApplied) {
     std::string text = "model.identity = " + f.state.currentIdentity() + "\n"
                        "nosuch.key = 1\n"
                        "model.identity = " + f.state.currentIdentity() + "\n";
-    EXPECT_FALSE(LoadText(text, *f.ctx, problems));
+    EXPECT_FALSE(LoadText(text, f.ctx, problems));
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].lineNumber, 2);
     EXPECT_EQ(problems[1].lineNumber, 3);
@@ -101,7 +87,7 @@ TEST(DumpLoad, TextForAnotherModelIsRefused) {
     Fixture signalling(8);
     std::vector<Problem> problems;
     std::string before = basic.image.image();
-    EXPECT_FALSE(LoadText(DumpText(*signalling.ctx), *basic.ctx, problems));
+    EXPECT_FALSE(LoadText(DumpText(signalling.ctx), basic.ctx, problems));
     ASSERT_FALSE(problems.empty());
     EXPECT_EQ(problems[0].lineNumber, 1);
     EXPECT_EQ(basic.image.image(), before);

@@ -4,24 +4,12 @@
 
 #include "core/codeplug_lib.h"
 #include "editors/dump/dump_area.h"
-#include "tests/support/form_fixture.h"
+#include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
 namespace {
 
-struct Text : testing::FormFixture {
-    Context ctx{image, state, texts, *channels};
-    using FormFixture::FormFixture;
-
-    bool Load(const std::string& text, std::vector<Problem>& problems) {
-        return LoadText(text, ctx, problems);
-    }
-    std::string Value(const std::string& key) {
-        for (const Line& l : DumpAll(ctx))
-            if (l.key == key) return l.value;
-        return "<absent>";
-    }
-};
+using Text = testing::DumpFixture;
 
 TEST(DumpForms, ScanValuesApplyInTheFormsOrder) {
     Text t;

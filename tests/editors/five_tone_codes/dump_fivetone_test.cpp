@@ -6,38 +6,16 @@
 
 #include "core/memory_map.h"
 #include "editors/dump/dump_area.h"
+#include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
 namespace {
 
-struct Fixture {
-    TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
-    ModelState state{Edition::Vgr47};
-    CodeplugImage image;
-    std::unique_ptr<ChannelModel> channels;
-    std::unique_ptr<Context> ctx;
-    explicit Fixture(int model = 8) {
-        image.InstallNew(BuildModelImage(state, ModelCatalogue()[model].identity));
-        channels = std::make_unique<ChannelModel>(image, state, texts);
-        ctx = std::make_unique<Context>(Context{image, state, texts, *channels});
-    }
-    std::map<std::string, std::string> Lines() const {
-        std::map<std::string, std::string> m;
-        for (const Line& l : DumpAll(*ctx))
-            if (l.key.rfind("fivetone.", 0) == 0) m[l.key] = l.value;
-        return m;
-    }
-    std::vector<Problem> Load(const std::string& text) {
-        std::vector<Problem> problems;
-        LoadText(text, *ctx, problems);
-        return problems;
-    }
-    std::string Bytes(int address, int count) const { return image.ReadBytes(address, count); }
-};
+using Fixture = testing::DumpFixture;
 
 TEST(FiveToneDump, DefaultSignallingImage) {
     Fixture f;
-    auto lines = f.Lines();
+    auto lines = f.Lines("fivetone.");
     EXPECT_EQ(lines.size(), 18u + 32u + 8u);
     EXPECT_EQ(lines["fivetone.standard"], "4  # EEA");
     EXPECT_EQ(lines["fivetone.tone_period"], "40");
@@ -61,7 +39,7 @@ TEST(FiveToneDump, DefaultSignallingImage) {
 TEST(FiveToneDump, UnchangedTextWritesNothingAndSystemLinesLeaveTheTables) {
     Fixture f;
     const std::string before = f.image.image();
-    EXPECT_TRUE(f.Load(DumpText(*f.ctx)).empty());
+    EXPECT_TRUE(f.Load(DumpText(f.ctx)).empty());
     EXPECT_TRUE(f.image.image() == before);
     // Only the system form is written: the decode trailers (8F 21) stay.
     EXPECT_TRUE(f.Load("fivetone.standard = 0\n").empty());
@@ -90,12 +68,12 @@ TEST(FiveToneDump, EntriesAreWrittenPackedAndAnswersMayNameEntriesGivenWithThem)
     EXPECT_EQ(f.Bytes(mem::kFiveToneDecode + 13, 3), "FF0000");
     EXPECT_EQ(f.Bytes(mem::kFiveTone0BF7, 1), "19");
     EXPECT_EQ(f.Bytes(mem::kFiveTone0BF4, 1), "3F");
-    auto lines = f.Lines();
+    auto lines = f.Lines("fivetone.");
     EXPECT_EQ(lines["fivetone.encode.3"], "ABCDE 0123456 - | 110");
     EXPECT_EQ(lines["fivetone.decode.2"], "55555 - - | answer=3 alert=1");
     // Deleting the encode entry re-points the answer to the highest coded entry (1).
     EXPECT_TRUE(f.Load("fivetone.encode.3 =\n").empty());
-    EXPECT_EQ(f.Lines()["fivetone.decode.2"], "55555 - - | answer=1 alert=1");
+    EXPECT_EQ(f.Lines("fivetone.")["fivetone.decode.2"], "55555 - - | answer=1 alert=1");
 }
 
 TEST(FiveToneDump, ValuesTheFormWouldNotTakeAreProblems) {

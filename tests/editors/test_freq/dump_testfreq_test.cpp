@@ -3,26 +3,13 @@
 
 #include "core/memory_map.h"
 #include "editors/dump/dump_area.h"
+#include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
 namespace {
 
-struct Fixture {
-    TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
-    ModelState state{Edition::Vgr47};
-    CodeplugImage image;
-    std::unique_ptr<ChannelModel> channels;
-    std::unique_ptr<Context> ctx;
-    explicit Fixture(int model = 8) {
-        image.InstallNew(BuildModelImage(state, ModelCatalogue()[model].identity));
-        channels = std::make_unique<ChannelModel>(image, state, texts);
-        ctx = std::make_unique<Context>(Context{image, state, texts, *channels});
-    }
-    std::string Value(const std::string& key) {
-        for (const Line& l : DumpAll(*ctx))
-            if (l.key == key) return l.value;
-        return "<missing>";
-    }
+struct Fixture : testing::DumpFixture {
+    using DumpFixture::DumpFixture;
     std::string Record(int r) {
         return image.ReadBytes(mem::kTestFrequencies + (r - 1) * mem::kTestFrequencyRecordBytes,
                                mem::kTestFrequencyRecordBytes);
@@ -34,7 +21,7 @@ TEST(DumpTestFreq, ShowsPairsTrimmedAndEmptyPairsEmpty) {
     EXPECT_EQ(f.Value("testfreq.1"), "66.05000 66.10000");
     EXPECT_EQ(f.Value("testfreq.5"), "87.95000 87.90000");
     EXPECT_EQ(f.Value("testfreq.6"), "");
-    EXPECT_EQ(f.Value("testfreq.9"), "<missing>");
+    EXPECT_EQ(f.Value("testfreq.9"), "<absent>");
 }
 
 TEST(DumpTestFreq, LoadsAsTheGridDoes) {
@@ -44,7 +31,7 @@ TEST(DumpTestFreq, LoadsAsTheGridDoes) {
         LoadText("testfreq.6 = 480 438\n"
                  "testfreq.7 = 450.0125\n"
                  "testfreq.1 =\n",
-                 *f.ctx, problems));
+                 f.ctx, problems));
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(f.Record(6), "0000004800008043");
     EXPECT_EQ(f.Record(7), "5012004550120045");
@@ -52,7 +39,7 @@ TEST(DumpTestFreq, LoadsAsTheGridDoes) {
     EXPECT_EQ(f.Value("testfreq.6"), "480.00000 438.00000");
     // The text just dumped loads back without changing a byte.
     const std::string before = f.image.image();
-    ASSERT_TRUE(LoadText(DumpText(*f.ctx), *f.ctx, problems));
+    ASSERT_TRUE(LoadText(DumpText(f.ctx), f.ctx, problems));
     EXPECT_EQ(f.image.image(), before);
 }
 
@@ -63,7 +50,7 @@ TEST(DumpTestFreq, BadValuesAreRefusedWithTheirLine) {
         Fixture f;
         const std::string before = f.image.image();
         std::vector<Problem> problems;
-        EXPECT_FALSE(LoadText("\ntestfreq.3 = " + std::string(value) + "\n", *f.ctx, problems))
+        EXPECT_FALSE(LoadText("\ntestfreq.3 = " + std::string(value) + "\n", f.ctx, problems))
             << value;
         ASSERT_EQ(problems.size(), 1u) << value;
         EXPECT_EQ(problems[0].lineNumber, 2);
@@ -75,7 +62,7 @@ TEST(DumpTestFreq, BasicRadioImageRoundTrips) {
     Fixture f(0);
     f.image.InstallFromRadio(f.image.ReadBytes(0, mem::kBasicImageBytes));
     std::vector<Problem> problems;
-    ASSERT_TRUE(LoadText("testfreq.8 = 174\n", *f.ctx, problems));
+    ASSERT_TRUE(LoadText("testfreq.8 = 174\n", f.ctx, problems));
     EXPECT_EQ(f.Record(8), "0000401700004017");
     EXPECT_EQ(f.image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
 }

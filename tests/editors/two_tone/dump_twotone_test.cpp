@@ -3,30 +3,12 @@
 
 #include "core/memory_map.h"
 #include "editors/dump/dump_area.h"
+#include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
 namespace {
 
-struct Fixture {
-    TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
-    ModelState state{Edition::Vgr47};
-    CodeplugImage image;
-    std::unique_ptr<ChannelModel> channels;
-    std::unique_ptr<Context> ctx;
-    Fixture() {
-        image.InstallNew(BuildModelImage(state, ModelCatalogue()[8].identity));
-        channels = std::make_unique<ChannelModel>(image, state, texts);
-        ctx = std::make_unique<Context>(Context{image, state, texts, *channels});
-    }
-    std::string Value(const std::string& key) {
-        for (const Line& l : DumpAll(*ctx))
-            if (l.key == key) return l.value;
-        return "<missing>";
-    }
-    bool Load(const std::string& text, std::vector<Problem>& problems) {
-        return LoadText(text, *ctx, problems);
-    }
-};
+using Fixture = testing::DumpFixture;
 
 TEST(DumpTwoTone, ShowsTheDefaultSignallingImage) {
     Fixture f;
