@@ -19,7 +19,7 @@
 #include "core/layout/settings_fields.h"
 #include "core/layout/signalling_fields.h"
 
-// Applies X to every declaration line, in address order of the areas.
+// Applies X to every declaration line.
 #define VGR47_LAYOUT_FIELDS(X) \
     VGR47_CHANNEL_FIELDS(X)    \
     VGR47_SETTINGS_FIELDS(X)   \
