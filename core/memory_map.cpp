@@ -36,18 +36,10 @@ const std::vector<Region>& Regions() {
     return kRegions;
 }
 
-int ChannelRecordAddress(int channel) { return kChannels + (channel - 1) * kChannelRecordBytes; }
+int ChannelRecordAddress(int channel) { return layout::kChannelRecords.RecordStart(channel); }
 
-int ChannelExtensionAddress(int channel) {
-    return kChannelExtensions + (channel - 1) * kChannelExtensionBytes;
-}
+int ChannelExtensionAddress(int channel) { return layout::kChannelExtensions.RecordStart(channel); }
 
-std::vector<int> TransferBlocks(bool signalling) {
-    std::vector<int> blocks;
-    for (int a = 0; a <= kFirstRegionLast; a += kBlockBytes) blocks.push_back(a);
-    if (signalling)
-        for (int a = kSecondRegion; a < kImageBytes; a += kBlockBytes) blocks.push_back(a);
-    return blocks;
-}
+std::vector<int> TransferBlocks(bool signalling) { return layout::TransferBlocks(signalling); }
 
 }  // namespace vgr47::mem
