@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/text_ids.h"
+#include "link/transfer_report.h"
 
 namespace vgr47 {
 
@@ -51,7 +52,7 @@ RadioInfoDialog::RadioInfoDialog(FormEnv& env, ConnectionMaker maker, QWidget* p
     setMinimumWidth(360);
     connect(ok_, &QPushButton::clicked, this, &QDialog::close);
 
-    radio_ = std::make_unique<RadioThread>(this, env_.messages, std::move(maker), env_.texts);
+    radio_ = std::make_unique<RadioThread>(this, std::move(maker));
     connect(radio_.get(), &RadioThread::traceChanged, this,
             [this](const QString& text, bool reset) {
                 QString lines = text;
@@ -90,6 +91,9 @@ void RadioInfoDialog::Ask() {
 }
 
 void RadioInfoDialog::Finish(const RadioInfo& info) {
+    if (info.failure)
+        env_.messages.ShowWarning(
+            FailureText(*info.failure, [this](int n) { return env_.texts.GetText(n); }));
     running_ = false;
     unsetCursor();
     model_->setText(QString::fromStdString(info.model));

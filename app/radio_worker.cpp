@@ -1,10 +1,7 @@
 #include "app/radio_worker.h"
 
 #include "app/radio_ports.h"
-
-#include "core/model_catalogue.h"
 #include "core/settings.h"
-#include "core/text_ids.h"
 #include "link/clock.h"
 #include "link/qt_serial_port.h"
 #include "link/trace_log.h"
@@ -49,10 +46,9 @@ void BlockGate::WaitWhileHeld() {
     changed_.wait(lock, [this] { return !held_ || open_; });
 }
 
-UiMessages::UiMessages(QObject* uiContext, Messages& target)
-    : context_(uiContext), target_(target) {}
+UiCalls::UiCalls(QObject* uiContext) : context_(uiContext) {}
 
-Answer UiMessages::Call(std::function<Answer()> onUi) {
+Answer UiCalls::Call(std::function<Answer()> onUi) {
     struct Pending {
         bool done = false;
         Answer answer = Answer::No;
@@ -66,7 +62,7 @@ Answer UiMessages::Call(std::function<Answer()> onUi) {
     // Dropped unseen when the context goes first; Abandon then releases the wait.
     QMetaObject::invokeMethod(
         context_.data(),
-        [shared, pending, onUi] {
+        [shared, pending, onUi = std::move(onUi)] {
             {
                 std::lock_guard<std::mutex> lock(shared->mutex);
                 if (shared->abandoned) return;
@@ -83,48 +79,24 @@ Answer UiMessages::Call(std::function<Answer()> onUi) {
     return pending->done ? pending->answer : Answer::No;
 }
 
-void UiMessages::ShowMessage(const std::string& text) {
-    Call([this, text] {
-        target_.ShowMessage(text);
-        return Answer::Yes;
-    });
-}
-
-void UiMessages::ShowWarning(const std::string& text) {
-    Call([this, text] {
-        target_.ShowWarning(text);
-        return Answer::Yes;
-    });
-}
-
-Answer UiMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons,
-                       bool defaultNo) {
-    return Call([this, text, caption, buttons, defaultNo] {
-        return target_.Ask(text, caption, buttons, defaultNo);
-    });
-}
-
-void UiMessages::Abandon() {
+void UiCalls::Abandon() {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     shared_->abandoned = true;
     shared_->changed.notify_all();
 }
 
-RadioThread::RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
-                         const TextCatalogue& texts)
-    : QObject(uiContext), messages_(uiContext, uiMessages) {
-    std::map<int, std::string> copied;
-    for (int number : kAllTextNumbers) copied[number] = texts.GetText(number);
-    worker_ = new RadioWorker(this, messages_, std::move(maker), std::move(copied));
+RadioThread::RadioThread(QObject* uiContext, ConnectionMaker maker)
+    : QObject(uiContext), calls_(uiContext) {
+    worker_ = new RadioWorker(this, std::move(maker));
     worker_->moveToThread(&thread_);
     thread_.start();
 }
 
 RadioThread::~RadioThread() {
-    // Let a running sequence end at its next block, release a worker waiting for a message
-    // box, then close the port on the worker's own thread.
+    // Let a running sequence end at its next block, release a worker waiting for the UI,
+    // then close the port on the worker's own thread.
     cancel_->store(true);
-    messages_.Abandon();
+    calls_.Abandon();
     gate_->Open();
     RadioWorker* worker = worker_;
     QMetaObject::invokeMethod(
@@ -146,9 +118,8 @@ void RadioThread::Run(Job job) {
         Qt::QueuedConnection);
 }
 
-RadioWorker::RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
-                         std::map<int, std::string> texts)
-    : owner_(owner), messages_(messages), maker_(std::move(maker)), texts_(std::move(texts)) {}
+RadioWorker::RadioWorker(RadioThread* owner, ConnectionMaker maker)
+    : owner_(owner), maker_(std::move(maker)) {}
 
 void RadioWorker::Run(const RadioThread::Job& job, std::atomic<bool>& cancel) {
     if (!connection_.port) {
@@ -161,10 +132,7 @@ void RadioWorker::Run(const RadioThread::Job& job, std::atomic<bool>& cancel) {
             emit owner_->traceChanged(QString::fromStdString(part), reset);
         });
     }
-    LinkContext link{*connection_.port, *connection_.clock, *trace_, messages_, [this](int number) {
-                         auto it = texts_.find(number);
-                         return it == texts_.end() ? std::string() : it->second;
-                     }};
+    const LinkContext link{*connection_.port, *connection_.clock, *trace_};
     job(link, cancel);
 }
 

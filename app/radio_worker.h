@@ -1,7 +1,8 @@
 // The thread a radio dialog's sequences run on. The worker creates the dialog's port on its
 // own thread (a QSerialPort must stay on the thread that made it) and keeps it for the
-// dialog's life. Progress and trace text come back through queued signals; messages and
-// questions of the engines are shown on the UI thread while the worker waits for them.
+// dialog's life. Progress and trace text come back through queued signals, results through
+// calls posted to the dialog, which says what failed; a question in the middle of a
+// sequence is asked on the UI thread while the worker waits for the answer.
 #pragma once
 
 #include <QObject>
@@ -10,13 +11,11 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 
 #include "app/shell_rules.h"
 #include "core/messages.h"
-#include "core/text_catalogue.h"
 #include "link/transaction.h"
 #include "sim/simulated_radio.h"
 
@@ -39,16 +38,13 @@ class RadioPorts;
 // [simulator] pace is 0.
 ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports);
 
-// The engines' Messages on the worker thread: every call is shown by `target` on the UI
-// thread while the worker waits. After Abandon (the dialog is going) no call waits any more
-// and questions are answered No.
-class UiMessages final : public Messages {
+// Calls from the worker thread that run on the UI thread while the worker waits: the
+// questions asked in the middle of a sequence. After Abandon (the dialog is going) no call
+// waits any more and the answer is No.
+class UiCalls {
   public:
-    UiMessages(QObject* uiContext, Messages& target);
-    void ShowMessage(const std::string& text) override;
-    void ShowWarning(const std::string& text) override;
-    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
-               bool defaultNo) override;
+    explicit UiCalls(QObject* uiContext);
+    Answer Call(std::function<Answer()> onUi);
     void Abandon();
 
   private:
@@ -57,10 +53,8 @@ class UiMessages final : public Messages {
         std::condition_variable changed;
         bool abandoned = false;
     };
-    Answer Call(std::function<Answer()> onUi);
 
     QPointer<QObject> context_;
-    Messages& target_;
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
 };
 
@@ -86,15 +80,15 @@ class BlockGate {
 class RadioThread : public QObject {
     Q_OBJECT
   public:
-    // texts: the catalogue texts the engines may need, copied here because the catalogue is
-    // not safe to read from two threads.
-    RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
-                const TextCatalogue& texts);
+    RadioThread(QObject* uiContext, ConnectionMaker maker);
     ~RadioThread() override;
 
     using Job = std::function<void(const LinkContext& link, std::atomic<bool>& cancel)>;
     // Runs the job on the worker thread.
     void Run(Job job);
+    // From a job: runs onUi on the UI thread and waits for its answer (No once the dialog is
+    // going).
+    Answer OnUi(std::function<Answer()> onUi) { return calls_.Call(std::move(onUi)); }
     std::atomic<bool>& cancelFlag() { return *cancel_; }
     const std::shared_ptr<BlockGate>& gate() const { return gate_; }
 
@@ -107,7 +101,7 @@ class RadioThread : public QObject {
     friend class RadioWorker;
     QThread thread_;
     RadioWorker* worker_;
-    UiMessages messages_;
+    UiCalls calls_;
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
     std::shared_ptr<BlockGate> gate_ = std::make_shared<BlockGate>();
 };
@@ -115,15 +109,12 @@ class RadioThread : public QObject {
 class RadioWorker : public QObject {
     Q_OBJECT
   public:
-    RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
-                std::map<int, std::string> texts);
+    RadioWorker(RadioThread* owner, ConnectionMaker maker);
     void Run(const RadioThread::Job& job, std::atomic<bool>& cancel);
 
   private:
     RadioThread* owner_;
-    Messages& messages_;
     ConnectionMaker maker_;
-    std::map<int, std::string> texts_;
     RadioConnection connection_;
     std::unique_ptr<TraceLog> trace_;
     std::size_t traceShown_ = 0;

@@ -77,7 +77,7 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
     if (!env_.values.debug) layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(420);
 
-    radio_ = std::make_unique<RadioThread>(this, env_.messages, std::move(maker), env_.texts);
+    radio_ = std::make_unique<RadioThread>(this, std::move(maker));
     connect(radio_.get(), &RadioThread::progress, this, [this](int position, int maximum) {
         // The bar counts blocks done; the status names the one under way.
         position_ = position;

@@ -1,9 +1,11 @@
+#include "link/read_sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/text_ids.h"
-#include "link/read_sequence.h"
+#include "line_tap.h"
 #include "sim/simulated_port.h"
 
 namespace vgr47 {
@@ -34,7 +36,7 @@ protected:
         radio = sim::SimulatedRadio(identity);
         radio.LoadMemoryHex(Pattern(4096));
     }
-    ReadResult Read() { return ReadFromRadio(link, "sim", hooks); }
+    ReadResult Read() { return testing::Told(ReadFromRadio(link, "sim", hooks), messages); }
     std::string Text(int n) { return "text " + std::to_string(n); }
 
     ManualClock clock;
@@ -42,7 +44,7 @@ protected:
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
     RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
 };
 

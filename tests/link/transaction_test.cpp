@@ -11,13 +11,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class RecordingMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-    std::vector<std::string> shown;
-};
-
 // A port whose replies are scripted as pieces arriving at given times after each write.
 class ScriptedPort : public SerialPort {
 public:
@@ -138,9 +131,7 @@ protected:
     ManualClock clock;
     ScriptedPort port{clock};
     TraceLog trace;
-    RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages,
-                     [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     std::string reply;
 };
 
@@ -149,14 +140,12 @@ TEST_F(TransactTest, ThreeMismatchesThenCommunicationFailed) {
     EXPECT_FALSE(Transact(link, "06", reply, 1, 300, "06"));
     EXPECT_EQ(port.writes.size(), 3u);
     EXPECT_EQ(trace.text(), "S:06\r\nR:15\r\nS:06\r\nR:15\r\nS:06\r\nR:15\r\n");
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"text " + std::to_string(kTextCommFailed)}));
 }
 
 TEST_F(TransactTest, RetryAfterTimeoutThenSuccess) {
     port.replies = {{}, {{0ms, {0x02}}}};
     EXPECT_TRUE(Transact(link, "02", reply, 1, 300, "02"));
     EXPECT_EQ(trace.text(), "S:02\r\nR:\r\nS:02\r\nR:02\r\n");
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(TransactTest, AnyReplyWhenNoneIsExpectedAndOddCommandFailsEveryAttempt) {
@@ -166,7 +155,6 @@ TEST_F(TransactTest, AnyReplyWhenNoneIsExpectedAndOddCommandFailsEveryAttempt) {
 
     EXPECT_FALSE(Transact(link, "123", reply, 1, 300, ""));
     EXPECT_EQ(port.writes.size(), 1u);
-    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(TransactTest, FullTraceIsClearedBeforeTheNextTransaction) {

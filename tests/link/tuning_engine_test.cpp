@@ -1,20 +1,15 @@
 // The test mode against the simulated radio: exact commands, the tables read at entry, the
 // alignment values kept, stored and discarded, and failures.
+#include "link/tuning_engine.h"
+
 #include <gtest/gtest.h>
 
 #include "core/text_ids.h"
-#include "link/tuning_engine.h"
+#include "line_tap.h"
 #include "sim/simulated_port.h"
 
 namespace vgr47 {
 namespace {
-
-class RecordingMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override { return Answer::No; }
-    std::vector<std::string> shown;
-};
 
 class TuningTest : public ::testing::Test {
 protected:
@@ -37,14 +32,20 @@ protected:
         if (!engine.OpenPort("sim")) return false;
         return engine.Enter(entry);
     }
+    // What the dialog has told the user so far: the engine's failures, in the catalogue's words.
+    const std::vector<std::string>& Shown() {
+        for (const LinkFailure& f : engine.TakeFailures())
+            shown.push_back(FailureText(f, testing::NumberedText));
+        return shown;
+    }
     ManualClock clock;
     sim::SimulatedRadio radio;
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
-    RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     TuningEngine engine{link};
     TuningEntry entry;
+    std::vector<std::string> shown;
 };
 
 TEST_F(TuningTest, EntryReadsTestChannelsAndAlignmentBlockWithExactCommands) {
@@ -63,7 +64,7 @@ TEST_F(TuningTest, EntryReadsTestChannelsAndAlignmentBlockWithExactCommands) {
     EXPECT_EQ(entry.testChannels[7], "0025601800256014");
     EXPECT_EQ(entry.alignmentHex, radio.MemoryHex(0x780).substr(0x740 * 2));
     EXPECT_TRUE(radio.testState().active);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(TuningTest, TunedValueIsStoredOnlyOnStore) {
@@ -127,15 +128,15 @@ TEST_F(TuningTest, SilentRadioFailsAfterThreeAttemptsWithOneMessage) {
     ASSERT_TRUE(engine.Tune(0x01));
     EXPECT_FALSE(engine.Tune(0x01));
     EXPECT_EQ(port.writes().size(), before + 1 + 3);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], "text " + std::to_string(kTextCommFailed));
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0], "text " + std::to_string(kTextCommFailed));
 }
 
 TEST_F(TuningTest, EntryStopsAtTheFirstFailedExchange) {
     radio.AddFault({sim::FaultType::Silent, sim::CommandKind::TestChannel, 3, 3});
     EXPECT_FALSE(Enter());
     EXPECT_EQ(port.writes().back(), "4603");
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(Shown().size(), 1u);
 }
 
 TEST(TuningLists, SignallingListAndReferenceFrequencies) {
@@ -196,7 +197,7 @@ TEST_F(TuningTest, LeavingTestModeUnkeysAndExitsSilentlyEvenWhenTheRadioIsSilent
     port.ClearWrites();
     engine.LeaveTestMode(false, false, true);
     EXPECT_EQ(port.writes(), (std::vector<std::string>{"435052", "434545"}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
+#include "link/write_sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/text_ids.h"
-#include "link/write_sequence.h"
+#include "line_tap.h"
 #include "sim/simulated_port.h"
 
 namespace vgr47 {
@@ -68,7 +70,13 @@ protected:
         currentIdentity = imageIdentity;
     }
     WriteResult Write() {
-        return WriteToRadio(link, "sim", {image, currentIdentity, "0505"}, hooks);
+        // As the dialog asks it.
+        hooks.writeOtherModel = [this] {
+            return messages.Ask(Text(kTextModelMismatchQuestion), Text(kTextQuestionCaption),
+                                Buttons::YesNo, true) == Answer::Yes;
+        };
+        return testing::Told(WriteToRadio(link, "sim", {image, currentIdentity, "0505"}, hooks),
+                             messages);
     }
     std::string Text(int n) { return "text " + std::to_string(n); }
 
@@ -77,7 +85,7 @@ protected:
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
     ScriptedMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
     CodeplugImage image;
     std::string currentIdentity;
@@ -184,7 +192,7 @@ TEST_F(WriteTest, DryRunTracesTheSameBlocks) {
         if (w.rfind("57", 0) == 0 && w.size() == 40) fromWire += "S:" + w + "\r\nR:06\r\n";
 
     TraceLog dry;
-    const LinkContext dryLink{port, clock, dry, messages, link.text};
+    const LinkContext dryLink{port, clock, dry};
     ASSERT_TRUE(WriteDryRun(dryLink, {image, currentIdentity, "0505"}, hooks));
     EXPECT_EQ(dry.text(), fromWire);
 }
