@@ -64,6 +64,7 @@ RadioInfoDialog::RadioInfoDialog(FormEnv& env, ConnectionMaker maker, QWidget* p
 }
 
 RadioInfoDialog::~RadioInfoDialog() {
+    radio_->Stop();
     radio_.reset();
     unsetCursor();
 }
@@ -81,12 +82,12 @@ void RadioInfoDialog::Ask() {
     setCursor(Qt::WaitCursor);
     const ModelState model = env_.model;
     const std::string port = env_.values.portName;
-    radio_->Run([this, model, port](const LinkContext& link, std::atomic<bool>&) {
+    RadioThread* radio = radio_.get();
+    radio_->Run([this, radio, model, port](const LinkContext& link, std::atomic<bool>&) {
         RadioInfo info = ReadRadioInfo(link, port, [&model](const std::string& identity) {
             return model.ModelDisplayName(identity);
         });
-        QMetaObject::invokeMethod(
-            this, [this, info] { Finish(info); }, Qt::QueuedConnection);
+        radio->PostToUi([this, info] { Finish(info); });
     });
 }
 

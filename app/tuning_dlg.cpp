@@ -91,6 +91,7 @@ TuningDlg::~TuningDlg() {
             TestModeSession(engine, *truth).Abandon();
         });
     }
+    radio_->Stop();
     radio_.reset();
 }
 
@@ -165,16 +166,13 @@ void TuningDlg::Post(Call call, std::function<void()> after, bool isValue) {
         }
         // The dialog outlives its worker's jobs (its destructor waits for them); a call
         // posted while it is being destroyed is dropped with it.
-        QMetaObject::invokeMethod(
-            this,
-            [this, shown = *truth, after] {
-                --pending_;
-                if (finished_) return;
-                Show(shown);
-                if (after) after();
-                if (pending_ == 0) emit settled();
-            },
-            Qt::QueuedConnection);
+        radio->PostToUi([this, shown = *truth, after] {
+            --pending_;
+            if (finished_) return;
+            Show(shown);
+            if (after) after();
+            if (pending_ == 0) emit settled();
+        });
     });
 }
 
