@@ -228,6 +228,7 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     CatchInterrupt();
     WriteJob job{image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)};
     job.verify = parsed->has("--verify");
+    job.verifyHeading = env.texts.Text(kTextVerifyTrace);
     const WriteResult result = WriteToRadio(link, session.portName, job, hooks);
     session.port->Close();
     Report(result.failure, env);
