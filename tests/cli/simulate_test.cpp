@@ -294,7 +294,8 @@ TEST_F(SimulateTest, WriteVerifyNamesTheBlockTheRadioHoldsOtherwise) {
     EXPECT_EQ(Lines(unverified.err), 1) << unverified.err;
     EXPECT_NE(unverified.err.find("not verified"), std::string::npos) << unverified.err;
     // ...and says why the read-back failed.
-    EXPECT_NE(unverified.err.find("(The radio did not answer"), std::string::npos) << unverified.err;
+    EXPECT_NE(unverified.err.find("(The radio did not answer"), std::string::npos)
+        << unverified.err;
     EXPECT_EQ(Stop(), 0);
 
     // The trace marks where the read-back begins, in the catalogue's words.
