@@ -23,6 +23,20 @@ for t in "${targets[@]}"; do
     QT_QPA_PLATFORM=offscreen "build-sanitize/tests/$t" --gtest_brief=1
 done
 
+# The radio dialogs, whose sequences run on worker threads, once more under ThreadSanitizer:
+# only their own test program is built, in build-tsan/.
+if [ ! -f build-tsan/build.ninja ]; then
+  launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVGR47_TSAN=ON -DVGR47_WITH_QT=ON \
+    "${launcher[@]}"
+fi
+cmake --build build-tsan --target radio_dialog_tests
+echo "== radio dialogs under ThreadSanitizer"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
+  QT_QPA_PLATFORM=offscreen build-tsan/tests/radio_dialog_tests --gtest_brief=1 \
+  --gtest_filter='-RadioDialogs.ChannelEditedAndSavedShowsInTheCommandLineListing'
+
 # The Debian package, made from build/ and checked as installed users meet it.
 scripts/check_package.sh
 

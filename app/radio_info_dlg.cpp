@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/text_ids.h"
+#include "link/transfer_report.h"
 
 namespace vgr47 {
 
@@ -51,7 +52,7 @@ RadioInfoDialog::RadioInfoDialog(FormEnv& env, ConnectionMaker maker, QWidget* p
     setMinimumWidth(360);
     connect(ok_, &QPushButton::clicked, this, &QDialog::close);
 
-    radio_ = std::make_unique<RadioThread>(this, env_.messages, std::move(maker), env_.texts);
+    radio_ = std::make_unique<RadioThread>(this, std::move(maker));
     connect(radio_.get(), &RadioThread::traceChanged, this,
             [this](const QString& text, bool reset) {
                 QString lines = text;
@@ -63,6 +64,7 @@ RadioInfoDialog::RadioInfoDialog(FormEnv& env, ConnectionMaker maker, QWidget* p
 }
 
 RadioInfoDialog::~RadioInfoDialog() {
+    radio_->Stop();
     radio_.reset();
     unsetCursor();
 }
@@ -80,16 +82,19 @@ void RadioInfoDialog::Ask() {
     setCursor(Qt::WaitCursor);
     const ModelState model = env_.model;
     const std::string port = env_.values.portName;
-    radio_->Run([this, model, port](const LinkContext& link, std::atomic<bool>&) {
+    RadioThread* radio = radio_.get();
+    radio_->Run([this, radio, model, port](const LinkContext& link, std::atomic<bool>&) {
         RadioInfo info = ReadRadioInfo(link, port, [&model](const std::string& identity) {
             return model.ModelDisplayName(identity);
         });
-        QMetaObject::invokeMethod(
-            this, [this, info] { Finish(info); }, Qt::QueuedConnection);
+        radio->PostToUi([this, info] { Finish(info); });
     });
 }
 
 void RadioInfoDialog::Finish(const RadioInfo& info) {
+    if (info.failure)
+        env_.messages.ShowWarning(
+            FailureText(*info.failure, [this](int n) { return env_.texts.GetText(n); }));
     running_ = false;
     unsetCursor();
     model_->setText(QString::fromStdString(info.model));

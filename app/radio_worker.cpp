@@ -1,10 +1,7 @@
 #include "app/radio_worker.h"
 
 #include "app/radio_ports.h"
-
-#include "core/model_catalogue.h"
 #include "core/settings.h"
-#include "core/text_ids.h"
 #include "link/clock.h"
 #include "link/qt_serial_port.h"
 #include "link/trace_log.h"
@@ -49,123 +46,137 @@ void BlockGate::WaitWhileHeld() {
     changed_.wait(lock, [this] { return !held_ || open_; });
 }
 
-UiMessages::UiMessages(QObject* uiContext, Messages& target)
-    : context_(uiContext), target_(target) {}
+void Mailbox::Put(std::function<void()> call) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls_.push_back(std::move(call));
+}
 
-Answer UiMessages::Call(std::function<Answer()> onUi) {
+std::function<void()> Mailbox::Take() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (calls_.empty()) return {};
+    std::function<void()> call = std::move(calls_.front());
+    calls_.pop_front();
+    return call;
+}
+
+RadioThread::RadioThread(QObject* uiContext, ConnectionMaker maker) : QObject(uiContext) {
+    worker_ = new RadioWorker(this, std::move(maker));
+    worker_->moveToThread(&thread_);
+    thread_.start();
+}
+
+RadioThread::~RadioThread() { Stop(); }
+
+void RadioThread::Stop() {
+    if (stopped_) return;
+    stopped_ = true;
+    cancel_->store(true);
+    {
+        std::lock_guard<std::mutex> lock(waits_->mutex);
+        waits_->abandoned = true;
+        waits_->changed.notify_all();
+    }
+    gate_->Open();
+    RadioWorker* worker = worker_;
+    std::shared_ptr<Waits> waits = waits_;
+    worker->Post([worker, waits] {
+        worker->Release();
+        QThread::currentThread()->quit();
+        // The worker's last touch of anything but Qt's own state.
+        std::lock_guard<std::mutex> lock(waits->mutex);
+        waits->workerDone = true;
+        waits->changed.notify_all();
+    });
+    {
+        std::unique_lock<std::mutex> lock(waits->mutex);
+        waits->changed.wait(lock, [&] { return waits->workerDone; });
+    }
+    thread_.wait();
+    delete worker_;
+    worker_ = nullptr;
+}
+
+void RadioThread::Run(Job job) {
+    if (stopped_) return;
+    cancel_->store(false);
+    RadioWorker* worker = worker_;
+    std::shared_ptr<std::atomic<bool>> cancel = cancel_;
+    worker->Post([worker, job = std::move(job), cancel] { worker->Run(job, *cancel); });
+}
+
+void RadioThread::PostToUi(std::function<void()> f) {
+    {
+        std::lock_guard<std::mutex> lock(waits_->mutex);
+        if (waits_->abandoned) return;
+    }
+    toUi_.Put(std::move(f));
+    QMetaObject::invokeMethod(this, "DeliverToUi", Qt::QueuedConnection);
+}
+
+void RadioThread::DeliverToUi() {
+    {
+        std::lock_guard<std::mutex> lock(waits_->mutex);
+        if (waits_->abandoned) return;
+    }
+    // One call a wake-up: a call that opens a message box lets the next ones in, in order.
+    if (std::function<void()> call = toUi_.Take()) call();
+}
+
+Answer RadioThread::OnUi(std::function<Answer()> onUi) {
     struct Pending {
         bool done = false;
         Answer answer = Answer::No;
     };
     auto pending = std::make_shared<Pending>();
-    std::shared_ptr<Shared> shared = shared_;
-    {
-        std::lock_guard<std::mutex> lock(shared->mutex);
-        if (shared->abandoned || !context_) return Answer::No;
-    }
-    // Dropped unseen when the context goes first; Abandon then releases the wait.
-    QMetaObject::invokeMethod(
-        context_.data(),
-        [shared, pending, onUi] {
-            {
-                std::lock_guard<std::mutex> lock(shared->mutex);
-                if (shared->abandoned) return;
-            }
-            const Answer answer = onUi();
-            std::lock_guard<std::mutex> lock(shared->mutex);
-            pending->answer = answer;
-            pending->done = true;
-            shared->changed.notify_all();
-        },
-        Qt::QueuedConnection);
-    std::unique_lock<std::mutex> lock(shared->mutex);
-    shared->changed.wait(lock, [&] { return pending->done || shared->abandoned; });
+    std::shared_ptr<Waits> waits = waits_;
+    PostToUi([waits, pending, onUi = std::move(onUi)] {
+        const Answer answer = onUi();
+        std::lock_guard<std::mutex> lock(waits->mutex);
+        pending->answer = answer;
+        pending->done = true;
+        waits->changed.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(waits->mutex);
+    waits->changed.wait(lock, [&] { return pending->done || waits->abandoned; });
     return pending->done ? pending->answer : Answer::No;
 }
 
-void UiMessages::ShowMessage(const std::string& text) {
-    Call([this, text] {
-        target_.ShowMessage(text);
-        return Answer::Yes;
-    });
+RadioWorker::RadioWorker(RadioThread* owner, ConnectionMaker maker)
+    : owner_(owner), maker_(std::move(maker)) {}
+
+void RadioWorker::Post(std::function<void()> call) {
+    mail_.Put(std::move(call));
+    QMetaObject::invokeMethod(this, "RunNext", Qt::QueuedConnection);
 }
 
-void UiMessages::ShowWarning(const std::string& text) {
-    Call([this, text] {
-        target_.ShowWarning(text);
-        return Answer::Yes;
-    });
+void RadioWorker::RunNext() {
+    if (std::function<void()> call = mail_.Take()) call();
 }
-
-Answer UiMessages::Ask(const std::string& text, const std::string& caption, Buttons buttons,
-                       bool defaultNo) {
-    return Call([this, text, caption, buttons, defaultNo] {
-        return target_.Ask(text, caption, buttons, defaultNo);
-    });
-}
-
-void UiMessages::Abandon() {
-    std::lock_guard<std::mutex> lock(shared_->mutex);
-    shared_->abandoned = true;
-    shared_->changed.notify_all();
-}
-
-RadioThread::RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
-                         const TextCatalogue& texts)
-    : QObject(uiContext), messages_(uiContext, uiMessages) {
-    std::map<int, std::string> copied;
-    for (int number : kAllTextNumbers) copied[number] = texts.GetText(number);
-    worker_ = new RadioWorker(this, messages_, std::move(maker), std::move(copied));
-    worker_->moveToThread(&thread_);
-    thread_.start();
-}
-
-RadioThread::~RadioThread() {
-    // Let a running sequence end at its next block, release a worker waiting for a message
-    // box, then close the port on the worker's own thread.
-    cancel_->store(true);
-    messages_.Abandon();
-    gate_->Open();
-    RadioWorker* worker = worker_;
-    QMetaObject::invokeMethod(
-        worker,
-        [worker] {
-            delete worker;
-            QThread::currentThread()->quit();
-        },
-        Qt::QueuedConnection);
-    thread_.wait();
-}
-
-void RadioThread::Run(Job job) {
-    cancel_->store(false);
-    RadioWorker* worker = worker_;
-    std::shared_ptr<std::atomic<bool>> cancel = cancel_;
-    QMetaObject::invokeMethod(
-        worker, [worker, job = std::move(job), cancel] { worker->Run(job, *cancel); },
-        Qt::QueuedConnection);
-}
-
-RadioWorker::RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
-                         std::map<int, std::string> texts)
-    : owner_(owner), messages_(messages), maker_(std::move(maker)), texts_(std::move(texts)) {}
 
 void RadioWorker::Run(const RadioThread::Job& job, std::atomic<bool>& cancel) {
     if (!connection_.port) {
         connection_ = maker_();
-        trace_ = std::make_unique<TraceLog>([this](const std::string& text) {
+        RadioThread* owner = owner_;
+        trace_ = std::make_unique<TraceLog>([this, owner](const std::string& text) {
             // Only the new lines cross the thread, unless the log was cleared.
             const bool reset = text.size() < traceShown_;
-            const std::string part = reset ? text : text.substr(traceShown_);
+            std::string part = reset ? text : text.substr(traceShown_);
             traceShown_ = text.size();
-            emit owner_->traceChanged(QString::fromStdString(part), reset);
+            owner->PostToUi([owner, part = std::move(part), reset] {
+                emit owner->traceChanged(QString::fromStdString(part), reset);
+            });
         });
     }
-    LinkContext link{*connection_.port, *connection_.clock, *trace_, messages_, [this](int number) {
-                         auto it = texts_.find(number);
-                         return it == texts_.end() ? std::string() : it->second;
-                     }};
+    const LinkContext link{*connection_.port, *connection_.clock, *trace_};
     job(link, cancel);
+}
+
+void RadioWorker::Release() {
+    trace_.reset();
+    // The port first: it uses the clock (and the radio).
+    connection_.port.reset();
+    connection_.radio.reset();
+    connection_.clock.reset();
 }
 
 }  // namespace vgr47

@@ -1,22 +1,21 @@
 // The thread a radio dialog's sequences run on. The worker creates the dialog's port on its
 // own thread (a QSerialPort must stay on the thread that made it) and keeps it for the
-// dialog's life. Progress and trace text come back through queued signals; messages and
-// questions of the engines are shown on the UI thread while the worker waits for them.
+// dialog's life. Progress, trace text and results come back as calls posted to the UI
+// thread, and the dialog says what failed; a question in the middle of a sequence is asked
+// on the UI thread while the worker waits for the answer.
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QThread>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 
 #include "app/shell_rules.h"
 #include "core/messages.h"
-#include "core/text_catalogue.h"
 #include "link/transaction.h"
 #include "sim/simulated_radio.h"
 
@@ -39,32 +38,20 @@ class RadioPorts;
 // [simulator] pace is 0.
 ConnectionMaker DefaultConnection(const AppValues& values, RadioPorts& ports);
 
-// The engines' Messages on the worker thread: every call is shown by `target` on the UI
-// thread while the worker waits. After Abandon (the dialog is going) no call waits any more
-// and questions are answered No.
-class UiMessages final : public Messages {
+// Calls handed from one thread to another, oldest first. Qt's event queue only wakes the
+// receiver (a queued call of a slot by name, which carries nothing); the calls themselves
+// pass under a mutex that ThreadSanitizer can see, unlike Qt's own locks, so its run of the
+// radio dialogs checks every hand-over between the two threads.
+class Mailbox {
   public:
-    UiMessages(QObject* uiContext, Messages& target);
-    void ShowMessage(const std::string& text) override;
-    void ShowWarning(const std::string& text) override;
-    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
-               bool defaultNo) override;
-    void Abandon();
+    void Put(std::function<void()> call);
+    // The oldest call; an empty one when there is none.
+    std::function<void()> Take();
 
   private:
-    struct Shared {
-        std::mutex mutex;
-        std::condition_variable changed;
-        bool abandoned = false;
-    };
-    Answer Call(std::function<Answer()> onUi);
-
-    QPointer<QObject> context_;
-    Messages& target_;
-    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+    std::mutex mutex_;
+    std::deque<std::function<void()>> calls_;
 };
-
-class RadioWorker;
 
 // Keeps a sequence between two blocks while a question about it is open on the UI thread.
 class BlockGate {
@@ -82,48 +69,71 @@ class BlockGate {
     bool open_ = false;
 };
 
-// Owns the worker thread. Jobs run in order on it; Stop cancels the running one and waits.
+class RadioWorker;
+
+// Owns the worker thread. Jobs run in order on it; what they report reaches the UI thread
+// through PostToUi, in order.
 class RadioThread : public QObject {
     Q_OBJECT
   public:
-    // texts: the catalogue texts the engines may need, copied here because the catalogue is
-    // not safe to read from two threads.
-    RadioThread(QObject* uiContext, Messages& uiMessages, ConnectionMaker maker,
-                const TextCatalogue& texts);
+    RadioThread(QObject* uiContext, ConnectionMaker maker);
     ~RadioThread() override;
 
     using Job = std::function<void(const LinkContext& link, std::atomic<bool>& cancel)>;
     // Runs the job on the worker thread.
     void Run(Job job);
+    // From the worker: runs f on the UI thread, later. Nothing runs once Stop has begun.
+    void PostToUi(std::function<void()> f);
+    // From the worker: runs onUi on the UI thread and waits for its answer (No once Stop has
+    // begun): a question in the middle of a sequence.
+    Answer OnUi(std::function<Answer()> onUi);
+    // Lets a running sequence end at its next block, releases a worker waiting for the UI,
+    // runs the jobs already given and ends the thread, the port closed on it. The dialog
+    // calls it before anything the jobs report to goes away; the destructor too.
+    void Stop();
     std::atomic<bool>& cancelFlag() { return *cancel_; }
     const std::shared_ptr<BlockGate>& gate() const { return gate_; }
 
   signals:
-    void progress(int position, int maximum);
-    // Text appended to the trace log, or (reset) its whole new text.
+    // On the UI thread: text appended to the trace log, or (reset) its whole new text.
     void traceChanged(const QString& text, bool reset);
 
   private:
-    friend class RadioWorker;
+    Q_INVOKABLE void DeliverToUi();
+
+    struct Waits {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool abandoned = false;
+        bool workerDone = false;
+    };
+
     QThread thread_;
     RadioWorker* worker_;
-    UiMessages messages_;
+    Mailbox toUi_;
+    std::shared_ptr<Waits> waits_ = std::make_shared<Waits>();
+    bool stopped_ = false;
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
     std::shared_ptr<BlockGate> gate_ = std::make_shared<BlockGate>();
 };
 
+// Lives on the worker thread: the port, its clock and the trace log.
 class RadioWorker : public QObject {
     Q_OBJECT
   public:
-    RadioWorker(RadioThread* owner, Messages& messages, ConnectionMaker maker,
-                std::map<int, std::string> texts);
+    RadioWorker(RadioThread* owner, ConnectionMaker maker);
+    // From any thread: runs the call on the worker thread.
+    void Post(std::function<void()> call);
     void Run(const RadioThread::Job& job, std::atomic<bool>& cancel);
+    // Closes the port and forgets the log, on the worker thread.
+    void Release();
 
   private:
+    Q_INVOKABLE void RunNext();
+
     RadioThread* owner_;
-    Messages& messages_;
     ConnectionMaker maker_;
-    std::map<int, std::string> texts_;
+    Mailbox mail_;
     RadioConnection connection_;
     std::unique_ptr<TraceLog> trace_;
     std::size_t traceShown_ = 0;

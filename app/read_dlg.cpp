@@ -7,29 +7,6 @@
 
 namespace vgr47 {
 
-namespace {
-
-// A read that breaks off says so, and that the codeplug in the window was not touched.
-class ReadNotices final : public Messages {
-  public:
-    ReadNotices(Messages& inner, std::string suffix) : inner_(inner), suffix_(std::move(suffix)) {}
-    void ShowMessage(const std::string& text) override { inner_.ShowMessage(With(text)); }
-    void ShowWarning(const std::string& text) override { inner_.ShowWarning(With(text)); }
-    Answer Ask(const std::string& text, const std::string& caption, Buttons buttons,
-               bool defaultNo) override {
-        return inner_.Ask(text, caption, buttons, defaultNo);
-    }
-
-  private:
-    std::string With(const std::string& text) const {
-        return suffix_.empty() ? text : text + "\n\n" + suffix_;
-    }
-    Messages& inner_;
-    std::string suffix_;
-};
-
-}  // namespace
-
 ReadDialog::ReadDialog(FormEnv& env, ConnectionMaker maker, QWidget* parent)
     : TransferDialog(env, std::move(maker), kTextReadTitle, parent) {
     read_ = new QPushButton(T(kTextReadButton), this);
@@ -44,15 +21,20 @@ void ReadDialog::Start() {
     const std::string port = env_.values.portName;
     const SequenceHooks hooks = MakeHooks(radio_->cancelFlag(), false, BackupKind::Read);
     radio_->Run([this, hooks, port](const LinkContext& link, std::atomic<bool>&) {
-        ReadNotices notices(link.messages,
-                            link.text ? link.text(kTextReadStoppedUnchanged) : std::string());
-        const LinkContext readLink{link.port, link.clock, link.trace, notices, link.text};
-        ReadResult result = ReadFromRadio(readLink, port, hooks);
+        ReadResult result = ReadFromRadio(link, port, hooks);
         PostToUi([this, result] { Finish(result); });
     });
 }
 
 void ReadDialog::Finish(const ReadResult& result) {
+    if (result.failure) {
+        std::string text =
+            FailureText(*result.failure, [this](int n) { return env_.texts.GetText(n); });
+        // A read that breaks off says that the codeplug in the window was not touched; one
+        // whose end command alone failed has been installed.
+        if (!result.ok()) text += "\n\n" + env_.texts.GetText(kTextReadStoppedUnchanged);
+        env_.messages.ShowWarning(text);
+    }
     // Only a complete read replaces the image; a cancelled or failed one leaves it alone.
     if (result.ok()) {
         env_.image.InstallFromRadio(result.image);

@@ -77,15 +77,7 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
     if (!env_.values.debug) layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(420);
 
-    radio_ = std::make_unique<RadioThread>(this, env_.messages, std::move(maker), env_.texts);
-    connect(radio_.get(), &RadioThread::progress, this, [this](int position, int maximum) {
-        // The bar counts blocks done; the status names the one under way.
-        position_ = position;
-        maximum_ = maximum;
-        ShowStatus();
-        progress_->setRange(0, maximum + 1);
-        progress_->setValue(position);
-    });
+    radio_ = std::make_unique<RadioThread>(this, std::move(maker));
     connect(radio_.get(), &RadioThread::traceChanged, this,
             [this](const QString& text, bool reset) {
                 QString lines = text;
@@ -103,6 +95,7 @@ TransferDialog::TransferDialog(FormEnv& env, ConnectionMaker maker, int titleTex
 
 TransferDialog::~TransferDialog() {
     // Stop the worker before anything it reports to goes away.
+    radio_->Stop();
     radio_.reset();
     QWidget::unsetCursor();
 }
@@ -151,9 +144,15 @@ SequenceHooks TransferDialog::MakeHooks(std::atomic<bool>& cancel, bool writing,
     writing_ = writing;
     SequenceHooks hooks;
     hooks.cancel = &cancel;
-    RadioThread* radio = radio_.get();
-    hooks.progress = [radio](int position, int maximum) {
-        emit radio->progress(position, maximum);
+    hooks.progress = [this](int position, int maximum) {
+        PostToUi([this, position, maximum] {
+            // The bar counts blocks done; the status names the one under way.
+            position_ = position;
+            maximum_ = maximum;
+            ShowStatus();
+            progress_->setRange(0, maximum + 1);
+            progress_->setValue(position);
+        });
     };
     const ModelState model = env_.model;
     hooks.isSignalling = [model](const std::string& identity) {
@@ -229,9 +228,7 @@ void TransferDialog::EndSequence(bool ok, const QString& closingLine) {
     }
 }
 
-void TransferDialog::PostToUi(std::function<void()> f) {
-    QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
-}
+void TransferDialog::PostToUi(std::function<void()> f) { radio_->PostToUi(std::move(f)); }
 
 void TransferDialog::RequestCancel() {
     if (!running_ || cancelRequested_) return;

@@ -20,6 +20,7 @@
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
 #include "core/text_ids.h"
+#include "link/transfer_report.h"
 
 namespace vgr47 {
 namespace {
@@ -74,7 +75,7 @@ TuningDlg::TuningDlg(const TextCatalogue& texts, const ModelState& model, bool d
       messages_(messages),
       items_(TuningItems(model.IsExtendedModel())),
       w_(BuildTuningWidgets(*this, texts, items_, debug)),
-      radio_(std::make_unique<RadioThread>(this, messages, std::move(makeConnection), texts)) {
+      radio_(std::make_unique<RadioThread>(this, std::move(makeConnection))) {
     Connect();
     Show(truth_);
 }
@@ -90,6 +91,7 @@ TuningDlg::~TuningDlg() {
             TestModeSession(engine, *truth).Abandon();
         });
     }
+    radio_->Stop();
     radio_.reset();
 }
 
@@ -146,26 +148,42 @@ void TuningDlg::Post(Call call, std::function<void()> after, bool isValue) {
     }
     ++pending_;
     std::shared_ptr<TestModeTruth> truth = workerTruth_;
-    radio_->Run([this, call = std::move(call), after = std::move(after), dropped, truth](
+    RadioThread* radio = radio_.get();
+    radio_->Run([this, radio, call = std::move(call), after = std::move(after), dropped, truth](
                     const LinkContext& link, std::atomic<bool>&) {
         if (!dropped || !dropped->load()) {
             TuningEngine engine(link);
             TestModeSession session(engine, *truth);
             call(session);
+            // Said before the call's outcome is shown, the worker waiting as for a question.
+            const std::vector<LinkFailure> failures = engine.TakeFailures();
+            if (!failures.empty()) {
+                radio->OnUi([this, failures] {
+                    ShowFailures(failures);
+                    return Answer::Yes;
+                });
+            }
         }
         // The dialog outlives its worker's jobs (its destructor waits for them); a call
         // posted while it is being destroyed is dropped with it.
-        QMetaObject::invokeMethod(
-            this,
-            [this, shown = *truth, after] {
-                --pending_;
-                if (finished_) return;
-                Show(shown);
-                if (after) after();
-                if (pending_ == 0) emit settled();
-            },
-            Qt::QueuedConnection);
+        radio->PostToUi([this, shown = *truth, after] {
+            --pending_;
+            if (finished_) return;
+            Show(shown);
+            if (after) after();
+            if (pending_ == 0) emit settled();
+        });
     });
+}
+
+void TuningDlg::ShowFailures(const std::vector<LinkFailure>& failures) {
+    const auto text = [this](int n) { return texts_.GetText(n); };
+    for (const LinkFailure& failure : failures) {
+        if (failure.kind == FailureKind::PortNotOpened)
+            messages_.ShowMessage(FailureText(failure, text, kTextTuningPortOpenFailed));
+        else
+            messages_.ShowWarning(FailureText(failure, text));
+    }
 }
 
 void TuningDlg::Start() {

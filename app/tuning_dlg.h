@@ -56,6 +56,7 @@ class TuningDlg : public QDialog {
     // after (if any) runs. A value call is dropped when the next call is a newer value.
     void Post(Call call, std::function<void()> after = {}, bool isValue = false);
     void Show(const TestModeTruth& truth);
+    void ShowFailures(const std::vector<LinkFailure>& failures);
     void ShowPanels(const TestModeTruth& t);
     void ShowValue(int value);
     void FillLists();

@@ -77,17 +77,33 @@ void WriteDialog::Begin(bool dryRun) {
     const std::string identity = env_.model.currentIdentity();
     const std::string port = env_.values.portName;
     const bool verify = !dryRun && verify_->isChecked();
-    const SequenceHooks hooks =
+    SequenceHooks hooks =
         MakeHooks(radio_->cancelFlag(), true,
                   dryRun ? std::nullopt : std::optional<BackupKind>(BackupKind::Written));
+    RadioThread* radio = radio_.get();
+    hooks.writeOtherModel = [this, radio] {
+        return radio->OnUi([this] {
+            return env_.messages.Ask(env_.texts.GetText(kTextModelMismatchQuestion),
+                                     env_.texts.GetText(kTextQuestionCaption), Buttons::YesNo,
+                                     true);
+        }) == Answer::Yes;
+    };
+    const std::string heading = env_.texts.GetText(kTextVerifyTrace);
     const int blocks = static_cast<int>(mem::TransferBlocks(hooks.isSignalling(identity)).size());
     radio_->Run([=](const LinkContext& link, std::atomic<bool>&) {
         WriteJob job{*copy, identity, stamp};
         job.verify = verify;
+        job.verifyHeading = heading;
         WriteResult result;
         if (dryRun) {
-            result.outcome =
-                WriteDryRun(link, job, hooks) ? WriteOutcome::Completed : WriteOutcome::ImageUnfit;
+            if (WriteDryRun(link, job, hooks)) {
+                result.outcome = WriteOutcome::Completed;
+            } else if (hooks.cancelled()) {
+                result.outcome = WriteOutcome::Cancelled;
+            } else {
+                result.outcome = WriteOutcome::ImageUnfit;
+                result.failure = LinkFailure::ImageUnfit();
+            }
         } else {
             result = WriteToRadio(link, port, job, hooks);
         }
@@ -97,6 +113,7 @@ void WriteDialog::Begin(bool dryRun) {
 
 void WriteDialog::Finish(const WriteResult& result, bool dryRun, int blocks) {
     const auto text = [this](int n) { return env_.texts.GetText(n); };
+    if (result.failure) env_.messages.ShowWarning(FailureText(*result.failure, text));
     std::string line = WriteClosingLine(result, text);
     if (dryRun && result.ok()) line = FillText(text(kTextDryRunComplete), {std::to_string(blocks)});
     // A radio that holds something else, or a write that could not be checked, is not a
@@ -106,7 +123,7 @@ void WriteDialog::Finish(const WriteResult& result, bool dryRun, int blocks) {
     // A verify read the user stopped needs no warning.
     if (result.ok() && !proven && !stopRequested()) {
         std::string warning = line;
-        if (!result.verifyProblem.empty()) warning += "\n\n" + result.verifyProblem;
+        if (result.verifyFailure) warning += "\n\n" + FailureText(*result.verifyFailure, text);
         env_.messages.ShowWarning(warning);
     }
     EndSequence(proven, QString::fromStdString(line));

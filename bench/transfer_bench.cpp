@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,17 +54,13 @@ class CountingPort final : public SerialPort {
     SerialPort& inner_;
 };
 
-class PrintedMessages final : public Messages {
-  public:
-    void ShowMessage(const std::string& text) override {
-        std::fprintf(stderr, "transfer_bench: %s\n", text.c_str());
-        ++shown;
-    }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        return Answer::No;
-    }
-    int shown = 0;
-};
+// A failure of any kind spoils the figures; the command it happened at is printed.
+bool Clean(const std::optional<LinkFailure>& failure) {
+    if (failure)
+        std::fprintf(stderr, "transfer_bench: failed at %s (block %d)\n",
+                     Spec(failure->command).name, failure->address);
+    return !failure;
+}
 
 double CpuSeconds() {
     timespec t{};
@@ -91,8 +88,7 @@ Figures Transfer(int modelIndex, bool write, bool verify) {
     simulated.SetPaced(true);
     CountingPort port(simulated);
     TraceLog trace;
-    PrintedMessages messages;
-    LinkContext link{port, clock, trace, messages, nullptr};
+    LinkContext link{port, clock, trace};
     SequenceHooks hooks;
     hooks.isSignalling = [&model](const std::string& id) { return model.IsExtendedModel(id); };
 
@@ -103,13 +99,14 @@ Figures Transfer(int modelIndex, bool write, bool verify) {
         WriteJob job{image, identity, VersionStampHex(VGR47_VERSION_TEXT)};
         job.verify = verify;
         const WriteResult result = WriteToRadio(link, "sim", job, hooks);
-        f.ok = result.ok() && (!verify || result.verify == VerifyOutcome::Verified);
+        f.ok = result.ok() && (!verify || result.verify == VerifyOutcome::Verified) &&
+               Clean(result.failure) && Clean(result.verifyFailure);
     } else {
-        f.ok = ReadFromRadio(link, "sim", hooks).ok();
+        const ReadResult result = ReadFromRadio(link, "sim", hooks);
+        f.ok = result.ok() && Clean(result.failure);
     }
     f.cpu = CpuSeconds() - cpuStart;
     f.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-    f.ok = f.ok && messages.shown == 0;
     f.bytes = port.sent + port.received;
     return f;
 }

@@ -43,24 +43,6 @@ class StderrMessages : public Messages {
                bool defaultNo) override;
 };
 
-// Answers every question with the given answer, without printing it; notices go on to the
-// next Messages. Counts the questions, so the caller can tell why a sequence stopped.
-class AnsweringMessages : public Messages {
-  public:
-    AnsweringMessages(Messages& notices, Answer answer) : notices_(notices), answer_(answer) {}
-    void ShowMessage(const std::string& text) override { notices_.ShowMessage(text); }
-    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
-        ++asked_;
-        return answer_;
-    }
-    int asked() const { return asked_; }
-
-  private:
-    Messages& notices_;
-    Answer answer_;
-    int asked_ = 0;
-};
-
 // "vgr47-cli: <text>" on stderr.
 void PrintError(const std::string& text);
 

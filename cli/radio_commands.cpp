@@ -92,9 +92,15 @@ int PrepareSession(const char* command, const ParsedArgs& parsed, RadioSession& 
     return -1;
 }
 
-LinkContext MakeLink(RadioSession& session, Messages& messages, const CommandEnv& env) {
-    return LinkContext{*session.port, session.clock, session.trace, messages,
-                       [&env](int number) { return env.texts.Text(number); }};
+LinkContext MakeLink(RadioSession& session) {
+    return LinkContext{*session.port, session.clock, session.trace};
+}
+
+// Says what went wrong, in the catalogue's words.
+void Report(const std::optional<LinkFailure>& failure, const CommandEnv& env) {
+    if (failure)
+        env.messages.ShowWarning(
+            FailureText(*failure, [&env](int number) { return env.texts.Text(number); }));
 }
 
 // The backup hook of a read or write: the image is kept in the per-user backup folder (unless
@@ -130,11 +136,12 @@ int RunRadioInfo(const std::vector<std::string>& args, CommandEnv& env) {
     if (int usage = PrepareSession("radio-info", *parsed, session); usage >= 0) return usage;
 
     ModelState model(*edition);
-    const LinkContext link = MakeLink(session, env.messages, env);
+    const LinkContext link = MakeLink(session);
     RadioInfo info = ReadRadioInfo(link, session.portName, [&model](const std::string& identity) {
         return model.ModelDisplayName(identity);
     });
     session.port->Close();
+    Report(info.failure, env);
     if (!info.complete) return kExitFailure;
     std::cout << "model: " << info.model << '\n'
               << "firmware: " << info.firmware << '\n'
@@ -158,7 +165,7 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
     if (int usage = PrepareSession("read", *parsed, session); usage >= 0) return usage;
 
     ModelState model(*edition);
-    const LinkContext link = MakeLink(session, env.messages, env);
+    const LinkContext link = MakeLink(session);
     SequenceHooks hooks;
     hooks.isSignalling = [&model](const std::string& identity) {
         return model.IsExtendedModel(identity);
@@ -168,6 +175,7 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
     CatchInterrupt();
     ReadResult result = ReadFromRadio(link, session.portName, hooks);
     session.port->Close();
+    Report(result.failure, env);
     if (result.outcome == ReadOutcome::Cancelled) {
         PrintError("read cancelled; " + output + " was not written");
         return kExitFailure;
@@ -206,11 +214,12 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     CodeplugImage image;
     image.InstallOpened(*loaded, path);
 
+    const LinkContext link = MakeLink(session);
+    SequenceHooks hooks;
     // The one question of a write, whether to program a radio of another model, is answered
     // by --yes beforehand.
-    AnsweringMessages messages(env.messages, parsed->has("--yes") ? Answer::Yes : Answer::No);
-    const LinkContext link = MakeLink(session, messages, env);
-    SequenceHooks hooks;
+    const bool yes = parsed->has("--yes");
+    hooks.writeOtherModel = [yes] { return yes; };
     hooks.isSignalling = [&model](const std::string& identity) {
         return model.IsExtendedModel(identity);
     };
@@ -219,8 +228,10 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     CatchInterrupt();
     WriteJob job{image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)};
     job.verify = parsed->has("--verify");
+    job.verifyHeading = env.texts.Text(kTextVerifyTrace);
     const WriteResult result = WriteToRadio(link, session.portName, job, hooks);
     session.port->Close();
+    Report(result.failure, env);
     const auto text = [&env](int number) { return env.texts.Text(number); };
     switch (result.outcome) {
         case WriteOutcome::Completed:
@@ -231,7 +242,9 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
             if (result.verify == VerifyOutcome::NotVerified) {
                 // The write itself went through; only the proof is missing.
                 PrintError(text(kTextWrittenNotVerified) +
-                           (result.verifyProblem.empty() ? "" : " (" + result.verifyProblem + ")"));
+                           (result.verifyFailure
+                                ? " (" + FailureText(*result.verifyFailure, text) + ")"
+                                : ""));
                 return kExitNotVerified;
             }
             return kExitSuccess;

@@ -5,8 +5,8 @@
 namespace vgr47 {
 
 namespace {
-constexpr int kInquiryBytes = 12;
-constexpr std::size_t kFirmwareHexChars = 20;
+constexpr std::size_t kInquiryHexChars = 2 * (kInquiryFirmwareBytes + kInquiryStampBytes);
+constexpr std::size_t kFirmwareHexChars = 2 * kInquiryFirmwareBytes;
 }  // namespace
 
 std::string FirmwareFromInquiry(const std::string& replyHex) {
@@ -21,7 +21,7 @@ std::string FirmwareFromInquiry(const std::string& replyHex) {
 }
 
 std::string SoftwareFromInquiry(const std::string& replyHex) {
-    if (replyHex.size() < 2 * kInquiryBytes) return {};
+    if (replyHex.size() < kInquiryHexChars) return {};
     const std::string digits = replyHex.substr(kFirmwareHexChars, 4);
     if (digits == "FFFF") return {};
     std::string version = digits.substr(0, 2) + "." + digits.substr(2, 2);
@@ -32,16 +32,21 @@ std::string SoftwareFromInquiry(const std::string& replyHex) {
 RadioInfo ReadRadioInfo(const LinkContext& link, const std::string& portName,
                         const std::function<std::string(const std::string& identityHex)>& modelName) {
     RadioInfo info;
-    if (!OpenRadioPort(link, portName)) return info;
+    if (OpenResult opened = OpenRadioPort(link, portName); !opened.ok()) {
+        info.failure = LinkFailure::PortNotOpened(std::move(opened));
+        return info;
+    }
     std::string reply;
-    if (!Transact(link, "56455253494F4E", reply, 1, 1000, "06")) return info;
-    if (!Transact(link, "02", reply, 8, 500, "")) return info;
+    auto step = [&](RadioCommand id) {
+        if (!Transact(link, id, reply)) info.failure = LinkFailure::NoAnswer(id);
+        return !info.failure;
+    };
+    if (!step(RadioCommand::Version) || !step(RadioCommand::Identity)) return info;
     info.model = modelName ? modelName(reply) : std::string("???");
-    if (!Transact(link, "06", reply, 1, 300, "06")) return info;
-    if (!Transact(link, "494E51", reply, kInquiryBytes, 300, "")) return info;
+    if (!step(RadioCommand::Ack) || !step(RadioCommand::Inquiry)) return info;
     info.firmware = FirmwareFromInquiry(reply);
     info.software = SoftwareFromInquiry(reply);
-    if (!Transact(link, "45", reply, 1, 300, "06")) return info;
+    if (!step(RadioCommand::End)) return info;
     info.complete = true;
     return info;
 }

@@ -4,64 +4,62 @@
 
 #include "core/codeplug_lib.h"
 #include "core/memory_map.h"
-#include "core/text_ids.h"
 
 namespace vgr47 {
 
 namespace {
 
 constexpr int kSettleMs = 100;
-constexpr int kBlockReplyBytes = 20;
-constexpr int kBlockHeaderHexChars = 8;
-constexpr int kBlockTimeoutMs = 1500;
-constexpr int kAckTimeoutMs = 300;
-constexpr int kIdentityAckTimeoutMs = 500;
+constexpr int kBlockHeaderHexChars = 2 * kBlockHeaderBytes;
 
 }  // namespace
 
-bool OpenRadioPort(const LinkContext& link, const std::string& portName) {
-    if (link.port.IsOpen()) return true;
-    const OpenResult opened = link.port.Open(portName);
-    if (!opened.ok()) {
-        std::string text = link.text ? link.text(kTextPortOpenFailed) : std::string();
-        const std::string reason = DescribeOpenFailure(opened, link.text);
-        if (!reason.empty()) text += (text.empty() ? "" : "\n") + reason;
-        link.messages.ShowWarning(text);
-        return false;
-    }
-    link.clock.SleepUntil(link.clock.Now() + std::chrono::milliseconds(kSettleMs));
-    return true;
+OpenResult OpenRadioPort(const LinkContext& link, const std::string& portName) {
+    if (link.port.IsOpen()) return {};
+    OpenResult opened = link.port.Open(portName);
+    if (opened.ok()) link.clock.SleepUntil(link.clock.Now() + std::chrono::milliseconds(kSettleMs));
+    return opened;
 }
 
-bool ProgrammingHandshake(const LinkContext& link, std::string& identityHex) {
+std::optional<LinkFailure> ProgrammingHandshake(const LinkContext& link, std::string& identityHex) {
     std::string reply;
-    if (!Transact(link, "02", reply, 1, 300, "02")) return false;
-    if (!Transact(link, "50524F4752414D", reply, 1, 300, "06")) return false;
-    if (!Transact(link, "02", identityHex, mem::kIdentityBytes, 500, "")) return false;
-    return true;
+    for (RadioCommand step : {RadioCommand::HandshakeStart, RadioCommand::Program}) {
+        if (!Transact(link, step, reply)) return LinkFailure::NoAnswer(step);
+    }
+    if (!Transact(link, RadioCommand::Identity, identityHex))
+        return LinkFailure::NoAnswer(RadioCommand::Identity);
+    return std::nullopt;
 }
 
 ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
                          const SequenceHooks& hooks) {
     ReadResult result;
     hooks.Enter(TransferPhase::Connecting);
-    if (!OpenRadioPort(link, portName)) return result;
+    if (OpenResult opened = OpenRadioPort(link, portName); !opened.ok()) {
+        result.failure = LinkFailure::PortNotOpened(std::move(opened));
+        return result;
+    }
     DiscardWaiting(link.port);
 
     result.outcome = ReadOutcome::HandshakeFailed;
-    if (!ProgrammingHandshake(link, result.identityHex)) return result;
+    result.failure = ProgrammingHandshake(link, result.identityHex);
+    if (result.failure) return result;
     if (hooks.identified) hooks.identified(result.identityHex);
     const bool signalling = hooks.isSignalling && hooks.isSignalling(result.identityHex);
     std::string reply;
-    if (!Transact(link, "06", reply, 1, kIdentityAckTimeoutMs, "06")) return result;
+    if (!Transact(link, RadioCommand::IdentityAck, reply)) {
+        result.failure = LinkFailure::NoAnswer(RadioCommand::IdentityAck);
+        return result;
+    }
 
     const std::vector<int> blocks = mem::TransferBlocks(signalling);
     result.blockCount = static_cast<int>(blocks.size());
     const int last = result.blockCount - 1;
     // Addresses asked for so far: a reply whose header names one of them is a late reply.
     std::set<int> asked;
-    const StaleReplyCheck isStale = [&asked](const std::string& candidate) {
-        if (candidate.compare(6, 2, "10") != 0) return false;
+    const std::string lengthHex = IntToHex(mem::kBlockBytes, 1);
+    const StaleReplyCheck isStale = [&asked, &lengthHex](const std::string& candidate) {
+        if (candidate.compare(6, 2, lengthHex) != 0) return false;
         const int address = HexToInt(candidate.substr(2, 4));
         return address >= 0 && asked.count(address) > 0;
     };
@@ -70,46 +68,37 @@ ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
     hooks.Enter(TransferPhase::Transferring);
     for (int i = 0; i <= last; ++i) {
         if (hooks.StopRequested()) {
-            Exchange(link.port, link.clock, "45", reply, 1, kAckTimeoutMs);
+            const CommandSpec& end = Spec(RadioCommand::End);
+            Exchange(link.port, link.clock, end.bytes, reply, end.replyBytes, end.timeoutMs);
             link.port.Close();
             result.outcome = ReadOutcome::Cancelled;
             return result;
         }
         if (hooks.progress) hooks.progress(i, last);
         const int address = blocks[i];
-        const std::string command = "52" + IntToHex(address, 2) + "10";
-        int code = ResultTimeout;
-        for (int attempt = 1; attempt <= kTransactAttempts && code == ResultTimeout; ++attempt) {
-            // A late byte of an earlier reply would shift this block by one byte.
-            DrainLine(link);
-            link.trace.AppendLine("S:", command);
-            std::string dropped;
-            code = Exchange(link.port, link.clock, command, reply, kBlockReplyBytes,
-                            kBlockTimeoutMs, isStale, &dropped);
-            if (!dropped.empty()) link.trace.AppendLine("D:", dropped);
-            link.trace.AppendLine("R:", reply);
-            // Whatever answer to this attempt is still under way must be over before the
-            // command goes again, or it would answer the next attempt or the next block.
-            if (code == ResultTimeout && attempt < kTransactAttempts)
-                WaitOutLateReply(link, kBlockTimeoutMs);
-        }
+        const std::string command =
+            CommandHex(RadioCommand::BlockRead, IntToHex(address, 2) + lengthHex);
+        const int code = ExchangeBlock(link, RadioCommand::BlockRead, command, reply, isStale);
         asked.insert(address);
         if (code != ResultOk) {
             link.port.Close();
             result.failedAddress = address;
-            result.outcome =
-                code == ResultTimeout ? ReadOutcome::BlockTimeout : ReadOutcome::BlockError;
-            link.ShowText(code == ResultTimeout ? kTextCommFailed : kTextTransferError);
+            const bool timedOut = code == ResultTimeout;
+            result.outcome = timedOut ? ReadOutcome::BlockTimeout : ReadOutcome::BlockError;
+            result.failure =
+                LinkFailure::Block(timedOut ? FailureKind::BlockTimeout : FailureKind::BlockError,
+                                   RadioCommand::BlockRead, address);
             return result;
         }
         if (address == mem::kSecondRegion)
             image.append(2 * (mem::kSecondRegion - mem::kFirstRegionLast - 1), 'F');
         image += reply.substr(kBlockHeaderHexChars);
         DrainLine(link);
-        if (!Transact(link, "06", reply, 1, kAckTimeoutMs, "06", kAckTimeoutMs)) {
+        if (!Transact(link, RadioCommand::BlockAck, reply)) {
             link.port.Close();
             result.failedAddress = address;
             result.outcome = ReadOutcome::AckFailed;
+            result.failure = LinkFailure::NoAnswer(RadioCommand::BlockAck, address);
             return result;
         }
         result.blocksDone = i + 1;
@@ -117,7 +106,8 @@ ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
     if (hooks.keep) hooks.keep(image);
     // The image is complete whatever the end command gets back.
     hooks.Enter(TransferPhase::Ending);
-    Transact(link, "45", reply, 1, kAckTimeoutMs, "06");
+    if (!Transact(link, RadioCommand::End, reply))
+        result.failure = LinkFailure::NoAnswer(RadioCommand::End);
     link.port.Close();
     result.outcome = ReadOutcome::Completed;
     result.image = std::move(image);

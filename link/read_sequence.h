@@ -5,8 +5,10 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "link/link_failure.h"
 #include "link/transaction.h"
 
 namespace vgr47 {
@@ -36,6 +38,9 @@ struct SequenceHooks {
     // Gets the whole image as soon as it is complete (a read) or about to be sent (a write),
     // before anything else can go wrong: the backup.
     std::function<void(const std::string& image)> keep = {};
+    // A write asks it, between the identity and the first block, when the radio is another
+    // model than the image was made for: true writes all the same. Unset means no.
+    std::function<bool()> writeOtherModel = {};
 
     bool cancelled() const { return cancel && cancel->load(); }
     void Enter(TransferPhase p) const {
@@ -48,13 +53,13 @@ struct SequenceHooks {
     }
 };
 
-// Opens the port unless it is open, then lets the radio settle for 100 ms. On failure shows
-// "port cannot be opened" with the system's reason and returns false.
-bool OpenRadioPort(const LinkContext& link, const std::string& portName);
+// Opens the port unless it is open, then lets the radio settle for 100 ms. The result says
+// why it could not be opened.
+OpenResult OpenRadioPort(const LinkContext& link, const std::string& portName);
 
-// 02 -> 02, PROGRAM -> 06, 02 -> the 8-byte identity. False after a failed step (the
-// message has been shown, the port stays open).
-bool ProgrammingHandshake(const LinkContext& link, std::string& identityHex);
+// 02 -> 02, PROGRAM -> 06, 02 -> the 8-byte identity. The failed step, if any (the port
+// stays open).
+std::optional<LinkFailure> ProgrammingHandshake(const LinkContext& link, std::string& identityHex);
 
 enum class ReadOutcome {
     Completed,        // the image is complete (even when the end command failed)
@@ -73,6 +78,8 @@ struct ReadResult {
     int blockCount = 0;      // blocks of the radio's layout, once its identity is known
     int blocksDone = 0;      // blocks read and acknowledged
     int failedAddress = -1;  // the block whose read or acknowledge failed
+    // Why the read ended; for a completed read, the end command that got no answer.
+    std::optional<LinkFailure> failure;
     bool ok() const { return outcome == ReadOutcome::Completed; }
 };
 

@@ -1,7 +1,5 @@
 #include "link/transaction.h"
 
-#include "core/text_ids.h"
-
 namespace vgr47 {
 
 namespace {
@@ -24,10 +22,6 @@ long long WholeMillisecondsSince(const Clock& clock, Clock::time_point start) {
 }
 
 }  // namespace
-
-void LinkContext::ShowText(int number) const {
-    messages.ShowWarning(text ? text(number) : std::to_string(number));
-}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -102,17 +96,41 @@ int Exchange(SerialPort& port, Clock& clock, const std::string& command, std::st
 }
 
 bool Transact(const LinkContext& link, const std::string& command, std::string& reply, int expected,
-              int timeoutMs, const std::string& expectedReply, int lateWaitMs) {
+              int timeoutMs, const std::string& expectedReply, int lateWaitMs, int attempts) {
     link.trace.ClearWhenFull();
-    for (int attempt = 1; attempt <= kTransactAttempts; ++attempt) {
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
         link.trace.AppendLine("S:", command);
         const int result = Exchange(link.port, link.clock, command, reply, expected, timeoutMs);
         link.trace.AppendLine("R:", reply);
         if (result == ResultOk && (expectedReply.empty() || reply == expectedReply)) return true;
-        if (lateWaitMs > 0 && attempt < kTransactAttempts) WaitOutLateReply(link, lateWaitMs);
+        if (lateWaitMs > 0 && attempt < attempts) WaitOutLateReply(link, lateWaitMs);
     }
-    link.ShowText(kTextCommFailed);
     return false;
+}
+
+bool Transact(const LinkContext& link, RadioCommand id, std::string& reply,
+              const std::string& argumentsHex) {
+    const CommandSpec& spec = Spec(id);
+    return Transact(link, CommandHex(id, argumentsHex), reply, spec.replyBytes, spec.timeoutMs,
+                    spec.reply, spec.lateWaitMs, spec.attempts);
+}
+
+int ExchangeBlock(const LinkContext& link, RadioCommand id, const std::string& command,
+                  std::string& reply, const StaleReplyCheck& isStale) {
+    const CommandSpec& spec = Spec(id);
+    int code = ResultTimeout;
+    for (int attempt = 1; attempt <= spec.attempts && code == ResultTimeout; ++attempt) {
+        DrainLine(link);
+        link.trace.AppendLine("S:", command);
+        std::string dropped;
+        code = Exchange(link.port, link.clock, command, reply, spec.replyBytes, spec.timeoutMs,
+                        isStale, &dropped);
+        if (!dropped.empty()) link.trace.AppendLine("D:", dropped);
+        link.trace.AppendLine("R:", reply);
+        if (code == ResultTimeout && attempt < spec.attempts)
+            WaitOutLateReply(link, spec.lateWaitMs);
+    }
+    return code;
 }
 
 void DiscardWaiting(SerialPort& port) {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "core/messages.h"
 #include "link/clock.h"
+#include "link/protocol.h"
 #include "link/serial_port.h"
 #include "link/trace_log.h"
 
@@ -20,17 +20,12 @@ inline constexpr int ResultOddLength = -20;
 
 inline constexpr int kTransactAttempts = 3;
 
-// Everything a radio conversation works with: the dialog's port and trace log, the clock the
-// time-outs are measured on, and where messages for the user go.
+// Everything a radio conversation works with: the dialog's port and trace log, and the clock
+// the time-outs are measured on. Nothing here talks to the user: failures are returned.
 struct LinkContext {
     SerialPort& port;
     Clock& clock;
     TraceLog& trace;
-    Messages& messages;
-    // The user-visible text with the given number (the text catalogue).
-    std::function<std::string(int number)> text;
-
-    void ShowText(int number) const;
 };
 
 // 0..15 for a hex digit of either case, -1 for anything else.
@@ -62,13 +57,25 @@ int Exchange(SerialPort& port, Clock& clock, const std::string& command, std::st
              int expected, int timeoutMs, const StaleReplyCheck& isStale = {},
              std::string* dropped = nullptr);
 
-// Exchange with trace lines and up to three attempts. Succeeds when the reply arrived in time
-// and equals expectedReply (any reply when that is empty). After the third failure shows
-// "communication failed" and returns false; the port is left as it is. With lateWaitMs, a
-// failed attempt is followed by that long a pause and the line is drained before the command
-// goes again, so that the late answer to one attempt cannot pass for the next one's.
+// Exchange with trace lines and up to `attempts` attempts. Succeeds when the reply arrived in
+// time and equals expectedReply (any reply when that is empty); false when every attempt
+// failed, the port left as it is. With lateWaitMs, a failed attempt is followed by that long
+// a pause and the line is drained before the command goes again, so that the late answer to
+// one attempt cannot pass for the next one's.
 bool Transact(const LinkContext& link, const std::string& command, std::string& reply, int expected,
-              int timeoutMs, const std::string& expectedReply, int lateWaitMs = 0);
+              int timeoutMs, const std::string& expectedReply, int lateWaitMs = 0,
+              int attempts = kTransactAttempts);
+// The same for a command of the protocol table, with its reply, time-out and attempts.
+bool Transact(const LinkContext& link, RadioCommand id, std::string& reply,
+              const std::string& argumentsHex = "");
+
+// One block of a read or a write: sent up to the command's attempts while it times out. The
+// line is drained before each attempt, so that a late byte of an earlier reply cannot shift
+// this one, and a time-out is followed by the command's late wait and a drain, so that an
+// answer still under way cannot answer the next attempt or the next block. A complete reply
+// that isStale names is dropped ("D:" in the trace). Returns the last attempt's result code.
+int ExchangeBlock(const LinkContext& link, RadioCommand id, const std::string& command,
+                  std::string& reply, const StaleReplyCheck& isStale = {});
 
 // Throws away whatever bytes are waiting, so that a late byte of an earlier reply cannot
 // shift the next one.

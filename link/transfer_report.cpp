@@ -2,7 +2,6 @@
 
 #include "core/codeplug_lib.h"
 #include "core/memory_map.h"
-#include "core/text_ids.h"
 
 namespace vgr47 {
 
@@ -108,6 +107,28 @@ std::string DifferenceText(int address, const TextLookup& text) {
     std::string owner = AddressOwner(address, text);
     if (owner.empty()) owner = text(kTextNoForm);
     return FillText(text(kTextRadioHoldsOtherData), {AddressText(address), owner});
+}
+
+std::string FailureText(const LinkFailure& failure, const TextLookup& text, int portOpenText) {
+    if (!text) return {};
+    switch (failure.kind) {
+        case FailureKind::PortNotOpened: {
+            std::string lines = text(portOpenText);
+            const std::string reason = DescribeOpenFailure(failure.open, text);
+            if (!reason.empty()) lines += (lines.empty() ? "" : "\n") + reason;
+            return lines;
+        }
+        case FailureKind::NoAnswer:
+        case FailureKind::BlockTimeout:
+            return text(kTextCommFailed);
+        case FailureKind::BlockError:
+            return text(kTextTransferError);
+        case FailureKind::BlockRefused:
+            return text(kTextRadioRefusedData);
+        case FailureKind::ImageUnfit:
+            return text(kTextImageUnfit);
+    }
+    return {};
 }
 
 std::string StatusLine(bool writing, TransferPhase phase, int position, int maximum,

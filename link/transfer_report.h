@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text_ids.h"
+#include "link/link_failure.h"
 #include "link/read_sequence.h"
 #include "link/write_sequence.h"
 
@@ -31,6 +33,11 @@ std::string DifferenceText(int address, const TextLookup& text);
 // position/maximum as the progress hook gives them; maximum < 0 before the first block.
 std::string StatusLine(bool writing, TransferPhase phase, int position, int maximum,
                        const TextLookup& text);
+
+// What the user is told about a failure: "communication failed" for a command or block that
+// got no answer, the port's failure with the system's reason under portOpenText, and so on.
+std::string FailureText(const LinkFailure& failure, const TextLookup& text,
+                        int portOpenText = kTextPortOpenFailed);
 
 // The line that stays in the dialog when a transfer has ended. modelName: the radio's.
 std::string ReadClosingLine(const ReadResult& result, const std::string& modelName,

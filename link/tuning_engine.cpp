@@ -2,27 +2,20 @@
 
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 #include "core/codeplug_lib.h"
 #include "core/frequency_codec.h"
 #include "core/memory_map.h"
-#include "core/text_ids.h"
 #include "core/tone_codec.h"
 
 namespace vgr47 {
 namespace {
 
-constexpr int kReplyTimeoutMs = 300;
-constexpr int kLeaveAdjustingTimeoutMs = 1300;
-constexpr int kValueTimeoutMs = 500;
 constexpr int kOpenSettleMs = 100;
 constexpr int kEchoPauseMs = 40;
 constexpr int kTuneSettleMs = 100;
 constexpr int kValueSettleMs = 150;
-constexpr int kTestChannelReplyBytes = 10;
-constexpr int kAlignmentReplyBytes = 20;
-constexpr int kAlignmentBlockBytes = 16;
-constexpr int kValueReplyBytes = 5;
 
 // The 38 tones the test mode offers, in tenths of a hertz.
 constexpr int kTestModeTones[] = {670,  719,  744,  770,  797,  825,  854,  885,  915,  948,
@@ -34,16 +27,17 @@ std::string ByteHex(int value) { return IntToHex(value & 0xFF, 1); }
 
 }  // namespace
 
-void TuningEngine::Wait(int ms) { link_.clock.SleepUntil(link_.clock.Now() + std::chrono::milliseconds(ms)); }
+void TuningEngine::Wait(int ms) {
+    link_.clock.SleepUntil(link_.clock.Now() + std::chrono::milliseconds(ms));
+}
+
+std::vector<LinkFailure> TuningEngine::TakeFailures() { return std::exchange(failures_, {}); }
 
 bool TuningEngine::OpenPort(const std::string& portName) {
     if (!link_.port.IsOpen()) {
-        const OpenResult opened = link_.port.Open(portName);
+        OpenResult opened = link_.port.Open(portName);
         if (!opened.ok()) {
-            std::string text = link_.text ? link_.text(kTextTuningPortOpenFailed) : std::string();
-            const std::string reason = DescribeOpenFailure(opened, link_.text);
-            if (!reason.empty()) text += (text.empty() ? "" : "\n") + reason;
-            link_.messages.ShowMessage(text);
+            failures_.push_back(LinkFailure::PortNotOpened(std::move(opened)));
             return false;
         }
     }
@@ -51,90 +45,103 @@ bool TuningEngine::OpenPort(const std::string& portName) {
     return true;
 }
 
+bool TuningEngine::Step(RadioCommand id, std::string& reply, const std::string& argumentsHex) {
+    if (Transact(link_, id, reply, argumentsHex)) return true;
+    failures_.push_back(LinkFailure::NoAnswer(id));
+    return false;
+}
+
 bool TuningEngine::Enter(TuningEntry& entry) {
     entry = TuningEntry{};
     std::string reply;
     DiscardWaiting(link_.port);
-    if (!Transact(link_, "03", reply, 1, kReplyTimeoutMs, "03")) return false;
+    if (!Step(RadioCommand::Echo, reply)) return false;
     Wait(kEchoPauseMs);
-    if (!Transact(link_, "54554E494E47", reply, 1, kReplyTimeoutMs, "06")) return false;
-    if (!Transact(link_, "02", entry.identityHex, mem::kIdentityBytes, kReplyTimeoutMs, "")) return false;
-    if (!Transact(link_, "06", reply, 1, kReplyTimeoutMs, "06")) return false;
+    if (!Step(RadioCommand::Tuning, reply)) return false;
+    if (!Step(RadioCommand::TuningIdentity, entry.identityHex)) return false;
+    if (!Step(RadioCommand::Ack, reply)) return false;
+    // The echo bytes, then the record.
+    constexpr std::size_t kRecordHexStart = 4;
     for (int n = 1; n <= kTestChannelCount; ++n) {
-        char command[8];
-        std::snprintf(command, sizeof command, "46%02d", n);
-        if (!Transact(link_, command, reply, kTestChannelReplyBytes, kReplyTimeoutMs, "")) return false;
-        entry.testChannels.push_back(reply.substr(4, 16));
+        char number[4];
+        std::snprintf(number, sizeof number, "%02d", n);
+        if (!Step(RadioCommand::TestChannel, reply, number)) return false;
+        entry.testChannels.push_back(
+            reply.substr(kRecordHexStart, 2 * mem::kTestFrequencyRecordBytes));
     }
-    for (int address = mem::kTuningArea; address <= mem::kTuningAreaLast; address += kAlignmentBlockBytes) {
+    for (int address = mem::kTuningArea; address <= mem::kTuningAreaLast;
+         address += mem::kBlockBytes) {
         DiscardWaiting(link_.port);
-        if (!Transact(link_, "44" + IntToHex(address, 2) + ByteHex(kAlignmentBlockBytes), reply,
-                      kAlignmentReplyBytes, kReplyTimeoutMs, ""))
+        if (!Step(RadioCommand::Alignment, reply, IntToHex(address, 2) + ByteHex(mem::kBlockBytes)))
             return false;
-        entry.alignmentHex += reply.substr(8, 2 * kAlignmentBlockBytes);
-        if (!Transact(link_, "06", reply, 1, kReplyTimeoutMs, "06")) return false;
+        entry.alignmentHex += reply.substr(2 * kBlockHeaderBytes, 2 * mem::kBlockBytes);
+        if (!Step(RadioCommand::Ack, reply)) return false;
     }
-    return Transact(link_, "45", reply, 1, kReplyTimeoutMs, "06");
+    return Step(RadioCommand::End, reply);
 }
 
-bool TuningEngine::Command(const std::string& hex, int timeoutMs) {
+bool TuningEngine::Command(RadioCommand id, const std::string& argumentsHex) {
     std::string reply;
     DiscardWaiting(link_.port);
-    return Transact(link_, hex, reply, 1, timeoutMs, "06");
+    return Step(id, reply, argumentsHex);
 }
 
-std::optional<int> TuningEngine::ValueReply(const std::string& hex, int timeoutMs) {
+std::optional<int> TuningEngine::ValueReply(RadioCommand id, const std::string& argumentsHex) {
     std::string reply;
     DiscardWaiting(link_.port);
-    const bool ok = Transact(link_, hex, reply, kValueReplyBytes, timeoutMs, "");
+    const bool ok = Step(id, reply, argumentsHex);
     // Byte 3 of the reply is the value; a reply cut short carries none.
-    if (!ok || reply.size() < 2 * kValueReplyBytes) return std::nullopt;
+    if (!ok || reply.size() < 2 * static_cast<std::size_t>(Spec(id).replyBytes))
+        return std::nullopt;
     return HexToInt(reply.substr(6, 2));
 }
 
-bool TuningEngine::SelectTestChannel(int position) { return Command("4346" + ByteHex(position + 1)); }
-bool TuningEngine::SelectSignalling(int position) { return Command("4353" + ByteHex(position)); }
-bool TuningEngine::SwitchToWide() { return Command("43424E"); }
-bool TuningEngine::SwitchToNarrow() { return Command("434257"); }
-bool TuningEngine::Transmit(bool on) { return Command(on ? "435054" : "435052"); }
-bool TuningEngine::EnterAdjusting() { return Command("43544D"); }
-bool TuningEngine::LeaveAdjusting() { return Command("43474D", kLeaveAdjustingTimeoutMs); }
+bool TuningEngine::SelectTestChannel(int position) {
+    return Command(RadioCommand::SelectChannel, ByteHex(position + 1));
+}
+bool TuningEngine::SelectSignalling(int position) {
+    return Command(RadioCommand::SelectSignalling, ByteHex(position));
+}
+bool TuningEngine::SwitchToWide() { return Command(RadioCommand::TestWide); }
+bool TuningEngine::SwitchToNarrow() { return Command(RadioCommand::TestNarrow); }
+bool TuningEngine::Transmit(bool on) {
+    return Command(on ? RadioCommand::TransmitOn : RadioCommand::TransmitOff);
+}
+bool TuningEngine::EnterAdjusting() { return Command(RadioCommand::EnterAdjusting); }
+bool TuningEngine::LeaveAdjusting() { return Command(RadioCommand::LeaveAdjusting); }
 
 std::optional<int> TuningEngine::Tune(int itemCode) {
-    auto value = ValueReply("4354" + ByteHex(itemCode), kReplyTimeoutMs);
+    auto value = ValueReply(RadioCommand::Tune, ByteHex(itemCode));
     if (value) Wait(kTuneSettleMs);
     return value;
 }
 
 bool TuningEngine::SetValue(int value) {
     Wait(kValueSettleMs);
-    return Command("4344" + ByteHex(value), kValueTimeoutMs);
+    return Command(RadioCommand::SetValue, ByteHex(value));
 }
 
-bool TuningEngine::Store() { return Command("435344"); }
-bool TuningEngine::Discard() { return Command("435155"); }
-std::optional<int> TuningEngine::AdjustWide() { return ValueReply("434257", kReplyTimeoutMs); }
-std::optional<int> TuningEngine::AdjustNarrow() { return ValueReply("43424E", kReplyTimeoutMs); }
+bool TuningEngine::Store() { return Command(RadioCommand::Store); }
+bool TuningEngine::Discard() { return Command(RadioCommand::Discard); }
+std::optional<int> TuningEngine::AdjustWide() { return ValueReply(RadioCommand::AdjustWide); }
+std::optional<int> TuningEngine::AdjustNarrow() { return ValueReply(RadioCommand::AdjustNarrow); }
 
-void TuningEngine::Exit() {
-    std::string reply;
-    DiscardWaiting(link_.port);
-    Transact(link_, "434545", reply, 1, kReplyTimeoutMs, "06");
-}
+void TuningEngine::Exit() { Command(RadioCommand::Exit); }
 
 void TuningEngine::LeaveTestMode(bool valueAdjusted, bool adjusting, bool mayBeKeyed) {
-    auto quietly = [this](const std::string& command, int timeoutMs) {
+    auto quietly = [this](RadioCommand id) {
+        const CommandSpec& spec = Spec(id);
         std::string reply;
         DiscardWaiting(link_.port);
         link_.trace.ClearWhenFull();
-        link_.trace.AppendLine("S:", command);
-        Exchange(link_.port, link_.clock, command, reply, 1, timeoutMs);
+        link_.trace.AppendLine("S:", spec.bytes);
+        Exchange(link_.port, link_.clock, spec.bytes, reply, spec.replyBytes, spec.timeoutMs);
         link_.trace.AppendLine("R:", reply);
     };
-    if (valueAdjusted) quietly("435155", kReplyTimeoutMs);
-    if (adjusting) quietly("43474D", kLeaveAdjustingTimeoutMs);
-    if (mayBeKeyed) quietly("435052", kReplyTimeoutMs);
-    quietly("434545", kReplyTimeoutMs);
+    if (valueAdjusted) quietly(RadioCommand::Discard);
+    if (adjusting) quietly(RadioCommand::LeaveAdjusting);
+    if (mayBeKeyed) quietly(RadioCommand::TransmitOff);
+    quietly(RadioCommand::Exit);
 }
 
 std::vector<std::string> TuningSignallingList(const std::string& noneText) {

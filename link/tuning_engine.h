@@ -1,12 +1,14 @@
 // The technician's test mode: the entry sequence that reads the radio's test channels and
 // alignment block, and one call per test-mode command. Every command is one Transact; a
-// false result means the exchange failed (the "communication failed" message was shown).
+// false result means the exchange failed, and the engine keeps the failure for its caller
+// to say (TakeFailures).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "link/link_failure.h"
 #include "link/transaction.h"
 
 namespace vgr47 {
@@ -27,7 +29,7 @@ class TuningEngine {
   public:
     explicit TuningEngine(const LinkContext& link) : link_(link) {}
 
-    // Opens the port when it is closed (message 3020 on failure) and waits for it to settle.
+    // Opens the port when it is closed and waits for it to settle.
     bool OpenPort(const std::string& portName);
     // Switches the radio to test mode and reads its tables. False when an exchange failed.
     bool Enter(TuningEntry& entry);
@@ -56,15 +58,21 @@ class TuningEngine {
     void Exit();
     // However the dialog ends: put the radio back out of test mode, silently and whatever
     // the replies: CQU while a value is adjusted, CGM in the adjusting state, CPR while the
-    // radio may be keyed, then CEE. One attempt each, no messages.
+    // radio may be keyed, then CEE. One attempt each, no failures kept.
     void LeaveTestMode(bool valueAdjusted, bool adjusting, bool mayBeKeyed);
 
+    // The failures since the last call, oldest first: a port that could not be opened, or a
+    // command that got no proper reply.
+    std::vector<LinkFailure> TakeFailures();
+
   private:
-    bool Command(const std::string& hex, int timeoutMs = 300);
-    std::optional<int> ValueReply(const std::string& hex, int timeoutMs);
+    bool Step(RadioCommand id, std::string& reply, const std::string& argumentsHex = "");
+    bool Command(RadioCommand id, const std::string& argumentsHex = "");
+    std::optional<int> ValueReply(RadioCommand id, const std::string& argumentsHex = "");
     void Wait(int ms);
 
     const LinkContext& link_;
+    std::vector<LinkFailure> failures_;
 };
 
 // The 205 entries of the signalling list: none, 38 CTCSS tones, 83 DCS codes normal then

@@ -36,7 +36,10 @@ struct WriteResult {
     int failedAddress = -1;  // the block whose write failed
     VerifyOutcome verify = VerifyOutcome::NotAsked;
     int differingAddress = -1;  // the first byte the radio holds otherwise
-    std::string verifyProblem;  // why the read-back failed, as it would have been shown
+    // Why the write ended; for a completed write, the end command that got no answer.
+    std::optional<LinkFailure> failure;
+    // Why the read-back failed (none when it was stopped).
+    std::optional<LinkFailure> verifyFailure;
     bool ok() const { return outcome == WriteOutcome::Completed; }
 };
 
@@ -48,20 +51,23 @@ struct WriteJob {
     std::string versionStamp;
     // Read the radio back after the write and compare every written block.
     bool verify = false;
+    // The trace log's heading over the read-back ("verify" when empty).
+    std::string verifyHeading = {};
 };
 
 // The pause between a write's end command and the start of its verify read, so that the
 // radio has left programming mode and stored everything.
 inline constexpr int kVerifyPauseMs = 1000;
 
-// Stamps the version, checks the image, opens the port, shakes hands, asks (question 3019)
-// when the radio is another model, and writes 116 or 244 blocks. With job.verify, a complete
-// write is followed by a plain read whose blocks are compared with those sent.
+// Stamps the version, checks the image, opens the port, shakes hands, asks
+// hooks.writeOtherModel when the radio is another model, and writes 116 or 244 blocks. With
+// job.verify, a complete write is followed by a plain read whose blocks are compared with those
+// sent.
 WriteResult WriteToRadio(const LinkContext& link, const std::string& portName, WriteJob job,
                          const SequenceHooks& hooks);
 
 // The same stamp, check and block commands with "R:06" for each into link's trace, without
-// touching the port. False (and the refusal shown) for an unfit image.
+// touching the port. False for an unfit image.
 bool WriteDryRun(const LinkContext& link, WriteJob job, const SequenceHooks& hooks);
 
 }  // namespace vgr47

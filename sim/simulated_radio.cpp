@@ -1,5 +1,6 @@
 #include "sim/simulated_radio.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "link/transaction.h"
@@ -8,28 +9,47 @@ namespace vgr47::sim {
 
 namespace {
 
-constexpr std::uint8_t kAck = 0x06;
 constexpr std::uint8_t kNak = 0x15;
-constexpr std::size_t kIdentityAddress = 0x650;
-constexpr std::size_t kVersionStampAddress = 0x662;
-constexpr std::size_t kBlockHeaderBytes = 4;
-constexpr std::size_t kTestChannelAddress = 0x700;
-constexpr std::size_t kTestChannelBytes = 8;
-constexpr std::size_t kAlignmentAddress = 0x740;
+// The radio's block data begins with this byte, whatever the command asked.
+constexpr std::uint8_t kBlockDataHeader = 'W';
 
 const char* const kKindNames[kCommandKindCount] = {"stx", "program", "ack",  "refuse", "end",
                                                    "version", "inq", "read", "write",  "echo",
                                                    "tuning",  "testch", "align", "test"};
 
-struct Word {
-    std::uint8_t first;
-    const char* text;
-    CommandKind kind;
+Bytes FromHex(const std::string& hex) {
+    Bytes bytes;
+    HexTextToBytes(hex, bytes);
+    return bytes;
+}
+
+// How the radio recognises a command of the table: its fixed bytes, their length with the
+// arguments, and whether data of the length its last argument gives follows (a block write).
+struct Pattern {
+    RadioCommand id;
+    Bytes fixed;
+    std::size_t head;
+    bool sizedData;
 };
-const Word kWords[] = {{'P', "PROGRAM", CommandKind::Program},
-                       {'V', "VERSION", CommandKind::Version},
-                       {'I', "INQ", CommandKind::Inquiry},
-                       {'T', "TUNING", CommandKind::Tuning}};
+const std::vector<Pattern>& Patterns() {
+    static const std::vector<Pattern> patterns = [] {
+        std::vector<Pattern> all;
+        for (const CommandSpec& spec : ProtocolTable()) {
+            Bytes fixed = FromHex(spec.bytes);
+            const std::size_t head = fixed.size() + static_cast<std::size_t>(spec.argumentBytes);
+            all.push_back(
+                {spec.id, std::move(fixed), head, spec.blockLength && spec.dataBytes > 0});
+        }
+        return all;
+    }();
+    return patterns;
+}
+
+Bytes RequiredReply(RadioCommand id) { return FromHex(Spec(id).reply); }
+
+std::size_t Address(const Bytes& command) {
+    return static_cast<std::size_t>((command[1] << 8) | command[2]) % mem::kImageBytes;
+}
 
 std::vector<std::string> SplitColons(const std::string& text) {
     std::vector<std::string> parts(1);
@@ -53,6 +73,44 @@ std::optional<int> ParseCount(const std::string& text) {
 }
 
 }  // namespace
+
+CommandKind KindOf(RadioCommand id) {
+    using C = RadioCommand;
+    switch (id) {
+        case C::HandshakeStart:
+        case C::Identity:
+        case C::TuningIdentity:
+            return CommandKind::Stx;
+        case C::Program:
+            return CommandKind::Program;
+        case C::IdentityAck:
+        case C::BlockAck:
+        case C::Ack:
+            return CommandKind::Ack;
+        case C::Refuse:
+            return CommandKind::Refuse;
+        case C::End:
+            return CommandKind::End;
+        case C::Version:
+            return CommandKind::Version;
+        case C::Inquiry:
+            return CommandKind::Inquiry;
+        case C::BlockRead:
+            return CommandKind::BlockRead;
+        case C::BlockWrite:
+            return CommandKind::BlockWrite;
+        case C::Echo:
+            return CommandKind::Echo;
+        case C::Tuning:
+            return CommandKind::Tuning;
+        case C::TestChannel:
+            return CommandKind::TestChannel;
+        case C::Alignment:
+            return CommandKind::Alignment;
+        default:
+            return CommandKind::TestCommand;
+    }
+}
 
 std::optional<Fault> ParseFault(const std::string& setting) {
     static const std::pair<const char*, FaultType> kTypes[] = {
@@ -98,8 +156,8 @@ SimulatedRadio::SimulatedRadio(const std::string& identityHex, std::string firmw
     : identityHex_(identityHex), firmware_(std::move(firmware)) {
     memory_.fill(0xFF);
     HexTextToBytes(identityHex_, identity_);
-    identity_.resize(8, 0xFF);
-    std::memcpy(&memory_[kIdentityAddress], identity_.data(), identity_.size());
+    identity_.resize(mem::kIdentityBytes, 0xFF);
+    std::memcpy(&memory_[mem::kIdentity], identity_.data(), identity_.size());
 }
 
 std::string SimulatedRadio::MemoryHex(std::size_t bytes) const {
@@ -118,46 +176,22 @@ bool SimulatedRadio::LoadMemoryHex(const std::string& hex) {
 
 std::optional<std::size_t> SimulatedRadio::CommandLength(CommandKind* kind) const {
     // nullopt: more bytes are needed; 0: the first byte starts no command and is dropped.
-    const std::uint8_t first = pending_[0];
-    switch (first) {
-        case 0x02: *kind = CommandKind::Stx; return 1;
-        case 0x06: *kind = CommandKind::Ack; return 1;
-        case 0x07: *kind = CommandKind::Refuse; return 1;
-        case 'E': *kind = CommandKind::End; return 1;
-        case 0x03: *kind = CommandKind::Echo; return 1;
-        case 'F':
-            *kind = CommandKind::TestChannel;
-            if (pending_.size() < 2) return std::nullopt;
-            return 2;
-        case 'D':
-            *kind = CommandKind::Alignment;
-            if (pending_.size() < 4) return std::nullopt;
-            return 4;
-        case 'C':
-            *kind = CommandKind::TestCommand;
-            if (pending_.size() < 3) return std::nullopt;
-            return 3;
-        case 'R':
-            *kind = CommandKind::BlockRead;
-            if (pending_.size() < 4) return std::nullopt;
-            return 4;
-        case 'W':
-            *kind = CommandKind::BlockWrite;
-            if (pending_.size() < 4) return std::nullopt;
-            if (pending_.size() < 4u + pending_[3]) return std::nullopt;
-            return 4u + pending_[3];
-        default:
-            break;
-    }
-    for (const Word& word : kWords) {
-        if (first != word.first) continue;
-        const std::size_t length = std::strlen(word.text);
-        const std::size_t have = std::min(length, pending_.size());
-        if (std::memcmp(pending_.data(), word.text, have) != 0) return 0;
-        if (have < length) return std::nullopt;
-        *kind = word.kind;
+    bool begun = false;
+    for (const Pattern& p : Patterns()) {
+        const std::size_t have = std::min(p.fixed.size(), pending_.size());
+        if (!std::equal(p.fixed.begin(), p.fixed.begin() + have, pending_.begin())) continue;
+        if (have < p.fixed.size()) {
+            begun = true;
+            continue;
+        }
+        *kind = KindOf(p.id);
+        std::size_t length = p.head;
+        if (pending_.size() < length) return std::nullopt;
+        if (p.sizedData) length += pending_[length - 1];
+        if (pending_.size() < length) return std::nullopt;
         return length;
     }
+    if (begun) return std::nullopt;
     return 0;
 }
 
@@ -222,7 +256,7 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
                 reply = identity_;
                 identitySent_ = true;
             } else {
-                reply = {0x02};
+                reply = RequiredReply(RadioCommand::HandshakeStart);
             }
             break;
         case CommandKind::Program:
@@ -230,44 +264,47 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             // A new session, as with 02 above; a refused request leaves the radio idle.
             ResetSession();
             requested_ = !refused;
-            reply = {kAck};
+            reply = RequiredReply(kind == CommandKind::Program ? RadioCommand::Program
+                                                               : RadioCommand::Version);
             break;
         case CommandKind::Ack:
             if (requested_ && !refused) programming_ = true;
-            reply = {kAck};
+            reply = RequiredReply(RadioCommand::Ack);
             break;
         case CommandKind::Refuse:
             ResetSession();
             break;
         case CommandKind::End:
             ResetSession();
-            reply = {kAck};
+            reply = RequiredReply(RadioCommand::End);
             break;
         case CommandKind::Echo:
-            reply = {0x03};
+            reply = RequiredReply(RadioCommand::Echo);
             break;
         case CommandKind::Tuning:
             requested_ = true;
             test_ = TestState{};
             test_.active = true;
-            reply = {kAck};
+            reply = RequiredReply(RadioCommand::Tuning);
             break;
         case CommandKind::TestChannel: {
             if (!test_.active) return {};
-            // The test channels are the radio's test frequency table.
-            const int n = (command[1] >= 1 && command[1] <= 8) ? command[1] : 1;
-            reply = {command[0], command[1]};
-            for (std::size_t i = 0; i < kTestChannelBytes; ++i)
-                reply.push_back(memory_[kTestChannelAddress + (n - 1) * kTestChannelBytes + i]);
+            // The test channels are the radio's test frequency table, after the command's
+            // two bytes.
+            const int n =
+                (command[1] >= 1 && command[1] <= mem::kTestFrequencyCount) ? command[1] : 1;
+            reply = command;
+            const std::size_t record = mem::kTestFrequencies + static_cast<std::size_t>(n - 1) *
+                                                                   mem::kTestFrequencyRecordBytes;
+            while (reply.size() <
+                   static_cast<std::size_t>(Spec(RadioCommand::TestChannel).replyBytes))
+                reply.push_back(memory_[record + reply.size() - command.size()]);
             break;
         }
-        case CommandKind::Alignment: {
+        case CommandKind::Alignment:
             if (!test_.active) return {};
-            const std::size_t address = ((command[1] << 8) | command[2]) % kMemoryBytes;
-            reply = {command[0], command[1], command[2], command[3]};
-            for (std::size_t i = 0; i < command[3]; ++i) reply.push_back(memory_[(address + i) % kMemoryBytes]);
+            reply = BlockReply(command, command[0]);
             break;
-        }
         case CommandKind::TestCommand:
             if (!test_.active) return {};
             reply = AnswerTestCommand(command);
@@ -276,28 +313,24 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             reply.assign(kFirmwareBytes, 0x00);
             for (std::size_t i = 0; i < firmware_.size() && i < kFirmwareBytes; ++i)
                 reply[i] = static_cast<std::uint8_t>(firmware_[i]);
-            reply.push_back(memory_[kVersionStampAddress]);
-            reply.push_back(memory_[kVersionStampAddress + 1]);
+            for (int i = 0; i < kInquiryStampBytes; ++i)
+                reply.push_back(memory_[mem::kVersionStamp + i]);
             break;
         }
-        case CommandKind::BlockRead: {
+        case CommandKind::BlockRead:
             if (!programming_) return {};
-            const std::size_t address = ((command[1] << 8) | command[2]) % kMemoryBytes;
-            reply = {'W', command[1], command[2], command[3]};
-            for (std::size_t i = 0; i < command[3]; ++i)
-                reply.push_back(memory_[(address + i) % kMemoryBytes]);
+            reply = BlockReply(command, kBlockDataHeader);
             break;
-        }
         case CommandKind::BlockWrite: {
             if (!programming_) return {};
             if (!refused) {
                 const bool corrupt = fault && fault->type == FaultType::Corrupt;
-                const std::size_t address = ((command[1] << 8) | command[2]) % kMemoryBytes;
+                const std::size_t address = Address(command);
                 for (std::size_t i = kBlockHeaderBytes; i < command.size(); ++i)
                     memory_[(address + i - kBlockHeaderBytes) % kMemoryBytes] =
                         corrupt ? static_cast<std::uint8_t>(~command[i]) : command[i];
             }
-            reply = {kAck};
+            reply = RequiredReply(RadioCommand::BlockWrite);
             break;
         }
     }
@@ -330,7 +363,7 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             break;
         case FaultType::Surplus:
             reply.insert(reply.end(), static_cast<std::size_t>(fault->value > 0 ? fault->value : 1),
-                         kAck);
+                         RequiredReply(RadioCommand::Ack).front());
             pieces.push_back({std::chrono::milliseconds(0), reply});
             break;
         case FaultType::Late:
@@ -350,68 +383,110 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
     return pieces;
 }
 
+Bytes SimulatedRadio::BlockReply(const Bytes& command, std::uint8_t header) const {
+    // The command's address and length after the header byte, then as many bytes of memory
+    // from there as the length asks for.
+    Bytes reply{header, command[1], command[2], command[3]};
+    const std::size_t address = Address(command);
+    for (std::size_t i = 0; i < command[3]; ++i)
+        reply.push_back(memory_[(address + i) % kMemoryBytes]);
+    return reply;
+}
+
 int SimulatedRadio::AlignmentValue(int itemCode) const {
-    return memory_[kAlignmentAddress + (static_cast<std::size_t>(itemCode) & 0x3F)];
+    return memory_[mem::kTuningArea + static_cast<std::size_t>(itemCode) % mem::kTuningAreaBytes];
+}
+
+std::optional<RadioCommand> SimulatedRadio::TestCommandOf(const Bytes& command) const {
+    // Some bytes mean one thing on the test panel and another while adjusting; of the
+    // commands the state allows, the one with the most fixed bytes (CTM over CT k).
+    auto allowed = [this](RadioCommand id) {
+        switch (id) {
+            case RadioCommand::TestWide:
+            case RadioCommand::TestNarrow:
+                return !test_.adjusting;
+            case RadioCommand::AdjustWide:
+            case RadioCommand::AdjustNarrow:
+            case RadioCommand::Store:
+                return test_.adjusting;
+            default:
+                return true;
+        }
+    };
+    std::optional<RadioCommand> best;
+    std::size_t bestFixed = 0;
+    for (const Pattern& p : Patterns()) {
+        if (KindOf(p.id) != CommandKind::TestCommand || !allowed(p.id)) continue;
+        if (p.fixed.size() <= bestFixed || p.head != command.size()) continue;
+        if (!std::equal(p.fixed.begin(), p.fixed.end(), command.begin())) continue;
+        best = p.id;
+        bestFixed = p.fixed.size();
+    }
+    return best;
 }
 
 Bytes SimulatedRadio::AnswerTestCommand(const Bytes& command) {
-    const std::uint8_t what = command[1];
-    const std::uint8_t arg = command[2];
-    const Bytes ack{kAck};
+    const std::optional<RadioCommand> id = TestCommandOf(command);
+    if (!id) return {};
+    const std::uint8_t arg = command.back();
+    const Bytes ack = RequiredReply(*id);
+    // The command's bytes, the value, then acknowledges up to the reply's length.
     auto valueReply = [&](int value) {
-        return Bytes{command[0], command[1], command[2], static_cast<std::uint8_t>(value), kAck};
+        Bytes reply = command;
+        reply.push_back(static_cast<std::uint8_t>(value));
+        reply.resize(static_cast<std::size_t>(Spec(*id).replyBytes),
+                     RequiredReply(RadioCommand::Ack).front());
+        return reply;
     };
-    // 43 53 44 is the store command while adjusting, else the signalling position 0x44.
-    if (what == 'S' && arg == 'D' && test_.adjusting) {
-        if (test_.item >= 0) memory_[kAlignmentAddress + (test_.item & 0x3F)] = static_cast<std::uint8_t>(test_.workingValue);
-        test_.item = -1;
-        return ack;
-    }
-    switch (what) {
-        case 'F':
-            if (arg < 1 || arg > 8) return {};
+    switch (*id) {
+        case RadioCommand::SelectChannel:
+            if (arg < 1 || arg > mem::kTestFrequencyCount) return {};
             test_.channel = arg;
             return ack;
-        case 'S':
+        case RadioCommand::SelectSignalling:
             test_.signalling = arg;
             return ack;
-        case 'B': {
-            if (arg != 'N' && arg != 'W') return {};
-            // The test panel sends N for wide and W for narrow; the adjusting panel the other
-            // way round.
-            test_.narrow = (arg == 'W') != test_.adjusting;
+        case RadioCommand::TestWide:
+        case RadioCommand::TestNarrow:
+        case RadioCommand::AdjustWide:
+        case RadioCommand::AdjustNarrow:
+            // The test panel sends CBN for wide and CBW for narrow; the adjusting panel the
+            // other way round.
+            test_.narrow = *id == RadioCommand::TestNarrow || *id == RadioCommand::AdjustNarrow;
             test_.transmitting = false;
             if (!test_.adjusting) return ack;
             return valueReply(test_.item >= 0 ? test_.workingValue : 0);
-        }
-        case 'P':
-            if (arg != 'T' && arg != 'R') return {};
-            test_.transmitting = arg == 'T';
+        case RadioCommand::TransmitOn:
+        case RadioCommand::TransmitOff:
+            test_.transmitting = *id == RadioCommand::TransmitOn;
             return ack;
-        case 'T':
-            if (arg == 'M') {
-                test_.adjusting = true;
-                return ack;
-            }
+        case RadioCommand::EnterAdjusting:
+            test_.adjusting = true;
+            return ack;
+        case RadioCommand::Tune:
             if (!test_.adjusting) return {};
             test_.item = arg;
             test_.workingValue = AlignmentValue(arg);
             return valueReply(test_.workingValue);
-        case 'G':
-            if (arg != 'M') return {};
+        case RadioCommand::LeaveAdjusting:
             test_.adjusting = false;
             test_.item = -1;
             return ack;
-        case 'D':
+        case RadioCommand::SetValue:
             if (!test_.adjusting || test_.item < 0) return {};
             test_.workingValue = arg;
             return ack;
-        case 'Q':
-            if (arg != 'U') return {};
+        case RadioCommand::Store:
+            if (test_.item >= 0)
+                memory_[mem::kTuningArea +
+                        static_cast<std::size_t>(test_.item) % mem::kTuningAreaBytes] =
+                    static_cast<std::uint8_t>(test_.workingValue);
             test_.item = -1;
             return ack;
-        case 'E':
-            if (arg != 'E') return {};
+        case RadioCommand::Discard:
+            test_.item = -1;
+            return ack;
+        case RadioCommand::Exit:
             test_ = TestState{};
             ResetSession();
             return ack;

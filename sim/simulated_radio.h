@@ -1,6 +1,8 @@
 // The radio's side of the programming protocol: memory, identity, firmware text and the
-// command parser, with faults that can be injected per command. It only turns received
-// bytes into replies; SimulatedPort (or a pseudo-terminal server) puts them on a line.
+// command parser, with faults that can be injected per command. Commands are recognised and
+// replies sized from the link's protocol table, addresses taken from the memory map. It only
+// turns received bytes into replies; SimulatedPort (or a pseudo-terminal server) puts them
+// on a line.
 #pragma once
 
 #include <array>
@@ -9,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "core/memory_map.h"
+#include "link/protocol.h"
 #include "link/serial_port.h"
 
 namespace vgr47::sim {
 
-// What the radio recognises on the line.
+// What the radio recognises on the line; faults are counted per kind.
 enum class CommandKind {
     Stx,         // 02: handshake start, or identity request after PROGRAM / VERSION
     Program,     // "PROGRAM"
@@ -32,6 +36,9 @@ enum class CommandKind {
     TestCommand,  // "C" and two bytes
 };
 inline constexpr int kCommandKindCount = 14;
+
+// The kind a command of the protocol table is to the radio.
+CommandKind KindOf(RadioCommand id);
 
 enum class FaultType {
     Silent,     // no reply, and the command has no effect
@@ -65,12 +72,13 @@ struct ReplyPiece {
 
 class SimulatedRadio {
 public:
-    static constexpr std::size_t kMemoryBytes = 4096;
-    static constexpr std::size_t kFirmwareBytes = 10;
+    static constexpr std::size_t kMemoryBytes = mem::kImageBytes;
+    static constexpr std::size_t kFirmwareBytes = kInquiryFirmwareBytes;
     // The identity of catalogue model 8, the simulator's default model.
     static constexpr const char* kDefaultIdentity = "4B5632313054F8FF";
 
-    // identityHex: 16 hex characters. The memory starts blank (FF) with the identity at 0x650.
+    // identityHex: 16 hex characters. The memory starts blank (FF) with the identity at its
+    // address.
     explicit SimulatedRadio(const std::string& identityHex = kDefaultIdentity,
                             std::string firmware = "V1.02");
 
@@ -115,13 +123,16 @@ public:
         int workingValue = 0;
     };
     const TestState& testState() const { return test_; }
-    // The stored alignment value of an item code (01..10): memory at 0x740 + code.
+    // The stored alignment value of an item code (01..10): the tuning area's byte at the code.
     int AlignmentValue(int itemCode) const;
 
 private:
     std::optional<std::size_t> CommandLength(CommandKind* kind) const;
     std::vector<ReplyPiece> Answer(CommandKind kind, const Bytes& command);
+    // Which test-mode command the bytes are in the present state; nullopt for none.
+    std::optional<RadioCommand> TestCommandOf(const Bytes& command) const;
     Bytes AnswerTestCommand(const Bytes& command);
+    Bytes BlockReply(const Bytes& command, std::uint8_t header) const;
     const Fault* FaultFor(CommandKind kind, int count) const;
     void ResetSession();
 

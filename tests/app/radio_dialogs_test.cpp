@@ -389,6 +389,22 @@ TEST_F(RadioDialogs, AFailedBlockAcknowledgeLeavesTheImageAndTheReadButtonEnable
     EXPECT_FALSE(dlg.running());
 }
 
+// The codeplug is complete before the end command: the read installs it, and the message
+// says only that the end command went unanswered.
+TEST_F(RadioDialogs, AReadWhoseEndCommandFailsIsInstalledWithoutSayingItIsUnchanged) {
+    radio.LoadMemoryHex(ImageWithChannel(kSignallingIdentity));
+    radio.AddFault(sim::Fault{sim::FaultType::Silent, sim::CommandKind::End, 1, 3, 0});
+    ReadDialog dlg(shell->formEnv(), Maker(), &shell->frame());
+    dlg.show();
+    QSignalSpy finished(&dlg, &TransferDialog::transferFinished);
+    dlg.readButton()->click();
+    ASSERT_TRUE(WaitFinished(finished));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_TRUE(image.imageFromRadio());
+    EXPECT_EQ(model.currentIdentity(), kSignallingIdentity);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{T(kTextCommFailed)});
+}
+
 TEST_F(RadioDialogs, TraceLogOnlyInDebugModeAndTheDialogIsSmallerWithoutIt) {
     ReadDialog plain(shell->formEnv(), Maker(), &shell->frame());
     values.debug = true;

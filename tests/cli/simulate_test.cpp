@@ -293,7 +293,15 @@ TEST_F(SimulateTest, WriteVerifyNamesTheBlockTheRadioHoldsOtherwise) {
     EXPECT_EQ(unverified.code, 3);
     EXPECT_EQ(Lines(unverified.err), 1) << unverified.err;
     EXPECT_NE(unverified.err.find("not verified"), std::string::npos) << unverified.err;
+    // ...and says why the read-back failed.
+    EXPECT_NE(unverified.err.find("(The radio did not answer"), std::string::npos)
+        << unverified.err;
     EXPECT_EQ(Stop(), 0);
+
+    // The trace marks where the read-back begins, in the catalogue's words.
+    CliRun traced = Cli("write --port sim --sim-model 8 fleet.dat --verify --trace --no-backup");
+    EXPECT_EQ(traced.code, 0) << traced.err;
+    EXPECT_NE(traced.err.find("\n-- Verify: reading the radio back --\n"), std::string::npos);
 }
 
 TEST_F(SimulateTest, ReadAndWriteEachKeepOneBackupOfTheirImage) {

@@ -21,6 +21,7 @@ using testing::AddressHex;
 using testing::FirstDifference;
 using testing::LineTap;
 using testing::RecordingMessages;
+using testing::Told;
 
 const std::string kSignallingIdentity = sim::SimulatedRadio::kDefaultIdentity;
 
@@ -42,7 +43,7 @@ struct Rig {
         radio.LoadMemoryHex(Pattern(4096, 3).replace(0x650 * 2, 16, kSignallingIdentity));
         port.SetPaced(paced);
     }
-    ReadResult Read() { return ReadFromRadio(link, "sim", hooks); }
+    ReadResult Read() { return Told(ReadFromRadio(link, "sim", hooks), messages); }
     // The image a read of the radio must give: the tuning area is not read and is FF.
     std::string RadioImage() const {
         std::string image = radio.MemoryHex();
@@ -58,8 +59,7 @@ struct Rig {
     LineTap tap{port, clock};
     TraceLog trace;
     RecordingMessages messages;
-    LinkContext link{tap, clock, trace, messages,
-                     [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{tap, clock, trace};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
 };
 
@@ -105,7 +105,8 @@ TEST_P(LateBlockReply, WriteLeavesTheRadioHoldingTheImageOrFails) {
         rig.radio.AddFault({FaultType::Late, CommandKind::BlockWrite, k, times, 1600});
         rig.radio.AddFault({FaultType::Silent, CommandKind::BlockWrite, k + times + 1, 1, 0});
         const WriteResult w =
-            WriteToRadio(rig.link, "sim", {image, kSignallingIdentity, "0505"}, rig.hooks);
+            Told(WriteToRadio(rig.link, "sim", {image, kSignallingIdentity, "0505"}, rig.hooks),
+                 rig.messages);
         std::string held = rig.radio.MemoryHex(), sent = image.image();
         held.erase(0x740 * 2, 0xC0 * 2);
         sent.erase(0x740 * 2, 0xC0 * 2);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/text_ids.h"
+#include "tests/support/line_tap.h"
 #include "link/radio_info.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
@@ -28,16 +29,19 @@ TEST(InquiryReply, FirmwareStopsAtFillerAndVersionIsFormatted) {
 class RadioInfoTest : public ::testing::Test {
 protected:
     RadioInfo Ask() {
-        return ReadRadioInfo(link, "sim", [](const std::string& id) {
-            return id == sim::SimulatedRadio::kDefaultIdentity ? "KV210T" : "???";
-        });
+        return testing::Told(
+            ReadRadioInfo(link, "sim",
+                          [](const std::string& id) {
+                              return id == sim::SimulatedRadio::kDefaultIdentity ? "KV210T" : "???";
+                          }),
+            messages);
     }
     ManualClock clock;
     sim::SimulatedRadio radio;
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
     RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
 };
 
 TEST_F(RadioInfoTest, ExactExchangeAndFields) {
@@ -89,8 +93,7 @@ TEST(RadioInfoRealTime, PacedExchangeSleepsWhileWaiting) {
     sim::SimulatedPort port(radio, clock);
     port.SetPaced(true);
     TraceLog trace;
-    RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, nullptr};
+    LinkContext link{port, clock, trace};
     const auto wallStart = clock.Now();
     const std::clock_t cpuStart = std::clock();
     const RadioInfo info = ReadRadioInfo(link, "sim", nullptr);

@@ -1,9 +1,11 @@
+#include "link/read_sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/text_ids.h"
-#include "link/read_sequence.h"
+#include "tests/support/line_tap.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
 
@@ -30,7 +32,7 @@ protected:
         radio = sim::SimulatedRadio(identity);
         radio.LoadMemoryHex(Pattern(4096));
     }
-    ReadResult Read() { return ReadFromRadio(link, "sim", hooks); }
+    ReadResult Read() { return testing::Told(ReadFromRadio(link, "sim", hooks), messages); }
     std::string Text(int n) { return "text " + std::to_string(n); }
 
     ManualClock clock;
@@ -38,7 +40,7 @@ protected:
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
     RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
 };
 

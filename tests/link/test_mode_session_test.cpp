@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "tests/support/line_tap.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
 
@@ -73,7 +74,14 @@ struct Bench {
         }
         ASSERT_EQ(truth.state, state);
         port.ClearWrites();
+        Report();
         messages.shown.clear();
+    }
+    // As the dialog does after each call: the engine's failures are said, the port's with
+    // the test mode's own text.
+    void Report() {
+        for (const LinkFailure& f : engine.TakeFailures())
+            messages.ShowWarning(FailureText(f, testing::NumberedText, kTextTuningPortOpenFailed));
     }
     // A lost reply: the nth test-mode command from now and the times - 1 after it get none.
     void Lose(int nth, int times) {
@@ -86,9 +94,8 @@ struct Bench {
     sim::SimulatedRadio radio;
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
-    RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages,
-                     [](int n) { return "text " + std::to_string(n); }};
+    testing::RecordingMessages messages;
+    LinkContext link{port, clock, trace};
     TuningEngine engine{link};
     TestModeTruth truth;
     TestModeSession session{engine, truth};
@@ -220,6 +227,7 @@ void Apply(Bench& b, Ev ev) {
             key(TuningKey::F2);
             break;
     }
+    b.Report();
 }
 
 struct Row {
@@ -510,6 +518,7 @@ TEST(TestModeSession, PortThatCannotBeOpenedEndsWithoutSendingAnything) {
     Bench b;
     b.port.SetOpenFailure({OpenError::NoSuchDevice, "no such device"});
     b.session.Start("sim");
+    b.Report();
     EXPECT_EQ(b.truth.state, S::Leaving);
     EXPECT_TRUE(b.port.writes().empty());
     ASSERT_EQ(b.messages.shown.size(), 1u);

@@ -1,9 +1,11 @@
 // The test mode against the simulated radio: exact commands, the tables read at entry, the
 // alignment values kept, stored and discarded, and failures.
+#include "link/tuning_engine.h"
+
 #include <gtest/gtest.h>
 
 #include "core/text_ids.h"
-#include "link/tuning_engine.h"
+#include "tests/support/line_tap.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
 
@@ -33,14 +35,20 @@ protected:
         if (!engine.OpenPort("sim")) return false;
         return engine.Enter(entry);
     }
+    // What the dialog has told the user so far: the engine's failures, in the catalogue's words.
+    const std::vector<std::string>& Shown() {
+        for (const LinkFailure& f : engine.TakeFailures())
+            shown.push_back(FailureText(f, testing::NumberedText));
+        return shown;
+    }
     ManualClock clock;
     sim::SimulatedRadio radio;
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
-    RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     TuningEngine engine{link};
     TuningEntry entry;
+    std::vector<std::string> shown;
 };
 
 TEST_F(TuningTest, EntryReadsTestChannelsAndAlignmentBlockWithExactCommands) {
@@ -59,7 +67,7 @@ TEST_F(TuningTest, EntryReadsTestChannelsAndAlignmentBlockWithExactCommands) {
     EXPECT_EQ(entry.testChannels[7], "0025601800256014");
     EXPECT_EQ(entry.alignmentHex, radio.MemoryHex(0x780).substr(0x740 * 2));
     EXPECT_TRUE(radio.testState().active);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(TuningTest, TunedValueIsStoredOnlyOnStore) {
@@ -123,15 +131,15 @@ TEST_F(TuningTest, SilentRadioFailsAfterThreeAttemptsWithOneMessage) {
     ASSERT_TRUE(engine.Tune(0x01));
     EXPECT_FALSE(engine.Tune(0x01));
     EXPECT_EQ(port.writes().size(), before + 1 + 3);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], "text " + std::to_string(kTextCommFailed));
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0], "text " + std::to_string(kTextCommFailed));
 }
 
 TEST_F(TuningTest, EntryStopsAtTheFirstFailedExchange) {
     radio.AddFault({sim::FaultType::Silent, sim::CommandKind::TestChannel, 3, 3});
     EXPECT_FALSE(Enter());
     EXPECT_EQ(port.writes().back(), "4603");
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(Shown().size(), 1u);
 }
 
 TEST(TuningLists, SignallingListAndReferenceFrequencies) {
@@ -192,7 +200,7 @@ TEST_F(TuningTest, LeavingTestModeUnkeysAndExitsSilentlyEvenWhenTheRadioIsSilent
     port.ClearWrites();
     engine.LeaveTestMode(false, false, true);
     EXPECT_EQ(port.writes(), (std::vector<std::string>{"435052", "434545"}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 }  // namespace

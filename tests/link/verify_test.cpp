@@ -16,7 +16,9 @@ using sim::CommandKind;
 using sim::FaultType;
 using testing::AddressHex;
 using testing::LineTap;
+using testing::NumberedText;
 using testing::RecordingMessages;
+using testing::Told;
 
 bool RuleSignalling(const std::string& identity) { return identity.substr(10, 2) == "54"; }
 
@@ -33,7 +35,8 @@ class VerifyTest : public ::testing::Test {
     WriteResult Write(bool verify) {
         WriteJob job{image, identity, "0505"};
         job.verify = verify;
-        return WriteToRadio(link, "sim", job, hooks);
+        job.verifyHeading = NumberedText(kTextVerifyTrace);
+        return Told(WriteToRadio(link, "sim", job, hooks), messages);
     }
     std::vector<std::string> Sent() const {
         std::vector<std::string> all;
@@ -50,8 +53,7 @@ class VerifyTest : public ::testing::Test {
         verifyMarked = verifyMarked || text.find("-- text 8133 --") != std::string::npos;
     }};
     RecordingMessages messages;
-    LinkContext link{tap, clock, trace, messages,
-                     [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{tap, clock, trace};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
     CodeplugImage image;
     std::string identity;
@@ -119,7 +121,8 @@ TEST_F(VerifyTest, FailedReadBackIsWrittenNotVerifiedWithoutAMessage) {
     const WriteResult w = Write(true);
     EXPECT_EQ(w.outcome, WriteOutcome::Completed);
     EXPECT_EQ(w.verify, VerifyOutcome::NotVerified);
-    EXPECT_EQ(w.verifyProblem, "text 3009");
+    ASSERT_TRUE(w.verifyFailure);
+    EXPECT_EQ(FailureText(*w.verifyFailure, NumberedText), "text 3009");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(port.IsOpen());
 }

@@ -1,9 +1,11 @@
+#include "link/write_sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/text_ids.h"
-#include "link/write_sequence.h"
+#include "tests/support/line_tap.h"
 #include "sim/simulated_port.h"
 #include "tests/support/recording_messages.h"
 
@@ -55,7 +57,13 @@ protected:
         currentIdentity = imageIdentity;
     }
     WriteResult Write() {
-        return WriteToRadio(link, "sim", {image, currentIdentity, "0505"}, hooks);
+        // As the dialog asks it.
+        hooks.writeOtherModel = [this] {
+            return messages.Ask(Text(kTextModelMismatchQuestion), Text(kTextQuestionCaption),
+                                Buttons::YesNo, true) == Answer::Yes;
+        };
+        return testing::Told(WriteToRadio(link, "sim", {image, currentIdentity, "0505"}, hooks),
+                             messages);
     }
     std::string Text(int n) { return "text " + std::to_string(n); }
 
@@ -64,7 +72,7 @@ protected:
     sim::SimulatedPort port{radio, clock};
     TraceLog trace;
     RecordingMessages messages;
-    LinkContext link{port, clock, trace, messages, [](int n) { return "text " + std::to_string(n); }};
+    LinkContext link{port, clock, trace};
     SequenceHooks hooks{nullptr, nullptr, RuleSignalling};
     CodeplugImage image;
     std::string currentIdentity;
@@ -175,7 +183,7 @@ TEST_F(WriteTest, DryRunTracesTheSameBlocks) {
         if (w.rfind("57", 0) == 0 && w.size() == 40) fromWire += "S:" + w + "\r\nR:06\r\n";
 
     TraceLog dry;
-    const LinkContext dryLink{port, clock, dry, messages, link.text};
+    const LinkContext dryLink{port, clock, dry};
     ASSERT_TRUE(WriteDryRun(dryLink, {image, currentIdentity, "0505"}, hooks));
     EXPECT_EQ(dry.text(), fromWire);
 }

@@ -12,9 +12,20 @@
 #include "link/clock.h"
 #include "link/serial_port.h"
 #include "link/transaction.h"
+#include "link/transfer_report.h"
 #include "tests/support/recording_messages.h"
 
 namespace vgr47::testing {
+
+// The text catalogue as the link tests see it.
+inline std::string NumberedText(int number) { return "text " + std::to_string(number); }
+
+// Tells the user what the dialog or the command line would about the result's failure.
+template <typename Result>
+Result Told(Result result, Messages& messages) {
+    if (result.failure) messages.ShowWarning(FailureText(*result.failure, NumberedText));
+    return result;
+}
 
 class LineTap final : public SerialPort {
   public:
