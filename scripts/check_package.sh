@@ -25,19 +25,21 @@ for f in usr/bin/vgr47 usr/bin/vgr47-cli usr/share/vgr47/language.sys \
          usr/share/bash-completion/completions/vgr47-cli usr/share/doc/vgr47/copyright; do
   grep -qxF "./$f" <<<"$contents" || fail "$f is missing"
 done
-dpkg-deb -f "$deb" Description | grep -q dialout || fail "the description does not name the dialout group"
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the dependencies were not computed"
+# grep reads its input to the end here: grep -q stops at the first match, and under pipefail
+# the writer's broken pipe would fail a check that passed.
+dpkg-deb -f "$deb" Description | grep dialout >/dev/null || fail "the description does not name the dialout group"
+dpkg-deb -f "$deb" Depends | grep libqt6widgets6 >/dev/null || fail "the dependencies were not computed"
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/vgr47-package.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
 for program in vgr47 vgr47-cli; do
-  file -L "$root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+  file -L "$root/usr/bin/$program" | grep ', stripped' >/dev/null || fail "$program is not stripped"
 done
 desktop-file-validate "$root/usr/share/applications/vgr47.desktop" || fail "desktop entry"
 for size in 48 256; do
-  file "$root/usr/share/icons/hicolor/${size}x$size/apps/vgr47.png" | grep -q "$size x $size" ||
+  file "$root/usr/share/icons/hicolor/${size}x$size/apps/vgr47.png" | grep "$size x $size" >/dev/null ||
     fail "the ${size}px icon has another size"
 done
 
@@ -52,10 +54,10 @@ run() {
   (cd "$tmp/work" && env -i PATH=/usr/bin:/bin HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime" \
     LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen timeout 60 "$@")
 }
-run "$root/usr/bin/vgr47-cli" --version | grep -q '^vgr47-cli [0-9.]* (Qt 6\.' || fail "vgr47-cli --version"
-run "$root/usr/bin/vgr47" --version | grep -q '^vgr47 [0-9.]* (Qt 6\.' || fail "vgr47 --version"
+run "$root/usr/bin/vgr47-cli" --version | grep '^vgr47-cli [0-9.]* (Qt 6\.' >/dev/null || fail "vgr47-cli --version"
+run "$root/usr/bin/vgr47" --version | grep '^vgr47 [0-9.]* (Qt 6\.' >/dev/null || fail "vgr47 --version"
 run "$root/usr/bin/vgr47-cli" new --model 15 --output fleet.dat || fail "vgr47-cli new"
-run "$root/usr/bin/vgr47-cli" info fleet.dat | grep -q '^model:' || fail "vgr47-cli info"
+run "$root/usr/bin/vgr47-cli" info fleet.dat | grep '^model:' >/dev/null || fail "vgr47-cli info"
 errors=$(run "$root/usr/bin/vgr47" --quit-after 1000 2>&1 >/dev/null) || fail "vgr47 did not start: $errors"
 ! grep -q language.sys <<<"$errors" || fail "vgr47 did not find its texts: $errors"
 ini="$tmp/home/.config/vgr47/system.ini"
