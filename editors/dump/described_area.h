@@ -31,6 +31,8 @@ class SettingsArea : public Area {
     virtual std::vector<std::string> ChangeOne(std::size_t index, Context& ctx) const = 0;
 };
 
+// Model: a form's headless model with a static Settings() (its description) and Store() (OK).
+// open makes the model on the context's image, as the form does when it opens.
 template <class Model>
 class DescribedArea : public SettingsArea {
   public:
