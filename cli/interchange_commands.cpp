@@ -7,6 +7,7 @@
 #include "core/safe_file.h"
 #include "core/text_ids.h"
 #include "editors/channels/channel_csv_model.h"
+#include "editors/dump/dump_channels.h"
 #include "editors/dump/dump_diff.h"
 
 namespace vgr47::cli {
@@ -104,7 +105,7 @@ int RunDiff(const std::vector<std::string>& args, CommandEnv& env) {
     auto lines = [&](Opened& opened) {
         ChannelModel channels(opened.image, opened.model, env.texts.catalogue());
         dump::Context ctx{opened.image, opened.model, env.texts.catalogue(), channels};
-        return dump::DumpAll(ctx);
+        return dump::DumpAllWithChannels(ctx);
     };
     const std::string modelA = a->model.currentIdentity(), modelB = b->model.currentIdentity();
     const bool twoModels = modelA != modelB;

@@ -25,7 +25,7 @@ const Command kCommands[] = {
      "put the channels of a CSV channel list into a codeplug (merged by Location) and save the "
      "result as OUT; skipped rows are listed on stderr",
      RunImportCsv},
-    {"dump", "FILE [--edition KEY]",
+    {"dump", "FILE [--channels] [--edition KEY]",
      "print every setting of a codeplug, one `area.field = value` line each", RunDump},
     {"load", "FILE TEXT --output OUT [--edition KEY]",
      "apply settings lines (as dump prints them) to a codeplug and save the result as OUT",
@@ -79,6 +79,8 @@ const std::pair<const char*, const char*> kOptionHelp[] = {
     {"--image", "codeplug file the simulated radio starts with (else blank memory)"},
     {"--pace", "answer at the pace of a 9600-baud cable"},
     {"--fault", "TYPE:KIND:NTH[:TIMES[:VALUE]], a fault to inject; may be repeated"},
+    {"--channels",
+     "also every channel, `channel.<number>.<field> = <value>` or `channel.<number> = off`"},
     {"--csv", "as a channel list in the generic CSV format (columns Location,Name,Frequency,...)"},
     {"--replace", "switch every channel off before the file's channels are put in"},
 };
