@@ -25,8 +25,8 @@ for f in usr/bin/vgr47 usr/bin/vgr47-cli usr/share/vgr47/language.sys \
          usr/share/bash-completion/completions/vgr47-cli usr/share/doc/vgr47/copyright; do
   grep -qxF "./$f" <<<"$contents" || fail "$f is missing"
 done
-dpkg-deb -f "$deb" Description | grep -q dialout || fail "the description does not name the dialout group"
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the dependencies were not computed"
+dpkg-deb -f "$deb" Description | grep dialout >/dev/null || fail "the description does not name the dialout group"
+dpkg-deb -f "$deb" Depends | grep libqt6widgets6 >/dev/null || fail "the dependencies were not computed"
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/vgr47-package.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
