@@ -66,6 +66,9 @@ void CMainFrame::BuildMenus() {
     AddCommand(file, kCmdSaveAs, kTextMenuSaveAs)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
+    AddCommand(file, kCmdExportChannels, kTextMenuExportChannels);
+    AddCommand(file, kCmdImportChannels, kTextMenuImportChannels);
+    file->addSeparator();
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setVisible(false);
     exitAction_ = AddCommand(file, kCmdExit, kTextMenuExit);

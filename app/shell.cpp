@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#include "app/channel_csv_commands.h"
 #include "app/edit_history.h"
 #include "app/form_registry.h"
 #include "app/radio_ports.h"
@@ -146,6 +147,11 @@ Shell::Shell(AppValues& values, const TextCatalogue& texts, CodeplugImage& image
     // A change that reached the image some other way becomes a step before the user moves on.
     connect(frame_->mdiArea(), &QMdiArea::subWindowActivated, history_, &EditHistory::NoteEdit);
     channels_ = std::make_unique<ChannelModel>(image_, model_, texts_);
+    channelCsv_ = new ChannelCsvCommands(frame_, image_, *channels_, texts_, *messages_);
+    connect(channelCsv_, &ChannelCsvCommands::channelsImported, this, [this] {
+        ShowRestoredImage();
+        history_->NoteEdit();
+    });
     ports_ = std::make_unique<RadioPorts>(values_.programDir, model_.edition());
     env_ = std::make_unique<FormEnv>(FormEnv{values_, texts_, image_, model_, *messages_, *channels_, *frame_,
                                              [this] { if (channelForm_) channelForm_->Refill(); },
@@ -326,6 +332,12 @@ void Shell::RunCommand(int command) {
             break;
         case kCmdOpenBackup:
             OpenBackup();
+            break;
+        case kCmdExportChannels:
+            channelCsv_->Export();
+            break;
+        case kCmdImportChannels:
+            channelCsv_->Import();
             break;
         case kCmdReadData:
             // A read replaces the image: the same question as New and Open, the same stop rule.

@@ -24,6 +24,7 @@ class EditHistory;
 class RadioPorts;
 class RecentFiles;
 class ChannelDialog;
+class ChannelCsvCommands;
 
 class QtFileDialogs : public FileDialogs {
 public:
@@ -82,6 +83,8 @@ public:
     std::function<bool(const QUrl&)> openUrl;
     // The channel dialog while it is open.
     ChannelDialog* channelDialog() const { return channelDialog_; }
+    // File > Export channels... and Import channels...
+    ChannelCsvCommands& channelCsv() { return *channelCsv_; }
 
 private:
     FileContext Context();
@@ -113,6 +116,7 @@ private:
     std::unique_ptr<RecentFiles> recent_;
     EditHistory* history_ = nullptr;
     ChannelDialog* channelDialog_ = nullptr;
+    ChannelCsvCommands* channelCsv_ = nullptr;
     std::string saveAsFrom_;
 };
 

@@ -57,6 +57,8 @@ enum CommandId {
     kCmdTest2 = 32779,
     kCmdUndo = 57643,
     kCmdRedo = 57644,
+    kCmdExportChannels = 32910,
+    kCmdImportChannels = 32911,
 };
 
 struct MenuRemovals {

@@ -59,8 +59,8 @@ Answer StderrMessages::Ask(const std::string& text, const std::string&, Buttons,
     return Answer::Cancel;
 }
 
-std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const OptionTable& options,
-                                    std::string& problem) {
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
+                                    const OptionTable& options, std::string& problem) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

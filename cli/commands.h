@@ -24,6 +24,8 @@ int RunLoad(const std::vector<std::string>& args, CommandEnv& env);
 int RunWrite(const std::vector<std::string>& args, CommandEnv& env);
 int RunSimulate(const std::vector<std::string>& args, CommandEnv& env);
 int RunChannels(const std::vector<std::string>& args, CommandEnv& env);
+int RunImportCsv(const std::vector<std::string>& args, CommandEnv& env);
+int RunDiff(const std::vector<std::string>& args, CommandEnv& env);
 
 // Prints a usage error for the command and returns the usage exit code.
 int UsageError(const char* commandName, const std::string& problem);

@@ -6,6 +6,7 @@
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 #include "editors/dump/dump_area.h"
+#include "editors/dump/dump_channels.h"
 
 namespace vgr47::cli {
 namespace {
@@ -29,12 +30,14 @@ struct OpenedCodeplug {
     ModelState model;
 };
 
-std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edition, CommandEnv& env) {
+std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edition,
+                                           CommandEnv& env) {
     LoadFailure why = LoadFailure::CannotOpen;
     auto text = LoadCodeplugFile(path, &why);
     if (!text) {
         PrintError(path + ": " +
-                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug : kTextFileOpenFailed));
+                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug
+                                                                   : kTextFileOpenFailed));
         return std::nullopt;
     }
     OpenedCodeplug opened{CodeplugImage(), ModelState(edition)};
@@ -47,7 +50,8 @@ std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edit
 
 int RunDump(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
-    auto parsed = ParseArgs(args, {"--edition"}, problem);
+    OptionTable table{{"--edition"}, {"--channels"}, {}};
+    auto parsed = ParseArgs(args, table, problem);
     if (!parsed) return UsageError("dump", problem);
     if (parsed->positionals.size() != 1) return UsageError("dump", "give exactly one FILE");
     auto edition = EditionOption(*parsed);
@@ -56,7 +60,8 @@ int RunDump(const std::vector<std::string>& args, CommandEnv& env) {
     if (!opened) return kExitFailure;
     ChannelModel channels(opened->image, opened->model, env.texts.catalogue());
     dump::Context ctx{opened->image, opened->model, env.texts.catalogue(), channels};
-    std::cout << dump::DumpText(ctx);
+    std::cout << (parsed->has("--channels") ? dump::DumpTextWithChannels(ctx)
+                                            : dump::DumpText(ctx));
     return kExitSuccess;
 }
 
@@ -64,7 +69,8 @@ int RunLoad(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
     auto parsed = ParseArgs(args, {"--edition", "--output"}, problem);
     if (!parsed) return UsageError("load", problem);
-    if (parsed->positionals.size() != 2) return UsageError("load", "give a codeplug FILE and a settings TEXT file");
+    if (parsed->positionals.size() != 2)
+        return UsageError("load", "give a codeplug FILE and a settings TEXT file");
     auto edition = EditionOption(*parsed);
     if (!edition) return UsageError("load", "unknown edition " + parsed->options["--edition"]);
     auto output = parsed->options.find("--output");
@@ -84,7 +90,7 @@ int RunLoad(const std::vector<std::string>& args, CommandEnv& env) {
     ChannelModel channels(opened->image, opened->model, env.texts.catalogue());
     dump::Context ctx{opened->image, opened->model, env.texts.catalogue(), channels};
     std::vector<dump::Problem> problems;
-    if (!dump::LoadText(text, ctx, problems)) {
+    if (!dump::LoadTextWithChannels(text, ctx, problems)) {
         for (const dump::Problem& p : problems) {
             std::cerr << textPath;
             if (p.lineNumber > 0) std::cerr << ':' << p.lineNumber;

@@ -18,13 +18,22 @@ const Command kCommands[] = {
     {"new", "[--model INDEX] [--edition KEY] --output FILE", "write a default codeplug file",
      RunNew},
     {"info", "FILE [--edition KEY]", "show the model and version of a codeplug file", RunInfo},
-    {"channels", "FILE [--edition KEY]",
-     "list the non-empty channels as the channel grid shows them", RunChannels},
-    {"dump", "FILE [--edition KEY]",
+    {"channels", "FILE [--csv] [--edition KEY]",
+     "list the non-empty channels as the channel grid shows them (--csv: as a CSV channel list)",
+     RunChannels},
+    {"import-csv", "FILE CSV --output OUT [--replace] [--edition KEY]",
+     "put the channels of a CSV channel list into a codeplug (merged by Location) and save the "
+     "result as OUT; skipped rows are listed on stderr",
+     RunImportCsv},
+    {"dump", "FILE [--channels] [--edition KEY]",
      "print every setting of a codeplug, one `area.field = value` line each", RunDump},
     {"load", "FILE TEXT --output OUT [--edition KEY]",
      "apply settings lines (as dump prints them) to a codeplug and save the result as OUT",
      RunLoad},
+    {"diff", "A B [--edition KEY]",
+     "print the settings and channels that differ, `key: <in A> -> <in B>` (exit 0 none, 1 "
+     "some, 2 trouble)",
+     RunDiff},
     {"read",
      "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace] [--no-backup]",
      "read a radio's codeplug into a file (written only after a complete read)", RunRead},
@@ -70,6 +79,10 @@ const std::pair<const char*, const char*> kOptionHelp[] = {
     {"--image", "codeplug file the simulated radio starts with (else blank memory)"},
     {"--pace", "answer at the pace of a 9600-baud cable"},
     {"--fault", "TYPE:KIND:NTH[:TIMES[:VALUE]], a fault to inject; may be repeated"},
+    {"--channels",
+     "also every channel, `channel.<number>.<field> = <value>` or `channel.<number> = off`"},
+    {"--csv", "as a channel list in the generic CSV format (columns Location,Name,Frequency,...)"},
+    {"--replace", "switch every channel off before the file's channels are put in"},
 };
 
 void PrintCommandHelp(const Command& c, std::ostream& out) {

@@ -409,6 +409,35 @@ inline constexpr int kTextHelpMissing = 8421;
 // Start-up of an installed program
 inline constexpr int kTextSettingsFolderFailed = 8500;
 
+// Channels as CSV and codeplug comparison
+inline constexpr int kTextMenuExportChannels = 8640;
+inline constexpr int kTextMenuImportChannels = 8641;
+// "%s" in order: the line number and the reason.
+inline constexpr int kTextCsvLine = 8642;
+inline constexpr int kTextCsvNoHeader = 8643;
+inline constexpr int kTextCsvBadLocation = 8644;
+inline constexpr int kTextCsvBadFrequency = 8645;
+inline constexpr int kTextCsvBadDuplex = 8646;
+inline constexpr int kTextCsvBadOffset = 8647;
+inline constexpr int kTextCsvBadToneMode = 8648;
+inline constexpr int kTextCsvBadCrossMode = 8649;
+inline constexpr int kTextCsvBadToneFreq = 8650;
+inline constexpr int kTextCsvBadDtcsCode = 8651;
+inline constexpr int kTextCsvBadPolarity = 8652;
+inline constexpr int kTextCsvUnsupportedMode = 8653;
+inline constexpr int kTextCsvNoSuchChannel = 8654;
+// "%s" in order: the frequency and the band's limits.
+inline constexpr int kTextCsvOutOfBand = 8655;
+inline constexpr int kTextCsvToneNotInList = 8656;
+// "%s" in order: the rows imported and the rows skipped.
+inline constexpr int kTextCsvImportCount = 8657;
+inline constexpr int kTextCsvNothingToImport = 8658;
+inline constexpr int kTextCsvImportTitle = 8659;
+inline constexpr int kTextCsvReplace = 8660;
+inline constexpr int kTextCsvFileType = 8661;
+// "%s" in order: the two models' names.
+inline constexpr int kTextDiffModels = 8662;
+
 // Shared texts
 inline constexpr int kTextOk = 90000;
 inline constexpr int kTextCancel = 90001;
@@ -507,7 +536,14 @@ inline constexpr int kAllTextNumbers[] = {
     kTextMenuWindow, kTextMenuCascade, kTextMenuTile, kTextMenuCloseAll, kTextMenuNextWindow,
     kTextMenuPreviousWindow, kTextMenuUndo, kTextMenuRedo, kTextFrequencyClamped,
     kTextFrequencySnapped, kTextRecentFileMissing, kTextHelpNoBrowser, kTextHelpMissing,
-    kTextSettingsFolderFailed, kTextOk,
+    kTextSettingsFolderFailed,
+    kTextMenuExportChannels, kTextMenuImportChannels, kTextCsvLine, kTextCsvNoHeader,
+    kTextCsvBadLocation, kTextCsvBadFrequency, kTextCsvBadDuplex, kTextCsvBadOffset,
+    kTextCsvBadToneMode, kTextCsvBadCrossMode, kTextCsvBadToneFreq, kTextCsvBadDtcsCode,
+    kTextCsvBadPolarity, kTextCsvUnsupportedMode, kTextCsvNoSuchChannel, kTextCsvOutOfBand,
+    kTextCsvToneNotInList, kTextCsvImportCount, kTextCsvNothingToImport, kTextCsvImportTitle,
+    kTextCsvReplace, kTextCsvFileType, kTextDiffModels,
+    kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
