@@ -409,6 +409,35 @@ inline constexpr int kTextHelpMissing = 8421;
 // Start-up of an installed program
 inline constexpr int kTextSettingsFolderFailed = 8500;
 
+// Writing several radios at once
+inline constexpr int kTextMenuWriteSeveral = 8700;
+inline constexpr int kTextFleetTitle = 8701;
+inline constexpr int kTextFleetPortColumn = 8702;
+inline constexpr int kTextFleetModelColumn = 8703;
+inline constexpr int kTextFleetProgressColumn = 8704;
+inline constexpr int kTextFleetResultColumn = 8705;
+inline constexpr int kTextFleetStart = 8706;
+inline constexpr int kTextFleetOtherModels = 8707;
+inline constexpr int kTextFleetSaveReport = 8708;
+inline constexpr int kTextFleetAddPort = 8709;
+inline constexpr int kTextFleetRemovePort = 8710;
+inline constexpr int kTextFleetDetect = 8711;
+inline constexpr int kTextFleetPlugInCable = 8712;
+inline constexpr int kTextFleetPortFound = 8713;
+inline constexpr int kTextFleetNoNewPort = 8714;
+inline constexpr int kTextFleetOtherModel = 8715;
+inline constexpr int kTextFleetNoAnswer = 8716;
+inline constexpr int kTextFleetFailedAtBlock = 8717;
+inline constexpr int kTextFleetFailed = 8718;
+inline constexpr int kTextFleetWaiting = 8719;
+inline constexpr int kTextFleetReportFileType = 8720;
+inline constexpr int kTextFleetSummary = 8721;
+inline constexpr int kTextFleetPartlyWritten = 8722;
+inline constexpr int kTextFleetNoPorts = 8723;
+inline constexpr int kTextFleetSerialPorts = 8724;
+inline constexpr int kTextFleetSerialNumber = 8725;
+inline constexpr int kTextFleetCancelDetect = 8726;
+
 // Shared texts
 inline constexpr int kTextOk = 90000;
 inline constexpr int kTextCancel = 90001;
@@ -507,7 +536,15 @@ inline constexpr int kAllTextNumbers[] = {
     kTextMenuWindow, kTextMenuCascade, kTextMenuTile, kTextMenuCloseAll, kTextMenuNextWindow,
     kTextMenuPreviousWindow, kTextMenuUndo, kTextMenuRedo, kTextFrequencyClamped,
     kTextFrequencySnapped, kTextRecentFileMissing, kTextHelpNoBrowser, kTextHelpMissing,
-    kTextSettingsFolderFailed, kTextOk,
+    kTextSettingsFolderFailed,
+    kTextMenuWriteSeveral, kTextFleetTitle, kTextFleetPortColumn, kTextFleetModelColumn,
+    kTextFleetProgressColumn, kTextFleetResultColumn, kTextFleetStart, kTextFleetOtherModels,
+    kTextFleetSaveReport, kTextFleetAddPort, kTextFleetRemovePort, kTextFleetDetect,
+    kTextFleetPlugInCable, kTextFleetPortFound, kTextFleetNoNewPort, kTextFleetOtherModel,
+    kTextFleetNoAnswer, kTextFleetFailedAtBlock, kTextFleetFailed, kTextFleetWaiting,
+    kTextFleetReportFileType, kTextFleetSummary, kTextFleetPartlyWritten, kTextFleetNoPorts,
+    kTextFleetSerialPorts, kTextFleetSerialNumber, kTextFleetCancelDetect,
+    kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,
     kTextLow, kTextNone, kTextUntitled, kTextOffEntry, kTextNumberColumn, kTextMiddle, kTextAbout,
