@@ -84,20 +84,26 @@ FleetRadioResult WriteOne(int index, const std::string& portName, const FleetJob
 
 }  // namespace
 
+void RunOnStdThreads(const std::vector<std::function<void()>>& tasks) {
+    std::vector<std::thread> threads;
+    threads.reserve(tasks.size());
+    for (const auto& task : tasks) threads.emplace_back(task);
+    for (std::thread& t : threads) t.join();
+}
+
 std::vector<FleetRadioResult> WriteFleet(const std::vector<std::string>& ports, const FleetJob& job,
                                          const FleetHooks& hooks) {
     std::vector<FleetRadioResult> results(ports.size());
     std::mutex keeping;
-    std::vector<std::thread> threads;
-    threads.reserve(ports.size());
+    std::vector<std::function<void()>> tasks;
     for (std::size_t i = 0; i < ports.size(); ++i) {
-        threads.emplace_back([&, i] {
+        tasks.push_back([&, i] {
             const int index = static_cast<int>(i);
             results[i] = WriteOne(index, ports[i], job, hooks, keeping);
             if (hooks.finished) hooks.finished(index, results[i]);
         });
     }
-    for (std::thread& t : threads) t.join();
+    (hooks.threads ? hooks.threads : FleetThreads(RunOnStdThreads))(tasks);
     return results;
 }
 

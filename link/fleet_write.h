@@ -63,7 +63,13 @@ struct FleetJob {
     std::string verifyHeading = {};
 };
 
+// Runs every task at once, each on a thread of its own, and returns when all have ended.
+using FleetThreads = std::function<void(const std::vector<std::function<void()>>& tasks)>;
+void RunOnStdThreads(const std::vector<std::function<void()>>& tasks);
+
 struct FleetHooks {
+    // Plain threads by default; a device port of Qt's wants threads Qt started (RunOnQThreads).
+    FleetThreads threads = RunOnStdThreads;
     // Makes the radio's line on its own thread; nullptr when it cannot (the row fails as a
     // port that could not be opened).
     std::function<std::unique_ptr<FleetLine>(int radio, const std::string& portName)> makeLine;
