@@ -85,4 +85,29 @@ std::string DescribePort(const SerialPortEntry& entry) {
     return text;
 }
 
+void PortDetector::Start(const std::vector<std::string>& present, time_point now) {
+    known_ = present;
+    started_ = now;
+    active_ = true;
+}
+
+std::optional<std::string> PortDetector::Poll(const std::vector<std::string>& present) {
+    if (!active_) return std::nullopt;
+    for (const std::string& name : present) {
+        if (std::find(known_.begin(), known_.end(), name) == known_.end()) {
+            active_ = false;
+            return name;
+        }
+    }
+    // Forget what went away, so the same cable plugged back in is found.
+    known_ = present;
+    return std::nullopt;
+}
+
+bool PortDetector::GiveUp(time_point now) {
+    if (!active_ || now - started_ <= kGiveUpAfter) return false;
+    active_ = false;
+    return true;
+}
+
 }  // namespace vgr47
