@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 #include <ctime>
+#include <mutex>
 
 #include "app/main_frame.h"
 #include "core/backups.h"
@@ -144,6 +145,18 @@ FleetDialog::~FleetDialog() {
     // The radios' threads report to this dialog: stop them and wait.
     stop_.store(true);
     if (runner_) runner_->wait();
+    const std::lock_guard<std::mutex> ended(runnerEnded_);
+    while (toUi_.Take()) {
+    }
+}
+
+void FleetDialog::PostToUi(std::function<void()> call) {
+    toUi_.Put(std::move(call));
+    QMetaObject::invokeMethod(this, "DeliverToUi", Qt::QueuedConnection);
+}
+
+void FleetDialog::DeliverToUi() {
+    if (std::function<void()> call = toUi_.Take()) call();
 }
 
 QString FleetDialog::T(int number) const {
@@ -251,19 +264,19 @@ void FleetDialog::Start() {
     const ModelState model = env_.model;
     hooks.isSignalling = [model](const std::string& id) { return model.IsExtendedModel(id); };
     hooks.identified = [this](int radio, const std::string& identity) {
-        QMetaObject::invokeMethod(this, [this, radio, identity] {
+        PostToUi([this, radio, identity] {
             table_.Identified(radio, identity);
             ShowRow(radio);
         });
     };
     hooks.phase = [this](int radio, TransferPhase phase) {
-        QMetaObject::invokeMethod(this, [this, radio, phase] {
+        PostToUi([this, radio, phase] {
             table_.Phase(radio, phase);
             ShowRow(radio);
         });
     };
     hooks.progress = [this](int radio, int position, int maximum) {
-        QMetaObject::invokeMethod(this, [this, radio, position, maximum] {
+        PostToUi([this, radio, position, maximum] {
             table_.Progress(radio, position, maximum);
             ShowRow(radio);
         });
@@ -278,22 +291,29 @@ void FleetDialog::Start() {
         };
     }
     hooks.finished = [this](int radio, const FleetRadioResult& result) {
-        const std::string time =
-            QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString();
-        QMetaObject::invokeMethod(this, [this, radio, result, time] {
+        PostToUi([this, radio, result] {
+            // The local time is read here, on the UI thread, a moment after the radio ended.
+            const std::string time =
+                QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString();
             table_.Finished(radio, result, time);
             ShowRow(radio);
         });
     };
-    runner_ = QThread::create([ports, job, hooks] { WriteFleet(ports, job, hooks); });
-    // Queued after every row's report, since the radios' threads have all ended by then.
-    connect(runner_, &QThread::finished, this, &FleetDialog::RunEnded, Qt::QueuedConnection);
+    // The end comes after every row's report, since the radios' threads have all ended by then.
+    runner_ = QThread::create([this, ports, job, hooks] {
+        WriteFleet(ports, job, hooks);
+        PostToUi([this] { RunEnded(); });
+        // Passed last, so that whoever has waited for the thread and then takes this mutex is
+        // seen to come after all of it (ThreadSanitizer does not see into Qt's waits).
+        const std::lock_guard<std::mutex> ended(runnerEnded_);
+    });
     runner_->start();
     UpdateButtons();
 }
 
 void FleetDialog::RunEnded() {
     runner_->wait();
+    { const std::lock_guard<std::mutex> ended(runnerEnded_); }
     runner_->deleteLater();
     runner_ = nullptr;
     table_.AllDone();

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "app/form_registry.h"
@@ -63,7 +64,12 @@ class FleetDialog : public QDialog {
   protected:
     void reject() override;
 
+  private slots:
+    // One call handed over from the radios' threads.
+    void DeliverToUi();
+
   private:
+    void PostToUi(std::function<void()> call);
     void ShowRows();
     void ShowRow(int row);
     void UpdateButtons();
@@ -78,6 +84,8 @@ class FleetDialog : public QDialog {
     FleetTable table_;
     PortDetector detector_;
     std::atomic<bool> stop_{false};
+    Mailbox toUi_;
+    std::mutex runnerEnded_;
     QThread* runner_ = nullptr;
     bool closeWhenDone_ = false;
 
