@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/main_frame.h"
+#include "app/fleet_dlg.h"
 #include "app/radio_info_dlg.h"
 #include "app/radio_ports.h"
 #include "app/read_dlg.h"
@@ -107,6 +108,7 @@ std::vector<DialogEntry> DialogEntries() {
         {kCmdRadioInformation,
          [](FormEnv& e) { ShowRadioDialog(new RadioInfoDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},
         {kCmdTestMode, RunTestMode},
+        {kCmdWriteSeveral, ShowFleetDialog},
         // The debug menu's link test: the information exchange, with its trace, image untouched.
         {kCmdTest1,
          [](FormEnv& e) { ShowRadioDialog(new RadioInfoDialog(e, DefaultConnection(e.values, e.ports), &e.frame)); }},

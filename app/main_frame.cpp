@@ -101,6 +101,7 @@ void CMainFrame::BuildMenus() {
     AddCommand(tools, kCmdWriteData, kTextMenuWriteData)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     AddCommand(tools, kCmdTestMode, kTextMenuTestMode)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
     AddCommand(tools, kCmdRadioInformation, kTextMenuRadioInformation);
+    AddCommand(tools, kCmdWriteSeveral, kTextMenuWriteSeveral);
 
     QMenu* settings = bar->addMenu(T(kTextMenuSettings));
     AddCommand(settings, kCmdPort, kTextMenuPort);

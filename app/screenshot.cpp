@@ -1,6 +1,6 @@
 // Saves a picture of the main window, as the program shows it at start-up, for the docs.
 // Usage: vgr47-screenshot OUTPUT.png [en|zh]
-//            [read|write|read-plain|write-verify|cascade [prompt]|COMMAND]
+//            [read|write|read-plain|write-verify|fleet|cascade [prompt]|COMMAND]
 // With read or write, the radio dialog in debug mode after a transfer with the simulated radio
 // (read-plain and write-verify: as a user sees it, the write verified); with a command number,
 // that command's form over a signalling model's default codeplug; with cascade, the main window
@@ -17,6 +17,7 @@
 #include <clocale>
 #include <iostream>
 
+#include "app/fleet_dlg.h"
 #include "app/interface_font.h"
 #include "app/qt_translations.h"
 #include "app/read_dlg.h"
@@ -26,6 +27,7 @@
 #include "app/write_dlg.h"
 #include "core/text_catalogue.h"
 #include "core/text_ids.h"
+#include "sim/simulated_line.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -67,7 +69,8 @@ int main(int argc, char* argv[]) {
     if (transfer) {
         vgr47::TransferDialog* d;
         if (reading) {
-            d = new vgr47::ReadDialog(shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
+            d = new vgr47::ReadDialog(
+                shell.formEnv(), vgr47::DefaultConnection(values, shell.formEnv().ports), &frame);
         } else {
             // A codeplug of the simulated radio's own model (8), so no question comes up.
             image.InstallNew(vgr47::BuildModelImage(model, vgr47::ModelCatalogue()[8].identity));
@@ -82,6 +85,44 @@ int main(int argc, char* argv[]) {
             QTimer::singleShot(300, [&, d] {
                 status = d->grab().save(output) ? 0 : 1;
                 // The write stamped the version in: nothing to ask about when leaving.
+                image.MarkSaved(image.filePath());
+                app.quit();
+            });
+        });
+        d->show();
+        QTimer::singleShot(300, [d] { d->Start(); });
+    } else if (dialog == "fleet") {
+        // Write to several radios after a mixed run: five simulated radios on cables of a hub,
+        // one refusing a block and one of another model.
+        image.InstallNew(vgr47::BuildModelImage(model, vgr47::ModelCatalogue()[8].identity));
+        model.UpdateModelFromImage(image.image());
+        shell.RefreshFromImage();
+        static std::vector<vgr47::sim::SimulatedRadio> radios;
+        for (int i = 0; i < 5; ++i)
+            radios.emplace_back(vgr47::ModelCatalogue()[i == 3 ? 0 : 8].identity);
+        radios[2].AddFault(
+            {vgr47::sim::FaultType::Refuse, vgr47::sim::CommandKind::BlockWrite, 40});
+        vgr47::FleetDialog::Options options;
+        options.listPorts = [] {
+            std::vector<vgr47::SerialPortEntry> ports;
+            for (int i = 0; i < 5; ++i) {
+                const std::string n = std::to_string(i);
+                ports.push_back({"ttyUSB" + n, "/dev/ttyUSB" + n, "FT232R USB UART", "FTDI",
+                                 "A90K3" + n, "0403:6001", "ftdi_sio"});
+            }
+            return ports;
+        };
+        options.makeLine = [](int radio, const std::string&) -> std::unique_ptr<vgr47::FleetLine> {
+            return std::make_unique<vgr47::sim::SimulatedLine>(
+                radios[static_cast<std::size_t>(radio)], std::make_unique<vgr47::ManualClock>(),
+                false);
+        };
+        auto* d = new vgr47::FleetDialog(shell.formEnv(), options, &frame);
+        for (const vgr47::SerialPortEntry& port : options.listPorts())
+            d->AddPort(QString::fromStdString(port.path));
+        QObject::connect(d, &vgr47::FleetDialog::runFinished, [&, d] {
+            QTimer::singleShot(300, [&, d] {
+                status = d->grab().save(output) ? 0 : 1;
                 image.MarkSaved(image.filePath());
                 app.quit();
             });

@@ -48,6 +48,7 @@ enum CommandId {
     kCmdWriteData = 208,
     kCmdTestMode = 209,
     kCmdRadioInformation = 32799,
+    kCmdWriteSeveral = 32800,
     kCmdPort = 200,
     kCmdEnglish = 202,
     kCmdChinese = 203,

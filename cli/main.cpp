@@ -38,15 +38,22 @@ const Command kCommands[] = {
      "--port PORT --output FILE [--sim-model INDEX] [--edition KEY] [--trace] [--no-backup]",
      "read a radio's codeplug into a file (written only after a complete read)", RunRead},
     {"write",
-     "--port PORT FILE [--sim-model INDEX] [--edition KEY] [--yes] [--verify] [--trace] "
-     "[--no-backup]",
+     "--port PORT [--port PORT]... FILE [--sim-model INDEX] [--edition KEY] [--yes] [--verify] "
+     "[--trace] [--no-backup]",
      "write a codeplug file into a radio (--yes: also into a radio of another model; --verify: "
-     "read it back and compare; exit 3 when that read-back failed)",
+     "read it back and compare; exit 3 when that read-back failed); with several --port, into "
+     "every radio at once, one `PORT: written|verified|other model|failed: REASON` line each, "
+     "exit 0 only when every radio succeeded",
      RunWrite},
     {"radio-info", "--port PORT [--sim-model INDEX] [--edition KEY] [--trace]",
      "ask a radio for its model, firmware and last programming software", RunRadioInfo},
-    {"simulate", "--link PATH [--model INDEX] [--image FILE] [--pace] [--fault FAULT]...",
-     "serve a simulated radio on a pseudo-terminal linked at PATH until interrupted", RunSimulate},
+    {"ports", "", "list the serial ports with their USB description and serial number", RunPorts},
+    {"simulate",
+     "--link PATH [--model INDEX] [--image FILE] [--fault FAULT]... [--link PATH ...] [--pace]",
+     "serve a simulated radio on a pseudo-terminal linked at PATH until interrupted; each --link "
+     "its own radio, with the --model, --image and --fault that follow it (those before the "
+     "first --link apply to every radio)",
+     RunSimulate},
 };
 
 const Command* FindCommand(const std::string& name) {

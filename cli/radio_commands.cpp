@@ -38,15 +38,29 @@ extern "C" void OnInterrupt(int signal) {
     std::signal(signal, SIG_DFL);
 }
 
+// QCoreApplication keeps a reference to its argument count for its whole life.
+int gQtArgc = 1;
+char gQtName[] = "vgr47-cli";
+char* gQtArgv[] = {gQtName, nullptr};
+
+}  // namespace
+
+std::atomic<bool>& InterruptFlag() { return gInterrupted; }
+
 void CatchInterrupt() {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
 }
 
-// QCoreApplication keeps a reference to its argument count for its whole life.
-int gQtArgc = 1;
-char gQtName[] = "vgr47-cli";
-char* gQtArgv[] = {gQtName, nullptr};
+std::unique_ptr<QCoreApplication> MakeApplication() {
+    // The device port waits through socket notifiers, which need the application object.
+    if (QCoreApplication::instance()) return nullptr;
+    auto app = std::make_unique<QCoreApplication>(gQtArgc, gQtArgv);
+    std::setlocale(LC_NUMERIC, "C");
+    return app;
+}
+
+namespace {
 
 // Everything a radio command talks through. The members go in this order because a device
 // port must be gone before the application object.
@@ -74,11 +88,7 @@ int PrepareSession(const char* command, const ParsedArgs& parsed, RadioSession& 
     const std::string simModel = option("--sim-model");
     if (session.portName != sim::kSimulatorPortName) {
         if (!simModel.empty()) return UsageError(command, "--sim-model is only for --port sim");
-        // The device port waits through socket notifiers, which need the application object.
-        if (!QCoreApplication::instance()) {
-            session.app = std::make_unique<QCoreApplication>(gQtArgc, gQtArgv);
-            std::setlocale(LC_NUMERIC, "C");
-        }
+        session.app = MakeApplication();
         session.port = std::make_unique<QtSerialPort>();
         return -1;
     }
@@ -170,7 +180,7 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
     hooks.isSignalling = [&model](const std::string& identity) {
         return model.IsExtendedModel(identity);
     };
-    hooks.cancel = &gInterrupted;
+    hooks.cancel = &InterruptFlag();
     hooks.keep = BackupHook(*parsed, BackupKind::Read, model, env);
     CatchInterrupt();
     ReadResult result = ReadFromRadio(link, session.portName, hooks);
@@ -187,17 +197,21 @@ int RunRead(const std::vector<std::string>& args, CommandEnv& env) {
 
 int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;
-    auto parsed = ParseArgs(args,
-                            {{"--edition", "--port", "--sim-model"},
-                             {"--yes", "--trace", "--verify", "--no-backup"},
-                             {}},
-                            problem);
+    auto parsed = ParseArgs(
+        args,
+        {{"--edition", "--sim-model"}, {"--yes", "--trace", "--verify", "--no-backup"}, {"--port"}},
+        problem);
     if (!parsed) return UsageError("write", problem);
     if (parsed->positionals.size() != 1) return UsageError("write", "give exactly one FILE");
     auto edition = EditionOption(*parsed);
     if (!edition) return UsageError("write", "unknown edition " + parsed->options["--edition"]);
+    // Several ports are written at once; one is the plain write.
+    const std::vector<std::string> ports = parsed->lists["--port"];
+    if (ports.size() == 1) parsed->options["--port"] = ports[0];
     RadioSession session;
-    if (int usage = PrepareSession("write", *parsed, session); usage >= 0) return usage;
+    if (ports.size() < 2) {
+        if (int usage = PrepareSession("write", *parsed, session); usage >= 0) return usage;
+    }
 
     const std::string& path = parsed->positionals[0];
     LoadFailure why = LoadFailure::CannotOpen;
@@ -213,6 +227,7 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     // The version is stamped into this copy only: the file stays as it is.
     CodeplugImage image;
     image.InstallOpened(*loaded, path);
+    if (ports.size() > 1) return RunFleetWrite(*parsed, ports, image, model, env);
 
     const LinkContext link = MakeLink(session);
     SequenceHooks hooks;
@@ -223,7 +238,7 @@ int RunWrite(const std::vector<std::string>& args, CommandEnv& env) {
     hooks.isSignalling = [&model](const std::string& identity) {
         return model.IsExtendedModel(identity);
     };
-    hooks.cancel = &gInterrupted;
+    hooks.cancel = &InterruptFlag();
     hooks.keep = BackupHook(*parsed, BackupKind::Written, model, env);
     CatchInterrupt();
     WriteJob job{image, model.currentIdentity(), VersionStampHex(VGR47_VERSION_TEXT)};

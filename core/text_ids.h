@@ -437,6 +437,34 @@ inline constexpr int kTextCsvReplace = 8660;
 inline constexpr int kTextCsvFileType = 8661;
 // "%s" in order: the two models' names.
 inline constexpr int kTextDiffModels = 8662;
+// Writing several radios at once
+inline constexpr int kTextMenuWriteSeveral = 8700;
+inline constexpr int kTextFleetTitle = 8701;
+inline constexpr int kTextFleetPortColumn = 8702;
+inline constexpr int kTextFleetModelColumn = 8703;
+inline constexpr int kTextFleetProgressColumn = 8704;
+inline constexpr int kTextFleetResultColumn = 8705;
+inline constexpr int kTextFleetStart = 8706;
+inline constexpr int kTextFleetOtherModels = 8707;
+inline constexpr int kTextFleetSaveReport = 8708;
+inline constexpr int kTextFleetAddPort = 8709;
+inline constexpr int kTextFleetRemovePort = 8710;
+inline constexpr int kTextFleetDetect = 8711;
+inline constexpr int kTextFleetPlugInCable = 8712;
+inline constexpr int kTextFleetPortFound = 8713;
+inline constexpr int kTextFleetNoNewPort = 8714;
+inline constexpr int kTextFleetOtherModel = 8715;
+inline constexpr int kTextFleetNoAnswer = 8716;
+inline constexpr int kTextFleetFailedAtBlock = 8717;
+inline constexpr int kTextFleetFailed = 8718;
+inline constexpr int kTextFleetWaiting = 8719;
+inline constexpr int kTextFleetReportFileType = 8720;
+inline constexpr int kTextFleetSummary = 8721;
+inline constexpr int kTextFleetPartlyWritten = 8722;
+inline constexpr int kTextFleetNoPorts = 8723;
+inline constexpr int kTextFleetSerialPorts = 8724;
+inline constexpr int kTextFleetSerialNumber = 8725;
+inline constexpr int kTextFleetCancelDetect = 8726;
 
 // Shared texts
 inline constexpr int kTextOk = 90000;
@@ -543,6 +571,13 @@ inline constexpr int kAllTextNumbers[] = {
     kTextCsvBadPolarity, kTextCsvUnsupportedMode, kTextCsvNoSuchChannel, kTextCsvOutOfBand,
     kTextCsvToneNotInList, kTextCsvImportCount, kTextCsvNothingToImport, kTextCsvImportTitle,
     kTextCsvReplace, kTextCsvFileType, kTextDiffModels,
+    kTextMenuWriteSeveral, kTextFleetTitle, kTextFleetPortColumn, kTextFleetModelColumn,
+    kTextFleetProgressColumn, kTextFleetResultColumn, kTextFleetStart, kTextFleetOtherModels,
+    kTextFleetSaveReport, kTextFleetAddPort, kTextFleetRemovePort, kTextFleetDetect,
+    kTextFleetPlugInCable, kTextFleetPortFound, kTextFleetNoNewPort, kTextFleetOtherModel,
+    kTextFleetNoAnswer, kTextFleetFailedAtBlock, kTextFleetFailed, kTextFleetWaiting,
+    kTextFleetReportFileType, kTextFleetSummary, kTextFleetPartlyWritten, kTextFleetNoPorts,
+    kTextFleetSerialPorts, kTextFleetSerialNumber, kTextFleetCancelDetect,
     kTextOk,
     kTextCancel, kTextOn, kTextOff, kTextClosingCaption, kTextQuestionCaption, kTextNoAction,
     kTextDelete, kTextDeleteAll, kTextDeleteAllEntriesQuestion, kTextDigitCodeSuffix, kTextHigh,

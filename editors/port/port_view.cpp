@@ -43,8 +43,13 @@ std::vector<PortChoiceModel::Candidate> SystemSerialPorts() {
     return PortChoiceModel::WindowsPorts();
 #else
     std::vector<PortChoiceModel::Candidate> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports.push_back({info.systemLocation().toStdString(), info.description().toStdString()});
+    // The serial number tells apart the identical cables of a hub.
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        std::string about = info.description().toStdString();
+        if (!info.serialNumber().isEmpty())
+            about += (about.empty() ? "" : " ") + ("[" + info.serialNumber().toStdString() + "]");
+        ports.push_back({info.systemLocation().toStdString(), about});
+    }
     return ports;
 #endif
 }
