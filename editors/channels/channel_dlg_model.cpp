@@ -100,19 +100,19 @@ void ChannelDlgModel::LoadFromRow() {
     using C = ChannelModel;
     ChannelDlgState& s = state_;
     auto cell = [&](int column) { return channels_.CellText(row_, column); };
-    const std::string on = Text(kTextOn);
+    auto set = [&](int column) { return channels_.IsSet(row_, column); };
 
     s.rx.text = cell(C::kColRx);
     s.tx.text = cell(C::kColTx);
     SelectText(s.decodeTone, cell(C::kColDecodeTone));
     SelectText(s.encodeTone, cell(C::kColEncodeTone));
-    s.busyLock.checked = !signalling() && cell(C::kColBusyLock) == on;
-    s.compander.checked = cell(C::kColCompander) == on;
-    s.scan.checked = cell(C::kColScan) == on;
-    s.wide.checked = cell(C::kColBandwidth) == Text(kTextWide);
-    s.tailElimination.checked = cell(C::kColTailElimination) == on;
+    s.busyLock.checked = !signalling() && set(C::kColBusyLock);
+    s.compander.checked = set(C::kColCompander);
+    s.scan.checked = set(C::kColScan);
+    s.wide.checked = set(C::kColBandwidth);
+    s.tailElimination.checked = set(C::kColTailElimination);
     if (signalling()) {
-        s.relationAnd.checked = cell(C::kColRelation) == Text(kTextAnd);
+        s.relationAnd.checked = set(C::kColRelation);
         // The grid hides the relation of a channel without signalling; the stored bit stays
         // as it is rather than turning into OR with the next change of the channel.
         if (cell(C::kColRelation).empty()) {
@@ -130,10 +130,10 @@ void ChannelDlgModel::LoadFromRow() {
         SelectText(s.txEndCode, cell(C::kColTxEndCode));
         SelectText(s.call1Code, cell(C::kColCall1Code));
         SelectText(s.call2Code, cell(C::kColCall2Code));
-        s.txWithoutDecode.checked = cell(C::kColTxWithoutDecode) == on;
-        s.signallingSwitchable.checked = cell(C::kColSignallingSwitchable) == on;
+        s.txWithoutDecode.checked = set(C::kColTxWithoutDecode);
+        s.signallingSwitchable.checked = set(C::kColSignallingSwitchable);
         RebuildBusyLockModes();
-        SelectText(s.busyLockMode, cell(C::kColBusyLock));
+        SelectBusyLockModeOfValue(channels_.BusyLockMode(row_));
     }
     ApplyEnableRules();
 }
@@ -278,15 +278,36 @@ void ChannelDlgModel::ApplyEnableRules() {
 
 void ChannelDlgModel::RebuildBusyLockModes() {
     DlgList& list = state_.busyLockMode;
-    std::string previous = list.text();
+    const int previous = BusyLockModeOfIndex(list.index);
     bool hadSelection = list.hasSelection();
+    busyLockTone_ = state_.decodeTone.hasSelection() && state_.decodeTone.index > 0;
+    busyLockOptional_ = state_.signallingType.index > kTypeNone;
     std::vector<std::string> items = {Text(kTextOffEntry), Text(kTextBusyLockCarrier)};
-    if (state_.decodeTone.hasSelection() && state_.decodeTone.text() != Text(kTextNone))
-        items.push_back(kBusyLockToneText);
-    if (state_.signallingType.index > kTypeNone) items.push_back(Text(kTextOptionalSignalling));
+    if (busyLockTone_) items.push_back(kBusyLockToneText);
+    if (busyLockOptional_) items.push_back(Text(kTextOptionalSignalling));
     list.items = std::move(items);
-    SelectText(list, previous);
+    SelectBusyLockModeOfValue(previous);
     if (hadSelection && !list.hasSelection()) list.index = 0;
+}
+
+void ChannelDlgModel::SelectBusyLockModeOfValue(int mode) {
+    // Off and carrier always lead the list; the tone entry and the optional-signalling entry
+    // follow only when the channel offers them.
+    int index = -1;
+    if (mode == 0 || mode == 1)
+        index = mode;
+    else if (mode == 2 && busyLockTone_)
+        index = 2;
+    else if (mode == 3 && busyLockOptional_)
+        index = busyLockTone_ ? 3 : 2;
+    SelectIndex(state_.busyLockMode, index);
+}
+
+int ChannelDlgModel::BusyLockModeOfIndex(int index) const {
+    if (index == 0 || index == 1) return index;
+    if (index == 2) return busyLockTone_ ? 2 : busyLockOptional_ ? 3 : -1;
+    if (index == 3 && busyLockTone_ && busyLockOptional_) return 3;
+    return -1;
 }
 
 void ChannelDlgModel::RebuildDecodeNumbers() {

@@ -119,6 +119,10 @@ class ChannelDlgModel {
     void ClearAll();
     void ApplyEnableRules();
     void RebuildBusyLockModes();
+    // Selects the entry of a stored busy-lock mode; none when the list does not offer it.
+    void SelectBusyLockModeOfValue(int mode);
+    // The busy-lock mode of a list position as the list was last built; -1 for none.
+    int BusyLockModeOfIndex(int index) const;
     void RebuildDecodeNumbers();
     void RebuildCodeLists();
     void RebuildPttIdCodeLists();
@@ -135,6 +139,8 @@ class ChannelDlgModel {
     const TextCatalogue& texts_;
     ChannelDlgState state_;
     int row_ = 1;
+    // Whether the busy-lock list offers the tone entry and the optional-signalling entry.
+    bool busyLockTone_ = false, busyLockOptional_ = false;
     std::string frequencyNote_;
 };
 
