@@ -36,6 +36,18 @@ inline std::optional<int> ListChoice(const Input& in, std::size_t entries,
     return std::nullopt;
 }
 
+// A channel of a channel list by its name ("5", "A"), or "none" for entry 0.
+inline std::optional<int> ChannelChoice(const Input& in, const std::vector<std::string>& entries,
+                                        std::vector<Problem>& problems) {
+    if (in.value == "none") return 0;
+    if (!in.quoted)
+        for (std::size_t i = 1; i < entries.size(); ++i)
+            if (entries[i] == in.value) return static_cast<int>(i);
+    problems.push_back({in.lineNumber, in.key + ": '" + in.value +
+                                           "' is not a channel of the scan list (or none)"});
+    return std::nullopt;
+}
+
 inline std::optional<bool> CheckChoice(const Input& in, std::vector<Problem>& problems) {
     auto checked = in.quoted ? std::nullopt : ParseCheck(in.value);
     if (!checked)

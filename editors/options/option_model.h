@@ -9,12 +9,16 @@
 #include "core/codeplug_image.h"
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
 class OptionModel {
   public:
     OptionModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts);
+
+    // Each control's field, list and rules (option_settings.cpp).
+    static const settings::Description<OptionModel>& Settings();
 
     std::vector<std::string> TotEntries() const;       // off, "30" .. "900"
     std::vector<std::string> PreAlertEntries() const;  // off, "1" .. "10"
