@@ -21,10 +21,14 @@ class SettingsArea : public Area {
         settings::Control control;
     };
     virtual std::vector<Info> Settings() const = 0;
+    // Opens the form and presses OK without changing anything.
+    virtual void Ok(Context& ctx) const = 0;
     // Opens the form, gives setting `index` another value the form offers now, as a user
-    // choosing it would, and presses OK. False (image untouched) when the form offers none:
-    // the control is disabled, hidden, has a single entry or is no control at all.
-    virtual bool ChangeOne(std::size_t index, Context& ctx) const = 0;
+    // choosing it would, and presses OK. Returns the keys of the settings whose values changed
+    // (it and those the form changed along with it); none, and the image untouched, when the
+    // form offers no other value: the control is disabled, hidden, has a single entry or is no
+    // control at all.
+    virtual std::vector<std::string> ChangeOne(std::size_t index, Context& ctx) const = 0;
 };
 
 template <class Model>
@@ -68,10 +72,13 @@ class DescribedArea : public SettingsArea {
         return out;
     }
 
-    bool ChangeOne(std::size_t index, Context& ctx) const override {
-        const auto& s = Description().settings.at(index);
+    void Ok(Context& ctx) const override { open_(ctx)->Store(); }
+
+    std::vector<std::string> ChangeOne(std::size_t index, Context& ctx) const override {
+        const auto& all = Description().settings;
+        const auto& s = all.at(index);
         auto m = open_(ctx);
-        if (s.disabled && s.disabled(*m)) return false;
+        if (s.disabled && s.disabled(*m)) return {};
         const int now = s.Get(*m);
         int other = -1;
         if (s.control == settings::Control::Check) {
@@ -79,10 +86,15 @@ class DescribedArea : public SettingsArea {
         } else if (s.control != settings::Control::Carried && s.EntryCount(*m) > 1) {
             other = now < 0 ? 0 : (now + 1) % s.EntryCount(*m);
         }
-        if (other < 0) return false;
+        if (other < 0) return {};
+        std::vector<int> before;
+        for (const auto& t : all) before.push_back(t.Get(*m));
         s.Choose(*m, other);
+        std::vector<std::string> changed;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (all[i].Get(*m) != before[i]) changed.push_back(all[i].key);
         m->Store();
-        return true;
+        return changed;
     }
 
   private:

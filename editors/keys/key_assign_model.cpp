@@ -1,7 +1,6 @@
 #include "editors/keys/key_assign_model.h"
 
 #include "core/codeplug_lib.h"
-#include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
@@ -9,7 +8,6 @@ namespace vgr47 {
 namespace {
 
 constexpr int kSideKeyEntries = 5;
-constexpr int kMonitorEntries = 4;
 
 }  // namespace
 
@@ -37,7 +35,7 @@ std::vector<std::string> KeyAssignModel::BKeyEntries() const {
 }
 
 bool KeyAssignModel::sideKeyBytesPresent() const {
-    return image_.ReadBytes(mem::kKeyOption, 1).size() == 2;
+    return layout::ReadHex(image_, layout::fields::kKeysOption).has_value();
 }
 
 int KeyAssignModel::IndexOfCode(int code) {
@@ -47,31 +45,11 @@ int KeyAssignModel::IndexOfCode(int code) {
 
 int KeyAssignModel::CodeOfIndex(int index) { return index > 1 ? index + 1 : index; }
 
-void KeyAssignModel::Load() {
-    monitor = BitsToInt(GetBits(image_.ReadBytes(mem::kOption065B, 1), 3, 2));
-    if (!sideKeyBytesPresent()) {
-        aKey = bKey = 0;
-        optionByte = 0;
-        return;
-    }
-    aKey = IndexOfCode(HexToInt(image_.ReadBytes(mem::kKeyA, 1)));
-    bKey = IndexOfCode(HexToInt(image_.ReadBytes(mem::kKeyB, 1)));
-    optionByte = HexToInt(image_.ReadBytes(mem::kKeyOption, 1));
-}
+// A basic radio's image ends before the side key bytes: they read as 0 and are never written
+// (the image is not lengthened for them).
+void KeyAssignModel::Load() { settings::LoadSettings(Settings(), *this, image_); }
 
-void KeyAssignModel::Store() {
-    std::string byte = image_.ReadBytes(mem::kOption065B, 1);
-    if (byte.size() == 2 && monitor >= 0 && monitor < kMonitorEntries) {
-        SetBits(byte, 3, 2, IntToBits(monitor, 2));
-        image_.WriteBytes(mem::kOption065B, byte);
-    }
-    // A basic radio's image ends before the side key bytes; it is never lengthened for them.
-    if (!sideKeyBytesPresent()) return;
-    if (aKey >= 0 && aKey < kSideKeyEntries)
-        image_.WriteBytes(mem::kKeyA, IntToHex(CodeOfIndex(aKey), 1));
-    if (bKey >= 0 && bKey < kSideKeyEntries)
-        image_.WriteBytes(mem::kKeyB, IntToHex(CodeOfIndex(bKey), 1));
-    image_.WriteBytes(mem::kKeyOption, IntToHex(optionByte != 0 ? 1 : 0, 1));
-}
+// The other bits of 0x065B are the options form's and stay as they are.
+void KeyAssignModel::Store() { settings::StoreSettings(Settings(), *this, image_); }
 
 }  // namespace vgr47

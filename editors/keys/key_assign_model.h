@@ -8,12 +8,16 @@
 #include "core/codeplug_image.h"
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
 class KeyAssignModel {
   public:
     KeyAssignModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts);
+
+    // Each control's field, list and rules (key_settings.cpp).
+    static const settings::Description<KeyAssignModel>& Settings();
 
     // List entries, in the order of the combo boxes.
     std::vector<std::string> MonitorEntries() const;

@@ -1,7 +1,6 @@
 #include "editors/scan/scan_model.h"
 
 #include "core/codeplug_lib.h"
-#include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
@@ -10,10 +9,6 @@ namespace {
 
 constexpr int kPauseEntries = 10;
 constexpr int kHoldEntries = 256;
-constexpr int kChannelA = 100;
-constexpr int kChannelB = 101;
-// Bits 1..0 of the function byte for each list index.
-const char* const kFunctionBits[] = {"11", "01", "10"};
 const int kRevertValues[] = {4, 5, 0, 1, 2, 3};
 
 }  // namespace
@@ -107,65 +102,11 @@ void ScanModel::Load() {
         priorityEntries_.push_back(channels_.RowName(row));
     }
 
-    const std::string functionByte = image_.ReadBytes(mem::kScanFunction, 1);
-    const std::string bits = GetBits(functionByte, 0, 2);
-    function_ = bits == "01" ? 1 : bits == "10" ? 2 : 0;
-
-    const int stored = HexToInt(image_.ReadBytes(mem::kScanPriority, 1));
-    std::string name = stored == kChannelA           ? "A"
-                       : stored == kChannelB         ? "B"
-                       : stored >= 1 && stored <= 99 ? std::to_string(stored)
-                                                     : "";
-    priority_ = name.empty() ? 0 : PriorityIndexOf(name);
-
     functionEnabled_ = channels_.CountScanChannels() >= 2;
-    if (!functionEnabled_) function_ = 0;
-
-    int index = RevertIndexOfValue(BitsToInt(GetBits(functionByte, 2, 3)));
-    revert_ = index <= LastRevertIndex() ? index : -1;
-
-    const int times = HexToInt(image_.ReadBytes(mem::kScanTimes, 1));
-    txPause = (times & 0x0F) < kPauseEntries ? (times & 0x0F) : -1;
-    dwell = (times >> 4) < kPauseEntries ? (times >> 4) : -1;
-    hold = HexToInt(image_.ReadBytes(mem::kSignallingHold, 1));
-
-    const std::string powerOn = GetBits(image_.ReadBytes(mem::kOption0660, 1), 1, 2);
-    powerOnScan = powerOn == "11" ? 0 : powerOn == "01" ? 1 : -1;
+    settings::LoadSettings(Settings(), *this, image_);
 }
 
-void ScanModel::Store() {
-    std::string byte = image_.ReadBytes(mem::kScanFunction, 1);
-    if (byte.size() == 2) {
-        if (function_ >= 0 && function_ <= 2) SetBits(byte, 0, 2, kFunctionBits[function_]);
-        if (int value = RevertValueOfIndex(revert_); value >= 0 && revert_ <= LastRevertIndex())
-            SetBits(byte, 2, 3, IntToBits(value, 3));
-        image_.WriteBytes(mem::kScanFunction, byte);
-    }
-
-    if (priority_ == 0) {
-        image_.WriteBytes(mem::kScanPriority, "00");
-    } else if (priority_ > 0 && priority_ < static_cast<int>(priorityEntries_.size())) {
-        const std::string& name = priorityEntries_[priority_];
-        int value = name == "A" ? kChannelA : name == "B" ? kChannelB : ParseLeadingInt(name);
-        image_.WriteBytes(mem::kScanPriority, IntToHex(value, 1));
-    }
-
-    byte = image_.ReadBytes(mem::kScanTimes, 1);
-    if (byte.size() == 2) {
-        if (txPause >= 0 && txPause < kPauseEntries) SetBits(byte, 0, 4, IntToBits(txPause, 4));
-        if (dwell >= 0 && dwell < kPauseEntries) SetBits(byte, 4, 4, IntToBits(dwell, 4));
-        image_.WriteBytes(mem::kScanTimes, byte);
-    }
-
-    // The hold list is hidden on basic models but still carries its byte through.
-    if (hold >= 0 && hold < kHoldEntries)
-        image_.WriteBytes(mem::kSignallingHold, IntToHex(hold, 1));
-
-    byte = image_.ReadBytes(mem::kOption0660, 1);
-    if (byte.size() == 2) {
-        SetBits(byte, 1, 2, powerOnScan == 1 ? "01" : "11");
-        image_.WriteBytes(mem::kOption0660, byte);
-    }
-}
+// Every field written into its own bits: the options form's bits of 0x0660 are read now.
+void ScanModel::Store() { settings::StoreSettings(Settings(), *this, image_); }
 
 }  // namespace vgr47

@@ -11,6 +11,7 @@
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
 #include "editors/channels/channel_model.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -18,6 +19,9 @@ class ScanModel {
   public:
     ScanModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts,
               const ChannelModel& channels);
+
+    // Each control's field, list and rules (scan_settings.cpp).
+    static const settings::Description<ScanModel>& Settings();
 
     std::vector<std::string> FunctionEntries() const;
     // "None", then the names of the scan channels ("5", "A").

@@ -1,0 +1,218 @@
+// Tests generated from the settings descriptions: every setting of every described form, on
+// basic and signalling codeplugs (defaults, with the scan function on, scrambled, cut short as
+// a basic radio hands them over), is given another value through the form's model and stored.
+// Exactly its own field's bits must change (and those of settings the form itself changes in
+// consequence), the new value must read back, and the dump of the result must load back onto
+// the original byte for byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+#include "core/codeplug_lib.h"
+#include "editors/dump/described_area.h"
+#include "editors/scan/scan_model.h"
+#include "tests/support/dump_fixture.h"
+
+namespace vgr47 {
+namespace {
+
+using dump::SettingsArea;
+
+struct Sample {
+    std::string name;
+    int model;
+    std::uint32_t seed = 0;  // 0: the default codeplug
+    bool scanOn = false;     // three scan channels and a scan function chosen in the form
+    bool shortRead = false;  // 0x0000 to 0x073F only
+};
+
+std::vector<Sample> Samples() {
+    std::vector<Sample> samples;
+    // A few models of each kind, the first of each among them.
+    for (std::size_t m = 0; m < ModelCatalogue().size(); ++m) {
+        const int model = static_cast<int>(m);
+        if (model != testing::kBasicModel && model != testing::kSignallingModel && m % 4 != 3)
+            continue;
+        const std::string name = ModelCatalogue()[m].identity;
+        samples.push_back({name, static_cast<int>(m)});
+        samples.push_back({name + "/scan", static_cast<int>(m), 0, true});
+    }
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        const std::string s = std::to_string(seed);
+        samples.push_back({"basic/scrambled/" + s, testing::kBasicModel, seed, seed % 2 == 0});
+        samples.push_back({"signalling/scrambled/" + s, testing::kSignallingModel, seed, seed > 2});
+    }
+    samples.push_back({"basic/short", testing::kBasicModel, 5, true, true});
+    return samples;
+}
+
+// Random bytes everywhere but the identity, so that lists hold values past their ends.
+void Scramble(CodeplugImage& image, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    std::string text = image.image();
+    const auto& id = layout::fields::kModelIdentity;
+    for (std::size_t i = 0; i < text.size() / 2; ++i) {
+        const int address = static_cast<int>(i);
+        if (address >= id.place.offset && address < id.place.offset + id.shape.bytes) continue;
+        if (random() % 2) text.replace(2 * i, 2, IntToHex(static_cast<int>(random() % 256), 1));
+    }
+    image.SetImageText(text);
+}
+
+struct Described : testing::DumpFixture {
+    explicit Described(const Sample& s) : DumpFixture(s.model) {
+        if (s.seed) Scramble(image, s.seed);
+        if (s.shortRead) CutToBasicRead();
+        channels->Refill();
+        if (s.scanOn) {
+            ScanChannels({1, 2, 5});
+            ScanModel scan(image, state, texts, *channels);
+            scan.SetFunction(1);
+            scan.SetPriority(1);
+            scan.Store();
+        }
+    }
+};
+
+// Each changed bit, as address -> mask.
+std::map<int, int> ChangedBits(const std::string& a, const std::string& b) {
+    std::map<int, int> out;
+    for (std::size_t i = 0; i + 1 < a.size() && i + 1 < b.size(); i += 2) {
+        const int x = HexToInt(a.substr(i, 2)) ^ HexToInt(b.substr(i, 2));
+        if (x) out[static_cast<int>(i / 2)] = x;
+    }
+    return out;
+}
+
+// The field's bits, as address -> mask (records of a table are not settings of these forms).
+std::map<int, int> FieldBits(const layout::Field& f) {
+    std::map<int, int> out;
+    const int first = *layout::Address(f);
+    for (int b = 0; b < f.shape.bytes; ++b) out[first + b] = f.IsBits() ? f.Mask() : 0xFF;
+    return out;
+}
+
+std::map<std::string, std::string> AreaLines(const dump::Area& area, const dump::Context& ctx) {
+    std::map<std::string, std::string> out;
+    for (const auto& l : area.Dump(ctx)) out[l.key] = l.value;
+    return out;
+}
+
+std::string At(const std::map<std::string, std::string>& lines, const std::string& key) {
+    auto it = lines.find(key);
+    return it == lines.end() ? "<absent>" : it->second;
+}
+
+// The bytes that differ, as "ADDR:old>new".
+std::string Changes(const std::string& a, const std::string& b) {
+    std::string out;
+    for (const auto& [address, mask] : ChangedBits(a, b))
+        out += " " + IntToHex(address, 2) + ":" + a.substr(2 * address, 2) + ">" +
+               b.substr(2 * address, 2);
+    return a.size() == b.size() ? out : out + " and the length";
+}
+
+std::vector<const SettingsArea*> DescribedAreas(
+    const std::vector<std::unique_ptr<dump::Area>>& all) {
+    std::vector<const SettingsArea*> out;
+    for (const auto& a : all)
+        if (auto* s = dynamic_cast<const SettingsArea*>(a.get())) out.push_back(s);
+    return out;
+}
+
+TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheOptionsKeysAndScanForms) {
+    const auto all = dump::AllAreas();
+    std::set<std::string> described;
+    for (const SettingsArea* area : DescribedAreas(all)) {
+        described.insert(area->name());
+        for (const auto& s : area->Settings()) {
+            EXPECT_EQ(s.key.rfind(area->name() + ".", 0), 0u) << s.key;
+            if (!s.field) continue;
+            EXPECT_EQ(s.key, s.field->name);
+            EXPECT_FALSE(s.field->InTable()) << s.key;
+            if (s.control == settings::Control::Check) {
+                EXPECT_EQ(s.field->shape.width, 1) << s.key;
+            }
+        }
+    }
+    for (const char* name : {"options", "keys", "scan"}) EXPECT_TRUE(described.count(name)) << name;
+}
+
+TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheDump) {
+    const auto all = dump::AllAreas();
+    std::map<std::string, int> exercised;
+    for (const Sample& sample : Samples()) {
+        Described f(sample);
+        const std::string original = f.image.image();
+        for (const SettingsArea* area : DescribedAreas(all)) {
+            const auto infos = area->Settings();
+            for (std::size_t i = 0; i < infos.size(); ++i) {
+                const auto& info = infos[i];
+                SCOPED_TRACE(sample.name + " " + info.key);
+                f.image.SetImageText(original);
+                f.channels->Refill();
+
+                area->Ok(f.ctx);
+                const std::string stored = f.image.image();
+                const auto before = AreaLines(*area, f.ctx);
+
+                f.image.SetImageText(original);
+                f.channels->Refill();
+                const auto changedKeys = area->ChangeOne(i, f.ctx);
+                if (changedKeys.empty()) {
+                    EXPECT_EQ(f.image.image(), original);
+                    continue;
+                }
+                EXPECT_NE(std::find(changedKeys.begin(), changedKeys.end(), info.key),
+                          changedKeys.end());
+                ++exercised[info.key];
+                const std::string changed = f.image.image();
+                const auto after = AreaLines(*area, f.ctx);
+                EXPECT_NE(At(before, info.key), At(after, info.key)) << "the new value reads back";
+
+                // What may change: this field, and the fields of the settings the form changed
+                // along with it.
+                std::map<int, int> allowed;
+                for (const auto& other : infos) {
+                    if (!other.field) continue;
+                    if (std::find(changedKeys.begin(), changedKeys.end(), other.key) ==
+                        changedKeys.end())
+                        continue;
+                    for (const auto& [address, mask] : FieldBits(*other.field))
+                        allowed[address] |= mask;
+                }
+                bool ownChanged = false;
+                for (const auto& [address, mask] : ChangedBits(stored, changed)) {
+                    EXPECT_EQ(mask & ~allowed[address], 0)
+                        << "bits " << IntToHex(mask, 1) << " of " << IntToHex(address, 2);
+                    if (info.field)
+                        for (const auto& [a, m] : FieldBits(*info.field))
+                            ownChanged = ownChanged || (a == address && (mask & m));
+                }
+                if (info.field) {
+                    EXPECT_TRUE(ownChanged) << "its own field is written";
+                }
+
+                // Onto the codeplug as the form's OK leaves it, so that only this line differs.
+                const std::string text = dump::DumpText(f.ctx);
+                f.image.SetImageText(stored);
+                f.channels->Refill();
+                const auto problems = f.Load(text);
+                for (const auto& p : problems) ADD_FAILURE() << p.lineNumber << ": " << p.text;
+                EXPECT_EQ(Changes(changed, f.image.image()), "") << "dump -> load";
+            }
+        }
+    }
+    // Every setting with a control is changed on some sample.
+    for (const SettingsArea* area : DescribedAreas(all))
+        for (const auto& s : area->Settings())
+            if (s.control != settings::Control::Carried) {
+                EXPECT_GT(exercised[s.key], 0) << s.key;
+            }
+}
+
+}  // namespace
+}  // namespace vgr47
