@@ -133,7 +133,7 @@ void ChannelDlgModel::LoadFromRow() {
         s.txWithoutDecode.checked = set(C::kColTxWithoutDecode);
         s.signallingSwitchable.checked = set(C::kColSignallingSwitchable);
         RebuildBusyLockModes();
-        SelectBusyLockModeOfValue(channels_.BusyLockMode(row_));
+        SelectIndex(s.busyLockMode, BusyLockIndexOfMode(channels_.BusyLockMode(row_)));
     }
     ApplyEnableRules();
 }
@@ -286,27 +286,21 @@ void ChannelDlgModel::RebuildBusyLockModes() {
     if (busyLockTone_) items.push_back(kBusyLockToneText);
     if (busyLockOptional_) items.push_back(Text(kTextOptionalSignalling));
     list.items = std::move(items);
-    SelectBusyLockModeOfValue(previous);
+    SelectIndex(list, BusyLockIndexOfMode(previous));
     if (hadSelection && !list.hasSelection()) list.index = 0;
 }
 
-void ChannelDlgModel::SelectBusyLockModeOfValue(int mode) {
+int ChannelDlgModel::BusyLockIndexOfMode(int mode) const {
     // Off and carrier always lead the list; the tone entry and the optional-signalling entry
     // follow only when the channel offers them.
-    int index = -1;
-    if (mode == 0 || mode == 1)
-        index = mode;
-    else if (mode == 2 && busyLockTone_)
-        index = 2;
-    else if (mode == 3 && busyLockOptional_)
-        index = busyLockTone_ ? 3 : 2;
-    SelectIndex(state_.busyLockMode, index);
+    if (mode == 0 || mode == 1) return mode;
+    if (mode == 2) return busyLockTone_ ? 2 : -1;
+    return mode == 3 && busyLockOptional_ ? (busyLockTone_ ? 3 : 2) : -1;
 }
 
 int ChannelDlgModel::BusyLockModeOfIndex(int index) const {
-    if (index == 0 || index == 1) return index;
-    if (index == 2) return busyLockTone_ ? 2 : busyLockOptional_ ? 3 : -1;
-    if (index == 3 && busyLockTone_ && busyLockOptional_) return 3;
+    for (int mode = 0; index >= 0 && mode < 4; ++mode)
+        if (BusyLockIndexOfMode(mode) == index) return mode;
     return -1;
 }
 

@@ -119,9 +119,9 @@ class ChannelDlgModel {
     void ClearAll();
     void ApplyEnableRules();
     void RebuildBusyLockModes();
-    // Selects the entry of a stored busy-lock mode; none when the list does not offer it.
-    void SelectBusyLockModeOfValue(int mode);
-    // The busy-lock mode of a list position as the list was last built; -1 for none.
+    // The list position of a stored busy-lock mode and back, as the list was last built; -1
+    // where the list does not offer it.
+    int BusyLockIndexOfMode(int mode) const;
     int BusyLockModeOfIndex(int index) const;
     void RebuildDecodeNumbers();
     void RebuildCodeLists();
