@@ -2,6 +2,7 @@
 
 #include "core/codeplug_lib.h"
 #include "core/frequency_codec.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/messages.h"
 
@@ -249,7 +250,7 @@ std::string BuildTemplate(Edition edition) {
     // Everything not listed here is FF: empty channels, extension records and tables.
     Put(image, kIdentity,
         std::string(kCatalogue[kFirstVhfModel].identity) + "55 F3 00 F9 03 02 00 00");
-    Put(image, kOption0660, "FB");
+    Put(image, layout::AddressOf(layout::fields::kOptionsPowerOn), "FB");
     Put(image, kTwoToneOptions, "FF 0A 28 32 00 00 FF FF");
     for (int i = 0; i < kTwoToneDecodeSetCount; ++i) {
         Put(image, kTwoToneDecodeSets + i * kTwoToneDecodeSetBytes,
@@ -260,7 +261,7 @@ std::string BuildTemplate(Edition edition) {
         Put(image, kFiveToneDecode + i * kFiveToneDecodeBytes,
             "FF FF FF FF FF FF FF FF FF FF FF FF FF 8F 21 00");
     }
-    Put(image, kFiveTone0BE0,
+    Put(image, layout::AddressOf(layout::fields::kFiveToneStandard),
         "04 28 3C 00 FF 1E 00 3C 00 FF FF 01 50 00 50 00 50 00 E8 03 FF FF FE A0 01 FF 0A 00 FF FF "
         "00 FF");
     Put(image, kFiveToneEncode, "21 43 F5 FF FF FF FF FF FF FF FF FF F5 8F FF FF");
@@ -268,7 +269,8 @@ std::string BuildTemplate(Edition edition) {
         Put(image, kFiveToneEncode + i * kFiveToneEncodeBytes,
             "FF FF FF FF FF FF FF FF FF FF FF FF FF 8F FF FF");
     }
-    Put(image, kDtmf0E80, "00 00 01 01 00 01 FF 0A 01 00 00 FF FF FF FF FF");
+    Put(image, layout::AddressOf(layout::fields::kDtmfRate),
+        "00 00 01 01 00 01 FF 0A 01 00 00 FF FF FF FF FF");
 
     // Defaults laid over the tables above.
     Put(image, kAcsCycles, "03 33");

@@ -1,6 +1,7 @@
 #include "link/transfer_report.h"
 
 #include "core/codeplug_lib.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 
 namespace vgr47 {
@@ -24,6 +25,9 @@ std::string PlainName(std::string text) {
     return plain;
 }
 
+using layout::AddressOf;
+namespace fields = layout::fields;
+
 struct Owned {
     int first, last;  // inclusive
     int textNumber;
@@ -33,18 +37,20 @@ struct Owned {
 const Owned kOwners[] = {
     {mem::kIdentity, mem::kIdentity + mem::kIdentityBytes - 1, kTextModelInformationTitle},
     {mem::kScanTimes, mem::kScanPriority, kTextMenuScan},
-    {mem::kOption065B, mem::kOption0661, kTextOptionalFeaturesTitle},
+    {AddressOf(fields::kOptionsKeyLock), AddressOf(fields::kOptionsAutoAnswerDelay),
+     kTextOptionalFeaturesTitle},
     {mem::kVersionStamp, mem::kVersionStamp + 1, kTextSoftwareVersion},
     {mem::kSignallingHold, mem::kSignallingHold, kTextSignallingHoldTime},
     {mem::kTestFrequencies, mem::kFirstRegionLast, kTextTestFrequencyTitle},
     {mem::kTwoToneOptions, mem::kFiveToneDecode - 1, kTextMenuTwoTone},
-    {mem::kFiveToneDecode, mem::kFiveTone0BE0 - 1, kTextEnDecodeTitle},
-    {mem::kFiveTone0BE0, mem::kFiveTone0BEA - 1, kTextFiveToneSystemTitle},
-    {mem::kFiveTone0BEA, mem::kKeyA - 1, kTextEnDecodeTitle},
+    {mem::kFiveToneDecode, AddressOf(fields::kFiveToneStandard) - 1, kTextEnDecodeTitle},
+    {AddressOf(fields::kFiveToneStandard), AddressOf(fields::kFiveToneDelay1) - 1,
+     kTextFiveToneSystemTitle},
+    {AddressOf(fields::kFiveToneDelay1), mem::kKeyA - 1, kTextEnDecodeTitle},
     {mem::kKeyA, mem::kKeyOption, kTextKeySettingsTitle},
     {mem::kFiveToneEncode, mem::kTwoToneEncode - 1, kTextEnDecodeTitle},
-    {mem::kTwoToneEncode, mem::kDtmf0E80 - 1, kTextMenuTwoTone},
-    {mem::kDtmf0E80, mem::kDtmf0E8A, kTextMenuDtmf},
+    {mem::kTwoToneEncode, AddressOf(fields::kDtmfRate) - 1, kTextMenuTwoTone},
+    {AddressOf(fields::kDtmfRate), AddressOf(fields::kDtmfClearAutoAnswer), kTextMenuDtmf},
     {mem::kAcsList, mem::kAcsTimes, kTextAcsTitle},
     {mem::kDtmfKillCode, mem::kImageBytes - 1, kTextMenuDtmf},
 };

@@ -135,6 +135,9 @@ struct Field {
     constexpr int Mask() const { return ((1 << shape.width) - 1) << shape.lowBit; }
 };
 
+// A fixed field's first byte, for code that lays down or walks a run of fields at once.
+constexpr int AddressOf(const Field& field) { return field.place.offset; }
+
 // The words of a declaration line.
 namespace declare {
 

@@ -100,19 +100,19 @@ void ChannelDlgModel::LoadFromRow() {
     using C = ChannelModel;
     ChannelDlgState& s = state_;
     auto cell = [&](int column) { return channels_.CellText(row_, column); };
-    const std::string on = Text(kTextOn);
+    auto set = [&](int column) { return channels_.IsSet(row_, column); };
 
     s.rx.text = cell(C::kColRx);
     s.tx.text = cell(C::kColTx);
     SelectText(s.decodeTone, cell(C::kColDecodeTone));
     SelectText(s.encodeTone, cell(C::kColEncodeTone));
-    s.busyLock.checked = !signalling() && cell(C::kColBusyLock) == on;
-    s.compander.checked = cell(C::kColCompander) == on;
-    s.scan.checked = cell(C::kColScan) == on;
-    s.wide.checked = cell(C::kColBandwidth) == Text(kTextWide);
-    s.tailElimination.checked = cell(C::kColTailElimination) == on;
+    s.busyLock.checked = !signalling() && set(C::kColBusyLock);
+    s.compander.checked = set(C::kColCompander);
+    s.scan.checked = set(C::kColScan);
+    s.wide.checked = set(C::kColBandwidth);
+    s.tailElimination.checked = set(C::kColTailElimination);
     if (signalling()) {
-        s.relationAnd.checked = cell(C::kColRelation) == Text(kTextAnd);
+        s.relationAnd.checked = set(C::kColRelation);
         // The grid hides the relation of a channel without signalling; the stored bit stays
         // as it is rather than turning into OR with the next change of the channel.
         if (cell(C::kColRelation).empty()) {
@@ -130,10 +130,10 @@ void ChannelDlgModel::LoadFromRow() {
         SelectText(s.txEndCode, cell(C::kColTxEndCode));
         SelectText(s.call1Code, cell(C::kColCall1Code));
         SelectText(s.call2Code, cell(C::kColCall2Code));
-        s.txWithoutDecode.checked = cell(C::kColTxWithoutDecode) == on;
-        s.signallingSwitchable.checked = cell(C::kColSignallingSwitchable) == on;
+        s.txWithoutDecode.checked = set(C::kColTxWithoutDecode);
+        s.signallingSwitchable.checked = set(C::kColSignallingSwitchable);
         RebuildBusyLockModes();
-        SelectText(s.busyLockMode, cell(C::kColBusyLock));
+        SelectIndex(s.busyLockMode, BusyLockIndexOfMode(channels_.BusyLockMode(row_)));
     }
     ApplyEnableRules();
 }
@@ -278,15 +278,30 @@ void ChannelDlgModel::ApplyEnableRules() {
 
 void ChannelDlgModel::RebuildBusyLockModes() {
     DlgList& list = state_.busyLockMode;
-    std::string previous = list.text();
+    const int previous = BusyLockModeOfIndex(list.index);
     bool hadSelection = list.hasSelection();
+    busyLockTone_ = state_.decodeTone.hasSelection() && state_.decodeTone.index > 0;
+    busyLockOptional_ = state_.signallingType.index > kTypeNone;
     std::vector<std::string> items = {Text(kTextOffEntry), Text(kTextBusyLockCarrier)};
-    if (state_.decodeTone.hasSelection() && state_.decodeTone.text() != Text(kTextNone))
-        items.push_back(kBusyLockToneText);
-    if (state_.signallingType.index > kTypeNone) items.push_back(Text(kTextOptionalSignalling));
+    if (busyLockTone_) items.push_back(kBusyLockToneText);
+    if (busyLockOptional_) items.push_back(Text(kTextOptionalSignalling));
     list.items = std::move(items);
-    SelectText(list, previous);
+    SelectIndex(list, BusyLockIndexOfMode(previous));
     if (hadSelection && !list.hasSelection()) list.index = 0;
+}
+
+int ChannelDlgModel::BusyLockIndexOfMode(int mode) const {
+    // Off and carrier always lead the list; the tone entry and the optional-signalling entry
+    // follow only when the channel offers them.
+    if (mode == 0 || mode == 1) return mode;
+    if (mode == 2) return busyLockTone_ ? 2 : -1;
+    return mode == 3 && busyLockOptional_ ? (busyLockTone_ ? 3 : 2) : -1;
+}
+
+int ChannelDlgModel::BusyLockModeOfIndex(int index) const {
+    for (int mode = 0; index >= 0 && mode < 4; ++mode)
+        if (BusyLockIndexOfMode(mode) == index) return mode;
+    return -1;
 }
 
 void ChannelDlgModel::RebuildDecodeNumbers() {

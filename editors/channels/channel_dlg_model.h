@@ -119,6 +119,10 @@ class ChannelDlgModel {
     void ClearAll();
     void ApplyEnableRules();
     void RebuildBusyLockModes();
+    // The list position of a stored busy-lock mode and back, as the list was last built; -1
+    // where the list does not offer it.
+    int BusyLockIndexOfMode(int mode) const;
+    int BusyLockModeOfIndex(int index) const;
     void RebuildDecodeNumbers();
     void RebuildCodeLists();
     void RebuildPttIdCodeLists();
@@ -135,6 +139,8 @@ class ChannelDlgModel {
     const TextCatalogue& texts_;
     ChannelDlgState state_;
     int row_ = 1;
+    // Whether the busy-lock list offers the tone entry and the optional-signalling entry.
+    bool busyLockTone_ = false, busyLockOptional_ = false;
     std::string frequencyNote_;
 };
 

@@ -125,6 +125,7 @@ void ChannelModel::Refill() {
     toneList_ = ToneList(Text(kTextNone));
     int rows = 1 + (signalling_ ? kSignallingChannelRows : kBasicChannelRows);
     cells_.assign(static_cast<std::size_t>(rows), std::vector<std::string>(Columns()));
+    values_.assign(static_cast<std::size_t>(rows), RowValues{});
     for (int c = 0; c < Columns(); ++c) cells_[0][c] = Text(GridColumns()[c].headerText);
     for (int row = 1; row < rows; ++row) DecodeRow(row);
     ResetDefaults();
@@ -212,10 +213,19 @@ void ChannelModel::RefreshRow(int row) {
 }
 
 int ChannelModel::CountScanChannels() const {
-    std::string on = Text(kTextOn);
     int count = 0;
-    for (int row = 1; row < Rows(); ++row) count += CellText(row, kColScan) == on ? 1 : 0;
+    for (int row = 1; row < Rows(); ++row) count += IsSet(row, kColScan) ? 1 : 0;
     return count;
+}
+
+bool ChannelModel::IsSet(int row, int column) const {
+    if (row < 1 || row >= static_cast<int>(values_.size()) || column < 0 || column >= 32)
+        return false;
+    return (values_[row].setColumns >> column) & 1u;
+}
+
+int ChannelModel::BusyLockMode(int row) const {
+    return row >= 1 && row < static_cast<int>(values_.size()) ? values_[row].busyLockMode : -1;
 }
 
 std::string ChannelModel::FrequencyText(const std::string& hex8) const {
@@ -233,6 +243,8 @@ std::string ChannelModel::CodeText(int code, bool dtmf) const {
 void ChannelModel::DecodeRow(int row) {
     std::vector<std::string>& cell = cells_[row];
     std::fill(cell.begin(), cell.end(), std::string());
+    RowValues& values = values_[row];
+    values = RowValues{};
     cell[kColNumber] = RowName(row);
 
     std::string record =
@@ -241,6 +253,10 @@ void ChannelModel::DecodeRow(int row) {
 
     const std::string on = Text(kTextOn), off = Text(kTextOff), none = Text(kTextNone);
     const std::string offEntry = Text(kTextOffEntry);
+    auto flag = [&](int column, bool set) {
+        if (set) values.setColumns |= 1u << column;
+        cell[column] = set ? on : off;
+    };
 
     cell[kColRx] = FrequencyText(record.substr(0, 8));
     std::string tx = TrimText(record.substr(8, 8));
@@ -256,27 +272,30 @@ void ChannelModel::DecodeRow(int row) {
     if (!(encode == none && cell[kColTx].empty())) cell[kColEncodeTone] = encode;
 
     int flagsA = ByteAt(record, 12);
-    cell[kColCompander] = (flagsA & 0x04) == 0 ? on : off;
-    cell[kColTailElimination] = (flagsA & 0x08) != 0 ? on : off;
-    cell[kColScan] = record.substr(30, 2) == "B5" ? on : off;
+    flag(kColCompander, (flagsA & 0x04) == 0);
+    flag(kColTailElimination, (flagsA & 0x08) != 0);
+    flag(kColScan, record.substr(30, 2) == "B5");
+    const bool wide = signalling_ ? (flagsA & 0x03) == 1 : (flagsA & 0x02) != 0;
+    if (wide) values.setColumns |= 1u << kColBandwidth;
+    cell[kColBandwidth] = Text(wide ? kTextWide : kTextNarrow);
     if (!signalling_) {
-        cell[kColBusyLock] = (flagsA & 0x01) == 0 ? on : off;
-        cell[kColBandwidth] = Text((flagsA & 0x02) != 0 ? kTextWide : kTextNarrow);
+        flag(kColBusyLock, (flagsA & 0x01) == 0);
         return;
     }
 
-    cell[kColBandwidth] = Text((flagsA & 0x03) == 1 ? kTextWide : kTextNarrow);
-    switch ((flagsA >> 4) & 0x03) {
+    values.busyLockMode = (flagsA >> 4) & 0x03;
+    switch (values.busyLockMode) {
         case 0: cell[kColBusyLock] = offEntry; break;
         case 1: cell[kColBusyLock] = Text(kTextBusyLockCarrier); break;
         case 2: cell[kColBusyLock] = kBusyLockToneText; break;
         default: cell[kColBusyLock] = Text(kTextOptionalSignalling); break;
     }
+    if ((flagsA & 0x40) != 0) values.setColumns |= 1u << kColRelation;
     cell[kColRelation] = Text((flagsA & 0x40) != 0 ? kTextAnd : kTextOr);
 
     int flagsB = ByteAt(record, 13);
-    cell[kColSignallingSwitchable] = (flagsB & 0x80) != 0 ? on : off;
-    cell[kColTxWithoutDecode] = (flagsB & 0x20) != 0 ? on : off;
+    flag(kColSignallingSwitchable, (flagsB & 0x80) != 0);
+    flag(kColTxWithoutDecode, (flagsB & 0x20) != 0);
     int pttType = (flagsB >> 2) & 0x07;
     bool pttDtmf = pttType == 2;
     cell[kColPttIdType] = pttType == 1 ? Text(kTextFiveTone) : pttDtmf ? Text(kTextDtmf) : offEntry;
@@ -298,7 +317,7 @@ void ChannelModel::DecodeRow(int row) {
     } else {
         cell[kColSignallingType] = none;
     }
-    if (cell[kColSignallingType] == none) cell[kColRelation].clear();
+    if (optional < 1 || optional > 28) cell[kColRelation].clear();
 
     std::string extension =
         ToUpperAscii(image_.ReadBytes(mem::ChannelExtensionAddress(row), mem::kChannelExtensionBytes));
@@ -308,7 +327,7 @@ void ChannelModel::DecodeRow(int row) {
         cell[kColCall1Code] = CodeText(ByteAt(extension, 2), optionalDtmf);
         cell[kColCall2Code] = CodeText(ByteAt(extension, 3), optionalDtmf);
     }
-    if (cell[kColPttIdType] == offEntry) {
+    if (pttType != 1 && !pttDtmf) {
         cell[kColPttIdMode].clear();
         cell[kColTxStartCode].clear();
         cell[kColTxEndCode].clear();

@@ -130,8 +130,15 @@ class ChannelModel {
     void Refill();
     // Decodes one record into its row again.
     void RefreshRow(int row);
-    // Rows whose scan column shows the "on" text.
+    // Channels in the scan list.
     int CountScanChannels() const;
+    // The stored value behind a two-state cell, as last decoded: check columns on, the
+    // bandwidth wide, the relation AND; false for empty rows and other columns. Logic asks
+    // this rather than comparing the shown (translated) texts.
+    bool IsSet(int row, int column) const;
+    // The stored busy-lock mode of a signalling model's channel (0 off, 1 carrier, 2 tone,
+    // 3 optional signalling); -1 for an empty row or a model without signalling.
+    int BusyLockMode(int row) const;
 
     // Stores the values as the channel record (and, for channels 1..99, its extension
     // record), keeps the scan priority channel consistent and decodes the row again.
@@ -166,6 +173,12 @@ class ChannelModel {
     bool signalling_ = false;
     std::vector<std::string> toneList_;
     std::vector<std::vector<std::string>> cells_;
+    // What DecodeRow read for each row besides the texts.
+    struct RowValues {
+        unsigned setColumns = 0;  // bit per column, see IsSet
+        int busyLockMode = -1;
+    };
+    std::vector<RowValues> values_;
     ChannelValues defaults_;
 };
 

@@ -1,10 +1,14 @@
 #include "editors/dtmf/dtmf_model.h"
 
 #include "core/codeplug_lib.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 constexpr int kCodeTableBytes = mem::kDtmfCodeBytes * mem::kDtmfCodeCount;
@@ -79,19 +83,19 @@ void DtmfModel::Read() {
         int count = static_cast<int>(entries_[list].size());
         selected_[list] = index >= 0 && index < count ? index : fallBack;
     };
-    pick(kRate, ReadByte(mem::kDtmf0E80), 0);
-    pick(kFirstDigitTime, ReadByte(mem::kDtmf0E81), 0);
-    pick(kFirstDigitDelay, ReadByte(mem::kDtmf0E82) - 1, 0);
-    pick(kStarHashTone, ReadByte(mem::kDtmf0E83), 1);
-    pick(kDKey, ReadByte(mem::kDtmf0E84), 0);
-    selected_[kSideTone] = ReadByte(mem::kDtmf0E85) == 0 ? 1 : 0;
-    pick(kAutoReset, ReadByte(mem::kDtmf0E87), 10);
-    pick(kCallAlert, ReadByte(mem::kDtmf0E88), 1);
-    pick(kAutoAnswer, ReadByte(mem::kDtmf0E89), 0);
-    selected_[kClearAutoAnswer] = ReadByte(mem::kDtmf0E8A) == 0 ? 1 : 0;
+    pick(kRate, ReadByte(AddressOf(fields::kDtmfRate)), 0);
+    pick(kFirstDigitTime, ReadByte(AddressOf(fields::kDtmfFirstDigitTime)), 0);
+    pick(kFirstDigitDelay, ReadByte(AddressOf(fields::kDtmfFirstDigitDelay)) - 1, 0);
+    pick(kStarHashTone, ReadByte(AddressOf(fields::kDtmfStarHashTone)), 1);
+    pick(kDKey, ReadByte(AddressOf(fields::kDtmfDKey)), 0);
+    selected_[kSideTone] = ReadByte(AddressOf(fields::kDtmfSideTone)) == 0 ? 1 : 0;
+    pick(kAutoReset, ReadByte(AddressOf(fields::kDtmfAutoReset)), 10);
+    pick(kCallAlert, ReadByte(AddressOf(fields::kDtmfCallAlert)), 1);
+    pick(kAutoAnswer, ReadByte(AddressOf(fields::kDtmfAutoAnswer)), 0);
+    selected_[kClearAutoAnswer] = ReadByte(AddressOf(fields::kDtmfClearAutoAnswer)) == 0 ? 1 : 0;
 
     selected_[kGroupCall] = 0;
-    int group = ReadByte(mem::kDtmf0E86);
+    int group = ReadByte(AddressOf(fields::kDtmfGroupCall));
     if (group > 0 && group != 0xFF) {
         const std::string character(1, static_cast<char>(group));
         for (std::size_t i = 1; i < entries_[kGroupCall].size(); ++i)
@@ -190,20 +194,22 @@ bool DtmfModel::Apply() {
 
     const int* s = selected_.data();
     std::string lists;
-    lists += ListByte(mem::kDtmf0E80, kRate, s[kRate]);
-    lists += ListByte(mem::kDtmf0E81, kFirstDigitTime, s[kFirstDigitTime]);
-    lists += ListByte(mem::kDtmf0E82, kFirstDigitDelay, s[kFirstDigitDelay] + 1);
-    lists += ListByte(mem::kDtmf0E83, kStarHashTone, s[kStarHashTone]);
-    lists += ListByte(mem::kDtmf0E84, kDKey, s[kDKey]);
-    lists += ListByte(mem::kDtmf0E85, kSideTone, s[kSideTone] == 0 ? 1 : 0);
+    lists += ListByte(AddressOf(fields::kDtmfRate), kRate, s[kRate]);
+    lists += ListByte(AddressOf(fields::kDtmfFirstDigitTime), kFirstDigitTime, s[kFirstDigitTime]);
+    lists += ListByte(AddressOf(fields::kDtmfFirstDigitDelay), kFirstDigitDelay,
+                      s[kFirstDigitDelay] + 1);
+    lists += ListByte(AddressOf(fields::kDtmfStarHashTone), kStarHashTone, s[kStarHashTone]);
+    lists += ListByte(AddressOf(fields::kDtmfDKey), kDKey, s[kDKey]);
+    lists += ListByte(AddressOf(fields::kDtmfSideTone), kSideTone, s[kSideTone] == 0 ? 1 : 0);
     int group = 0xFF;
     if (s[kGroupCall] > 0)
         group = static_cast<unsigned char>(entries_[kGroupCall][s[kGroupCall]][0]);
-    lists += ListByte(mem::kDtmf0E86, kGroupCall, group);
-    lists += ListByte(mem::kDtmf0E87, kAutoReset, s[kAutoReset]);
-    lists += ListByte(mem::kDtmf0E88, kCallAlert, s[kCallAlert]);
-    lists += ListByte(mem::kDtmf0E89, kAutoAnswer, s[kAutoAnswer]);
-    lists += ListByte(mem::kDtmf0E8A, kClearAutoAnswer, s[kClearAutoAnswer] == 0 ? 1 : 0);
+    lists += ListByte(AddressOf(fields::kDtmfGroupCall), kGroupCall, group);
+    lists += ListByte(AddressOf(fields::kDtmfAutoReset), kAutoReset, s[kAutoReset]);
+    lists += ListByte(AddressOf(fields::kDtmfCallAlert), kCallAlert, s[kCallAlert]);
+    lists += ListByte(AddressOf(fields::kDtmfAutoAnswer), kAutoAnswer, s[kAutoAnswer]);
+    lists += ListByte(AddressOf(fields::kDtmfClearAutoAnswer), kClearAutoAnswer,
+                      s[kClearAutoAnswer] == 0 ? 1 : 0);
 
     std::string kill =
         killCodeEdited_ ? TablePiece(killCode_, mem::kDtmfKillCodeBytes) : storedKillCodeHex_;
@@ -214,11 +220,12 @@ bool DtmfModel::Apply() {
 
     // Every piece must be exactly its field's size: a short piece would leave stale bytes
     // behind, a long one would spill into the next field.
-    if (lists.size() != 2u * (mem::kDtmf0E8A - mem::kDtmf0E80 + 1) ||
+    if (lists.size() !=
+            2u * (AddressOf(fields::kDtmfClearAutoAnswer) - AddressOf(fields::kDtmfRate) + 1) ||
         kill.size() != 2u * mem::kDtmfKillCodeBytes || tables[0].size() != 2u * kCodeTableBytes ||
         tables[1].size() != 2u * kCodeTableBytes)
         return false;
-    return image_.WriteBytes(mem::kDtmf0E80, lists) &&
+    return image_.WriteBytes(AddressOf(fields::kDtmfRate), lists) &&
            image_.WriteBytes(mem::kDtmfKillCode, kill) &&
            image_.WriteBytes(mem::kDtmfCodes, tables[0]) &&
            image_.WriteBytes(mem::kDtmfDigitCodes, tables[1]);

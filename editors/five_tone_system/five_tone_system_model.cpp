@@ -2,15 +2,19 @@
 
 #include "core/codeplug_lib.h"
 #include "core/field_clamps.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
 
+using layout::AddressOf;
+namespace fields = layout::fields;
+
 namespace {
 
 // The block ends with the two bytes of the maximum decode time.
-constexpr int kBlockEnd = mem::kFiveTone0BE7 + 2;
+constexpr int kBlockEnd = AddressOf(fields::kFiveToneMaxDecode) + 2;
 
 constexpr int kPresetTonePeriods[FiveToneSystemModel::kStandardCount] = {100, 70, 70, 70,
                                                                          40,  70, 40};
@@ -95,14 +99,16 @@ int FiveToneSystemModel::EncodePauseEntryFor(const std::string& typed) const {
 void FiveToneSystemModel::Read() {
     for (bool& e : editing_) e = false;
     if (!Available(image_)) return;
-    standardByte_ = image_.ReadBytes(mem::kFiveTone0BE0, 1);
+    standardByte_ = image_.ReadBytes(AddressOf(fields::kFiveToneStandard), 1);
     int s = HexToInt(standardByte_);
     standard_ = s >= 0 && s < kStandardCount ? s : -1;
-    fields_[kTonePeriod] = std::to_string(ByteValue(image_, mem::kFiveTone0BE1));
-    fields_[kRxInterval] = std::to_string(Le16Value(image_, mem::kFiveTone0BE2));
-    fields_[kMinDecode] = std::to_string(Le16Value(image_, mem::kFiveTone0BE5));
-    fields_[kMaxDecode] = std::to_string(Le16Value(image_, mem::kFiveTone0BE7));
-    int g = ByteValue(image_, mem::kFiveTone0BE4);
+    fields_[kTonePeriod] =
+        std::to_string(ByteValue(image_, AddressOf(fields::kFiveToneTonePeriod)));
+    fields_[kRxInterval] =
+        std::to_string(Le16Value(image_, AddressOf(fields::kFiveToneRxInterval)));
+    fields_[kMinDecode] = std::to_string(Le16Value(image_, AddressOf(fields::kFiveToneMinDecode)));
+    fields_[kMaxDecode] = std::to_string(Le16Value(image_, AddressOf(fields::kFiveToneMaxDecode)));
+    int g = ByteValue(image_, AddressOf(fields::kFiveToneGroupCall));
     groupCall_ = g >= 0 && g < kGroupCallDigits ? g + 1 : 0;
 }
 
@@ -149,15 +155,17 @@ bool FiveToneSystemModel::Write() {
     for (Field f : {kTonePeriod, kRxInterval, kMinDecode, kMaxDecode})
         if (editing_[f]) CommitField(f);
     if (!Available(image_)) return false;
-    image_.WriteBytes(mem::kFiveTone0BE0, standard_ >= 0 ? IntToHex(standard_, 1) : standardByte_);
-    image_.WriteBytes(mem::kFiveTone0BE1,
+    image_.WriteBytes(AddressOf(fields::kFiveToneStandard),
+                      standard_ >= 0 ? IntToHex(standard_, 1) : standardByte_);
+    image_.WriteBytes(AddressOf(fields::kFiveToneTonePeriod),
                       IntToHex(ParseLeadingInt(fields_[kTonePeriod]) & 0xFF, 1));
-    image_.WriteBytes(mem::kFiveTone0BE2,
+    image_.WriteBytes(AddressOf(fields::kFiveToneRxInterval),
                       IntToHexLe(ParseLeadingInt(fields_[kRxInterval]) & 0xFFFF, 2));
-    image_.WriteBytes(mem::kFiveTone0BE4, groupCall_ == 0 ? "FF" : IntToHex(groupCall_ - 1, 1));
-    image_.WriteBytes(mem::kFiveTone0BE5,
+    image_.WriteBytes(AddressOf(fields::kFiveToneGroupCall),
+                      groupCall_ == 0 ? "FF" : IntToHex(groupCall_ - 1, 1));
+    image_.WriteBytes(AddressOf(fields::kFiveToneMinDecode),
                       IntToHexLe(ParseLeadingInt(fields_[kMinDecode]) & 0xFFFF, 2));
-    image_.WriteBytes(mem::kFiveTone0BE7,
+    image_.WriteBytes(AddressOf(fields::kFiveToneMaxDecode),
                       IntToHexLe(ParseLeadingInt(fields_[kMaxDecode]) & 0xFFFF, 2));
     return true;
 }

@@ -96,10 +96,9 @@ void ScanModel::SetPriority(int index) {
 
 void ScanModel::Load() {
     priorityEntries_ = {texts_.GetText(kTextNone)};
-    const std::string on = texts_.GetText(kTextOn);
     for (int row = 1; row < channels_.Rows(); ++row) {
         if (TrimText(channels_.CellText(row, ChannelModel::kColRx)).empty()) continue;
-        if (channels_.CellText(row, ChannelModel::kColScan) != on) continue;
+        if (!channels_.IsSet(row, ChannelModel::kColScan)) continue;
         priorityEntries_.push_back(channels_.RowName(row));
     }
 

@@ -5,10 +5,14 @@
 
 #include "core/codeplug_lib.h"
 #include "core/field_clamps.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 constexpr const char* kCombinationTexts[TwoToneModel::kCombinations] = {
@@ -45,8 +49,9 @@ TwoToneModel::TwoToneModel(CodeplugImage& image, const TextCatalogue& texts)
 }
 
 bool TwoToneModel::Available(const CodeplugImage& image) {
-    int end = std::max({mem::kTwoTone0B1C + 2, mem::kTwoToneDecodeSets + kDecodeBlockBytes,
-                        mem::kTwoToneEncode + kEncodeTableBytes});
+    int end =
+        std::max({AddressOf(fields::kTwoToneGap) + 2, mem::kTwoToneDecodeSets + kDecodeBlockBytes,
+                  mem::kTwoToneEncode + kEncodeTableBytes});
     return static_cast<int>(image.byteCount()) >= end;
 }
 
@@ -61,14 +66,14 @@ int TwoToneModel::CombinationCode(const std::string& text) {
 }
 
 void TwoToneModel::Read() {
-    fields_[kFirstDuration] =
-        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B19, 1)) / 10.0, 1, 3);
-    fields_[kSecondDuration] =
-        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1A, 1)) / 10.0, 1, 3);
-    fields_[kLongDuration] =
-        FormatFixed(HexToInt(image_.ReadBytes(mem::kTwoTone0B1B, 1)) / 10.0, 1, 3);
-    fields_[kGap] =
-        std::to_string(std::max(0, HexLe16ToInt(image_.ReadBytes(mem::kTwoTone0B1C, 2))));
+    fields_[kFirstDuration] = FormatFixed(
+        HexToInt(image_.ReadBytes(AddressOf(fields::kTwoToneFirstDuration), 1)) / 10.0, 1, 3);
+    fields_[kSecondDuration] = FormatFixed(
+        HexToInt(image_.ReadBytes(AddressOf(fields::kTwoToneSecondDuration), 1)) / 10.0, 1, 3);
+    fields_[kLongDuration] = FormatFixed(
+        HexToInt(image_.ReadBytes(AddressOf(fields::kTwoToneLongDuration), 1)) / 10.0, 1, 3);
+    fields_[kGap] = std::to_string(
+        std::max(0, HexLe16ToInt(image_.ReadBytes(AddressOf(fields::kTwoToneGap), 2))));
     std::string options = image_.ReadBytes(mem::kTwoToneOptions, 1);
     sideTone_ = GetBit(options, 0) == 1;
     singleTone_ = GetBit(options, 1) == 1;
@@ -374,10 +379,10 @@ bool TwoToneModel::Ok() {
         static_cast<int>(block.size()) != 2 * kDecodeBlockBytes)
         return false;
     workingCopy_ = block;
-    image_.WriteBytes(mem::kTwoTone0B19, first);
-    image_.WriteBytes(mem::kTwoTone0B1A, second);
-    image_.WriteBytes(mem::kTwoTone0B1B, longTone);
-    image_.WriteBytes(mem::kTwoTone0B1C, gap);
+    image_.WriteBytes(AddressOf(fields::kTwoToneFirstDuration), first);
+    image_.WriteBytes(AddressOf(fields::kTwoToneSecondDuration), second);
+    image_.WriteBytes(AddressOf(fields::kTwoToneLongDuration), longTone);
+    image_.WriteBytes(AddressOf(fields::kTwoToneGap), gap);
     image_.WriteBytes(mem::kTwoToneOptions, options);
     image_.WriteBytes(mem::kTwoToneEncode, table);
     image_.WriteBytes(mem::kTwoToneDecodeSets, workingCopy_);

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "app/shell.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 #include "editors/acs/auto_channel_select_view.h"
@@ -25,6 +26,9 @@
 using namespace vgr47;
 
 namespace {
+
+using vgr47::layout::AddressOf;
+namespace fields = vgr47::layout::fields;
 
 using vgr47::testing::RecordingMessages;
 
@@ -99,7 +103,7 @@ TEST_F(FormTest, DtmfOkWritesAndCancelDoesNot) {
     QSignalSpy closed(&form, &FormView::closeRequested);
     form.okButton()->click();
     EXPECT_EQ(closed.count(), 1);
-    EXPECT_EQ(image.ReadBytes(mem::kDtmf0E80, 1), "02");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kDtmfRate), 1), "02");
     EXPECT_EQ(image.ReadBytes(mem::kDtmfKillCode, 10), "303030" + std::string(14, 'F'));
 }
 
@@ -113,7 +117,7 @@ TEST_F(FormTest, DtmfOkKeepsAStoredKillCodeTheUserNeverTouched) {
     form.okButton()->click();
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(image.ReadBytes(mem::kDtmfKillCode, 10), "313245FFFFFFFFFFFF00");
-    EXPECT_EQ(image.ReadBytes(mem::kDtmf0E80, 1), "01");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kDtmfRate), 1), "01");
 }
 
 TEST_F(FormTest, AcsChooserCommitsOnlyAPickedEntry) {

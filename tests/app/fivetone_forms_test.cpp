@@ -18,6 +18,7 @@
 
 #include "app/main_frame.h"
 #include "app/shell.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "editors/common/wrap_spin_field.h"
@@ -29,6 +30,9 @@
 using namespace vgr47;
 
 namespace {
+
+using vgr47::layout::AddressOf;
+namespace fields = vgr47::layout::fields;
 
 using Model = FiveToneEnDecodeModel;
 
@@ -139,7 +143,7 @@ TEST_F(FiveToneForms, SystemFormSpinsWrapAndTheStandardLoadsItsPresets) {
     EXPECT_EQ(form.field(S::kMinDecode)->text(), "30");
     EXPECT_EQ(form.field(S::kMaxDecode)->text(), "150");
     form.okButton()->click();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE0, 9), "00649600FF1E009600");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneStandard), 9), "00649600FF1E009600");
 }
 
 template <typename Form>

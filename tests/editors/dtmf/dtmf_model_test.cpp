@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "core/text_ids.h"
 #include "tests/support/recording_messages.h"
 
 namespace vgr47 {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 using testing::RecordingMessages;
@@ -46,13 +50,13 @@ TEST(DtmfModel, DefaultImageShowsItsEntriesAndOkKeepsItsBytes) {
 
 TEST(DtmfModel, BytesWithoutAnEntryFallBackAndOkWritesTheFallBack) {
     Fixture f;
-    f.Put(mem::kDtmf0E80, "07");  // rate: entry 0
-    f.Put(mem::kDtmf0E82, "00");  // first digit delay index -1: entry 0
-    f.Put(mem::kDtmf0E83, "09");  // * and # tone: entry 1
-    f.Put(mem::kDtmf0E85, "05");  // side tone: any non-zero is entry 0
-    f.Put(mem::kDtmf0E86, "45");  // group call "E": none
-    f.Put(mem::kDtmf0E87, "20");  // auto reset 32: entry 10
-    f.Put(mem::kDtmf0E88, "03");  // call alert: entry 1
+    f.Put(AddressOf(fields::kDtmfRate), "07");             // rate: entry 0
+    f.Put(AddressOf(fields::kDtmfFirstDigitDelay), "00");  // first digit delay index -1: entry 0
+    f.Put(AddressOf(fields::kDtmfStarHashTone), "09");     // * and # tone: entry 1
+    f.Put(AddressOf(fields::kDtmfSideTone), "05");         // side tone: any non-zero is entry 0
+    f.Put(AddressOf(fields::kDtmfGroupCall), "45");        // group call "E": none
+    f.Put(AddressOf(fields::kDtmfAutoReset), "20");        // auto reset 32: entry 10
+    f.Put(AddressOf(fields::kDtmfCallAlert), "03");        // call alert: entry 1
     DtmfModel m = f.Model();
     EXPECT_EQ(m.Selected(DtmfModel::kRate), 0);
     EXPECT_EQ(m.Selected(DtmfModel::kFirstDigitDelay), 0);
@@ -62,7 +66,7 @@ TEST(DtmfModel, BytesWithoutAnEntryFallBackAndOkWritesTheFallBack) {
     EXPECT_EQ(m.Selected(DtmfModel::kAutoReset), 10);
     EXPECT_EQ(m.Selected(DtmfModel::kCallAlert), 1);
     ASSERT_TRUE(m.Apply());
-    EXPECT_EQ(f.Bytes(mem::kDtmf0E80, 11),
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfRate), 11),
               "0000010100"
               "01"
               "FF"
@@ -73,14 +77,14 @@ TEST(DtmfModel, BytesWithoutAnEntryFallBackAndOkWritesTheFallBack) {
 
 TEST(DtmfModel, GroupCallIsStoredAsItsCharacter) {
     Fixture f;
-    f.Put(mem::kDtmf0E86, "23");
+    f.Put(AddressOf(fields::kDtmfGroupCall), "23");
     DtmfModel m = f.Model();
     EXPECT_EQ(m.Selected(DtmfModel::kGroupCall), 6);  // "#"
     const char* expected[] = {"FF", "41", "42", "43", "44", "2A", "23"};
     for (int i = 0; i < 7; ++i) {
         m.Select(DtmfModel::kGroupCall, i);
         ASSERT_TRUE(m.Apply());
-        EXPECT_EQ(f.Bytes(mem::kDtmf0E86, 1), expected[i]) << i;
+        EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfGroupCall), 1), expected[i]) << i;
         EXPECT_EQ(f.Model().Selected(DtmfModel::kGroupCall), i);
     }
 }
@@ -100,7 +104,7 @@ TEST(DtmfModel, OkWritesIndexesShiftedAndInverted) {
     m.Select(DtmfModel::kClearAutoAnswer, 0);
     m.Select(DtmfModel::kRate, 4);  // no such entry: ignored
     ASSERT_TRUE(m.Apply());
-    EXPECT_EQ(f.Bytes(mem::kDtmf0E80, 11),
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfRate), 11),
               "03"
               "02"
               "12"
@@ -113,7 +117,7 @@ TEST(DtmfModel, OkWritesIndexesShiftedAndInverted) {
               "02"
               "01");
     // The bytes after the lists belong to someone else.
-    EXPECT_EQ(f.Bytes(mem::kDtmf0E8A + 1, 1), "FF");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfClearAutoAnswer) + 1, 1), "FF");
 }
 
 TEST(DtmfModel, CodeChecksOfBothLists) {
@@ -183,7 +187,7 @@ TEST(DtmfModel, AStoredKillCodeTheUserNeverTouchedIsWrittenBackAsRead) {
         ASSERT_TRUE(m.Apply());
         EXPECT_TRUE(f.messages.shown.empty());
         EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), stored);
-        EXPECT_EQ(f.Bytes(mem::kDtmf0E80, 1), "02");
+        EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfRate), 1), "02");
     }
     // Typed again as it stands, it is the user's and gets the field's rules.
     Fixture f;

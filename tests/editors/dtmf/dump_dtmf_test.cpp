@@ -4,12 +4,16 @@
 
 #include <map>
 
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 #include "editors/dump/dump_area.h"
 #include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 using Fixture = testing::DumpFixture;
@@ -43,8 +47,8 @@ TEST(DumpDtmf, ChangedLinesAreAppliedAsTheFormWould) {
         "dtmf.digit_code.1 =\n"
         "dtmf.digit_code.2 = \" 789 \"\n");
     ASSERT_TRUE(problems.empty()) << problems[0].text;
-    EXPECT_EQ(f.Bytes(mem::kDtmf0E82, 1), "12");
-    EXPECT_EQ(f.Bytes(mem::kDtmf0E86, 1), "2A");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfFirstDigitDelay), 1), "12");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfGroupCall), 1), "2A");
     EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), "31323334353637383941");
     EXPECT_EQ(f.Bytes(mem::kDtmfCodes + 32, 16), "41422A23" + std::string(24, 'F'));
     EXPECT_EQ(f.Bytes(mem::kDtmfDigitCodes, 32),
@@ -102,7 +106,7 @@ TEST(DumpDtmf, AStoredKillCodeIsKeptUnlessItsOwnLineChangesIt) {
     EXPECT_EQ(f.Lines()["dtmf.kill_code"], "\"EEE\"");
     // Other DTMF lines, and the kill code line as the dump shows it, leave every byte alone.
     EXPECT_TRUE(f.Load("dtmf.rate = 1\ndtmf.kill_code = \"EEE\"\n").empty());
-    EXPECT_EQ(f.Bytes(mem::kDtmf0E80, 1), "01");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kDtmfRate), 1), "01");
     EXPECT_EQ(f.Bytes(mem::kDtmfKillCode, 10), "454545FFFFFFFFFF0012");
     // A line that is itself invalid is refused; a valid one replaces the code.
     EXPECT_EQ(f.Load("dtmf.kill_code = \"EEF\"\n").size(), 1u);

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/codeplug_lib.h"
+#include "core/layout/codeplug_layout.h"
 #include "editors/dump/dump_area.h"
 #include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 using Text = testing::DumpFixture;
@@ -76,7 +80,7 @@ TEST(DumpForms, ADumpLoadedOnAnotherImageReproducesItsValues) {
     source.ScanChannels({1, 2});
     source.Set(mem::kScanFunction, "E2");
     source.Set(mem::kScanPriority, "02");
-    source.Set(mem::kOption065D, "06");
+    source.Set(AddressOf(fields::kOptionsTot), "06");
     source.Set(mem::kKeyA, "04");
     Text target;
     target.ScanChannels({1, 2});

@@ -4,11 +4,15 @@
 
 #include <map>
 
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "editors/dump/dump_area.h"
 #include "tests/support/dump_fixture.h"
 
 namespace vgr47::dump {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 using Fixture = testing::DumpFixture;
@@ -43,14 +47,14 @@ TEST(FiveToneDump, UnchangedTextWritesNothingAndSystemLinesLeaveTheTables) {
     EXPECT_TRUE(f.image.image() == before);
     // Only the system form is written: the decode trailers (8F 21) stay.
     EXPECT_TRUE(f.Load("fivetone.standard = 0\n").empty());
-    EXPECT_EQ(f.Bytes(mem::kFiveTone0BE0, 9), "00649600FF1E009600");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kFiveToneStandard), 9), "00649600FF1E009600");
     EXPECT_EQ(f.Bytes(mem::kFiveToneDecode + 13, 2), "8F21");
     // A standard's presets come first; a timing given with it overrides them.
     EXPECT_TRUE(f.Load("fivetone.max_decode = 400\nfivetone.standard = 6\n").empty());
-    EXPECT_EQ(f.Bytes(mem::kFiveTone0BE0, 9), "06283C00FF1E009001");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kFiveToneStandard), 9), "06283C00FF1E009001");
     // The tone period typed sets the maximum as the form does.
     EXPECT_TRUE(f.Load("fivetone.tone_period = 90\nfivetone.group_call = 11\n").empty());
-    EXPECT_EQ(f.Bytes(mem::kFiveTone0BE0, 9), "065A3C000A1E008700");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kFiveToneStandard), 9), "065A3C000A1E008700");
 }
 
 TEST(FiveToneDump, EntriesAreWrittenPackedAndAnswersMayNameEntriesGivenWithThem) {
@@ -66,8 +70,8 @@ TEST(FiveToneDump, EntriesAreWrittenPackedAndAnswersMayNameEntriesGivenWithThem)
     EXPECT_EQ(f.Bytes(mem::kFiveToneDecode + 16, 16), "5555F5FFFFFFFFFFFFFFFFFFF5FF0103");
     // The whole form was written: entry 1's trailer is normalised too.
     EXPECT_EQ(f.Bytes(mem::kFiveToneDecode + 13, 3), "FF0000");
-    EXPECT_EQ(f.Bytes(mem::kFiveTone0BF7, 1), "19");
-    EXPECT_EQ(f.Bytes(mem::kFiveTone0BF4, 1), "3F");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kFiveToneWaitTime), 1), "19");
+    EXPECT_EQ(f.Bytes(AddressOf(fields::kFiveToneDelay2Code), 1), "3F");
     auto lines = f.Lines("fivetone.");
     EXPECT_EQ(lines["fivetone.encode.3"], "ABCDE 0123456 - | 110");
     EXPECT_EQ(lines["fivetone.decode.2"], "55555 - - | answer=3 alert=1");

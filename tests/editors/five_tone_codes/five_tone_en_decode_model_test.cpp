@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
 #include "core/text_ids.h"
 #include "tests/support/recording_messages.h"
 
 namespace vgr47 {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 using M = FiveToneEnDecodeModel;
@@ -141,10 +145,11 @@ TEST_F(FiveToneEnDecode, AllFfTablesShowEmptyRowsAndOkRestoresTheDefaultCode) {
 }
 
 TEST_F(FiveToneEnDecode, SettingsBytes) {
-    image.WriteBytes(mem::kFiveTone0BF4, "3F");
-    image.WriteBytes(mem::kFiveTone0BF6, "A5");  // clear auto answer on, side tone off, others kept
-    image.WriteBytes(mem::kFiveTone0BF8, "0C");
-    image.WriteBytes(mem::kFiveTone0BFA, "2C01");
+    image.WriteBytes(AddressOf(fields::kFiveToneDelay2Code), "3F");
+    image.WriteBytes(AddressOf(fields::kFiveToneClearAutoAnswer),
+                     "A5");  // clear auto answer on, side tone off, others kept
+    image.WriteBytes(AddressOf(fields::kFiveToneDecodeNumber), "0C");
+    image.WriteBytes(AddressOf(fields::kFiveToneAutoReset), "2C01");
     M m(image, texts, messages);
     EXPECT_EQ(m.DelayCodeEntries()[m.delay3Code()], "3");
     EXPECT_EQ(m.delay2Code(), 0);
@@ -153,26 +158,26 @@ TEST_F(FiveToneEnDecode, SettingsBytes) {
     EXPECT_TRUE(m.clearAutoAnswer());
     EXPECT_FALSE(m.sideTone());
     m.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF4, 1), "3F");
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF8, 1), "04");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneDelay2Code), 1), "3F");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneDecodeNumber), 1), "04");
     m.SetSideTone(true);
     m.SetClearAutoAnswer(false);
     m.ChooseDelay2Code(15);  // "E"
     m.ChooseDelay3Code(0);
     m.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF6, 1), "A6");
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF4, 1), "FE");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneClearAutoAnswer), 1), "A6");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneDelay2Code), 1), "FE");
 
     // No decode number bit: nothing is chosen and the byte stays; an auto reset beyond the
     // list selects nothing and is written as 0.
-    image.WriteBytes(mem::kFiveTone0BF8, "00");
-    image.WriteBytes(mem::kFiveTone0BFA, "2D01");
+    image.WriteBytes(AddressOf(fields::kFiveToneDecodeNumber), "00");
+    image.WriteBytes(AddressOf(fields::kFiveToneAutoReset), "2D01");
     M n(image, texts, messages);
     EXPECT_EQ(n.decodeNumber(), -1);
     EXPECT_EQ(n.autoReset(), -1);
     n.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF8, 1), "00");
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BFA, 2), "0000");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneDecodeNumber), 1), "00");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneAutoReset), 2), "0000");
 }
 
 TEST_F(FiveToneEnDecode, TimeFieldsClampAndWaitTimeGoesInTensOfMilliseconds) {
@@ -192,17 +197,17 @@ TEST_F(FiveToneEnDecode, TimeFieldsClampAndWaitTimeGoesInTensOfMilliseconds) {
     m.StepWaitTime(-1);
     EXPECT_EQ(m.waitTimeText(), "2550");
     // A stored time outside the range goes back as read unless it is edited.
-    image.WriteBytes(mem::kFiveTone0BEE, "FFFF");
+    image.WriteBytes(AddressOf(fields::kFiveToneDelay3), "FFFF");
     M kept(image, texts, messages);
     kept.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BEE, 2), "FFFF");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneDelay3), 2), "FFFF");
     m.SetWaitTimeText("1234");
     m.SetTimeText(M::kDelay1, "9000");
     m.SetTimeText(M::kFirstDigit, "5");
     m.Write();  // OK commits the fields still being edited
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF7, 1), "7B");
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BEA, 2), "581B");
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BF2, 2), "1400");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneWaitTime), 1), "7B");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneDelay1), 2), "581B");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneFirstDigit), 2), "1400");
     m.SetTimeText(M::kEndDelay, "0");
     m.StepTime(M::kEndDelay, -1);
     EXPECT_EQ(m.timeText(M::kEndDelay), "7000");

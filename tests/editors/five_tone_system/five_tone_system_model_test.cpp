@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 
 namespace vgr47 {
+
+using layout::AddressOf;
+namespace fields = layout::fields;
 namespace {
 
 using M = FiveToneSystemModel;
@@ -14,7 +18,7 @@ struct FiveToneSystem : ::testing::Test {
     TextCatalogue texts{std::string(VGR47_SOURCE_DIR) + "/resources/language.sys", kEnglishOffset};
     CodeplugImage image;
     void SetUp() override { image.InstallNew(std::string(mem::kImageBytes * 2, 'F')); }
-    std::string Block() const { return image.ReadBytes(mem::kFiveTone0BE0, 9); }
+    std::string Block() const { return image.ReadBytes(AddressOf(fields::kFiveToneStandard), 9); }
 };
 
 TEST_F(FiveToneSystem, EveryStandardLoadsItsPresetsAndOkWritesThemInOrder) {
@@ -94,16 +98,16 @@ TEST_F(FiveToneSystem, GroupCallDigitsNoneAndOutOfRangeBytes) {
                  {"00", "0", "00"},
                  {"0D", "D", "0D"}};
     for (const Case& c : cases) {
-        image.WriteBytes(mem::kFiveTone0BE4, c.stored);
+        image.WriteBytes(AddressOf(fields::kFiveToneGroupCall), c.stored);
         M m(image, texts);
         EXPECT_EQ(m.GroupCallEntries()[m.groupCall()], c.shown) << c.stored;
         m.Write();
-        EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE4, 1), c.written) << c.stored;
+        EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneGroupCall), 1), c.written) << c.stored;
     }
 }
 
 TEST_F(FiveToneSystem, ReadingShowsStoredValuesWithoutPresets) {
-    image.WriteBytes(mem::kFiveTone0BE0, "0032960004E803F401");
+    image.WriteBytes(AddressOf(fields::kFiveToneStandard), "0032960004E803F401");
     M m(image, texts);
     EXPECT_EQ(m.standard(), 0);
     EXPECT_EQ(m.fieldText(M::kTonePeriod), "50");
@@ -117,14 +121,14 @@ TEST_F(FiveToneSystem, ReadingShowsStoredValuesWithoutPresets) {
 }
 
 TEST_F(FiveToneSystem, StandardByteWithoutEntryIsKeptUnlessAStandardIsChosen) {
-    image.WriteBytes(mem::kFiveTone0BE0, "09");
+    image.WriteBytes(AddressOf(fields::kFiveToneStandard), "09");
     M m(image, texts);
     EXPECT_EQ(m.standard(), -1);
     m.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE0, 1), "09");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneStandard), 1), "09");
     m.ChooseStandard(6);
     m.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE0, 2), "0628");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneStandard), 2), "0628");
 }
 
 TEST_F(FiveToneSystem, OkCommitsFieldsStillBeingEdited) {
@@ -132,14 +136,15 @@ TEST_F(FiveToneSystem, OkCommitsFieldsStillBeingEdited) {
     m.SetFieldText(M::kTonePeriod, "90");
     m.SetFieldText(M::kMinDecode, "5");
     m.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE1, 1), "5A");
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE5, 4), "14008700");  // 20, and 135 from the period
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneTonePeriod), 1), "5A");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneMinDecode), 4),
+              "14008700");  // 20, and 135 from the period
     // A maximum typed after the period is the user's last word.
     M n(image, texts);
     n.SetFieldText(M::kTonePeriod, "100");
     n.SetFieldText(M::kMaxDecode, "300");
     n.Write();
-    EXPECT_EQ(image.ReadBytes(mem::kFiveTone0BE7, 2), "2C01");
+    EXPECT_EQ(image.ReadBytes(AddressOf(fields::kFiveToneMaxDecode), 2), "2C01");
 }
 
 TEST_F(FiveToneSystem, EncodePauseListIsMatchedByPrefixAndNeverStored) {
