@@ -59,7 +59,7 @@ TEST_F(Forms, KeyFormOkStoresAndCancelDoesNot) {
     cancelled.monitorList()->setCurrentIndex(0);
     QTest::mouseClick(cancelled.cancelButton(), Qt::LeftButton);
     EXPECT_EQ(cancelSpy.count(), 1);
-    EXPECT_EQ(image.ReadBytes(mem::kOption065B, 1), "F9");
+    EXPECT_EQ(image.ReadBytes(0x065B, 1), "F9");
 
     KeyAssignView form(image, state, texts);
     QSignalSpy spy(&form, &FormView::closeRequested);
@@ -67,7 +67,7 @@ TEST_F(Forms, KeyFormOkStoresAndCancelDoesNot) {
     form.aKeyList()->setCurrentIndex(4);
     QTest::mouseClick(form.okButton(), Qt::LeftButton);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(image.ReadBytes(mem::kOption065B, 1), "E1");
+    EXPECT_EQ(image.ReadBytes(0x065B, 1), "E1");
     EXPECT_EQ(image.ReadBytes(mem::kKeyA, 1), "05");
 }
 
@@ -122,14 +122,14 @@ TEST_F(Forms, OptionFormOkStoresAndCancelDoesNot) {
         QSignalSpy spy(&form, &FormView::closeRequested);
         QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
         EXPECT_EQ(spy.count(), 1);
-        EXPECT_EQ(image.ReadBytes(mem::kOption065C, 1), "03");
+        EXPECT_EQ(image.ReadBytes(0x065C, 1), "03");
     }
     OptionsView form(image, state, texts);
     form.squelchList()->setCurrentIndex(8);
     form.keyLockBox()->setChecked(false);
     QTest::mouseClick(form.okButton(), Qt::LeftButton);
-    EXPECT_EQ(image.ReadBytes(mem::kOption065C, 1), "08");
-    EXPECT_EQ(image.ReadBytes(mem::kOption065B, 1).back(), '8');  // F9 without key lock
+    EXPECT_EQ(image.ReadBytes(0x065C, 1), "08");
+    EXPECT_EQ(image.ReadBytes(0x065B, 1).back(), '8');  // F9 without key lock
 }
 
 }  // namespace

@@ -51,14 +51,14 @@ TEST(KeyAssign, SideKeyCodesReadAndWriteThroughTheirMapping) {
 
 TEST(KeyAssign, MonitorBitsAndTheHiddenOptionByte) {
     FormFixture f;
-    f.Set(mem::kOption065B, "E7");  // monitor bits 00, every other bit set
+    f.Set(0x065B, "E7");  // monitor bits 00, every other bit set
     f.Set(mem::kKeyOption, "05");
     KeyAssignModel m(f.image, f.state, f.texts);
     EXPECT_EQ(m.monitor, 0);
     EXPECT_EQ(m.optionByte, 5);
     m.monitor = 2;
     m.Store();
-    EXPECT_EQ(f.Byte(mem::kOption065B), "F7");
+    EXPECT_EQ(f.Byte(0x065B), "F7");
     EXPECT_EQ(f.Byte(mem::kKeyOption), "01");  // the check box stores checked as 01
 }
 
@@ -81,7 +81,7 @@ TEST(KeyAssign, BasicRadioImageIsNeverLengthened) {
     m.monitor = 1;
     m.Store();
     EXPECT_EQ(f.image.byteCount(), static_cast<std::size_t>(mem::kBasicImageBytes));
-    EXPECT_EQ(GetBits(f.Byte(mem::kOption065B), 3, 2), "01");
+    EXPECT_EQ(GetBits(f.Byte(0x065B), 3, 2), "01");
 }
 
 }  // namespace

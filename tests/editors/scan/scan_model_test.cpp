@@ -139,11 +139,11 @@ TEST(Scan, PowerOnScanBitsAndTheRestOfTheirByte) {
         {"FF", 0, "FF"}, {"FB", 1, "FB"}, {"F9", -1, "FF"}, {"FD", -1, "FF"}, {"00", -1, "06"}};
     for (const auto& c : cases) {
         FormFixture f;
-        f.Set(mem::kOption0660, c.stored);
+        f.Set(0x0660, c.stored);
         ScanModel m(f.image, f.state, f.texts, *f.channels);
         EXPECT_EQ(m.powerOnScan, c.index) << c.stored;
         m.Store();
-        EXPECT_EQ(f.Byte(mem::kOption0660), c.written) << c.stored;
+        EXPECT_EQ(f.Byte(0x0660), c.written) << c.stored;
     }
 }
 
