@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,12 @@ enum class Control {
     List,         // a list: an int member holding the selected index (-1 = no selection)
     ChannelList,  // a list of channel names ("None", "5", "A"), dumped by name
     Carried,      // no control: an int member carrying the stored value through
+    Text,         // a text field or a cell of a code list, its field a text
 };
+
+// How a list's loaded value that is not an entry is worded: "'9' is not an entry of the list
+// (0 to 3)", or "expected an entry from 0 to 3" (which also takes a quoted number).
+enum class ListWording { NotAnEntry, ExpectedEntry };
 
 template <class Model>
 struct Setting {
@@ -35,9 +41,18 @@ struct Setting {
     // Why the form does not let the user change the setting now ("is disabled on this model");
     // nullptr when it does.
     using Why = const char* (*)(const Model&);
+    // The accessor form, for models that keep their lists in an array.
+    using Getter = std::function<int(const Model&)>;
+    using Putter = std::function<void(Model&, int)>;
+    using GetText = std::function<std::string(const Model&)>;
+    using PutText = std::function<void(Model&, const std::string&)>;
+    // A typed text as the field keeps it, or nullopt and why not ("expected ...").
+    using TextRule =
+        std::function<std::optional<std::string>(const Model&, const std::string&, std::string&)>;
 
-    std::string key;                       // the dump key: the field's name where there is one
+    std::string key;  // the dump key: the field's name (and its record) where there is one
     const layout::Field* field = nullptr;  // nullptr: the setting spans several places
+    int record = 0;                        // a table field's record: 1 .. count
     Control control = Control::List;
     bool Model::*check = nullptr;          // Check
     int Model::*index = nullptr;           // List, ChannelList, Carried
@@ -46,7 +61,17 @@ struct Setting {
     Rule read;                             // stored value -> index; default: the value itself
     Rule write;                            // index -> stored value; default: the index itself
     int storedWithoutSelection = -1;       // written when the list has no selection; -1: keep
+    int readOutsideList = -1;              // the selection of a value outside the list
     Why disabled = nullptr;
+    Getter get;  // instead of the member, when set
+    Putter put;
+    GetText text;        // Text: the field's text as the model holds it
+    PutText putText;     // Text: as read (or loaded without consequences)
+    PutText chooseText;  // Text: a user's entry, where it differs from putText
+    TextRule checkText;  // Text: what a loaded text must be; default: anything
+    bool (*storedWhen)(const Model&) = nullptr;  // Text: written only then (as read otherwise)
+    bool bareWhenEmpty = false;                  // Text: an empty text dumps as nothing, not ""
+    std::string example;  // Text: a text the field takes, for the generated tests
 
     Setting Reads(Rule rule) const { return With(&Setting::read, std::move(rule)); }
     Setting Writes(Rule rule) const { return With(&Setting::write, std::move(rule)); }
@@ -55,20 +80,39 @@ struct Setting {
     Setting StoresWithoutSelection(int stored) const {
         return With(&Setting::storedWithoutSelection, stored);
     }
+    Setting ReadsOutsideListAs(int index) const { return With(&Setting::readOutsideList, index); }
+    Setting ChosenAs(PutText f) const { return With(&Setting::chooseText, std::move(f)); }
+    Setting Checks(TextRule rule) const { return With(&Setting::checkText, std::move(rule)); }
+    Setting StoredOnlyWhen(bool (*f)(const Model&)) const { return With(&Setting::storedWhen, f); }
+    Setting BareWhenEmpty() const { return With(&Setting::bareWhenEmpty, true); }
+    Setting Example(std::string text) const { return With(&Setting::example, std::move(text)); }
 
     int EntryCount(const Model& m) const {
         return entries ? static_cast<int>(entries(m).size()) : 0;
     }
     // The selection (or carried value) as the control holds it.
-    int Get(const Model& m) const { return control == Control::Check ? m.*check : m.*index; }
-    // A user's choice: through the model's own rule where it has one.
-    void Choose(Model& m, int value) const {
-        if (control == Control::Check)
+    int Get(const Model& m) const {
+        if (get) return get(m);
+        return control == Control::Check ? m.*check : m.*index;
+    }
+    // Sets the selection (or carried value) as read, without consequences.
+    void Set(Model& m, int value) const {
+        if (put)
+            put(m, value);
+        else if (control == Control::Check)
             m.*check = value != 0;
-        else if (choose)
-            (m.*choose)(value);
         else
             m.*index = value;
+    }
+    // A user's choice: through the model's own rule where it has one.
+    void Choose(Model& m, int value) const {
+        if (choose)
+            (m.*choose)(value);
+        else
+            Set(m, value);
+    }
+    void ChooseText(Model& m, const std::string& t) const {
+        (chooseText ? chooseText : putText)(m, t);
     }
 
   private:
@@ -87,6 +131,7 @@ struct Description {
     // Whether loaded lines are applied in the declared order (each list deciding what the
     // next offers) rather than in the order they are given.
     bool declaredOrder = false;
+    ListWording listWording = ListWording::NotAnEntry;
 
     const Setting<Model>* Find(const std::string& key) const {
         for (const auto& s : settings)
@@ -135,50 +180,89 @@ Setting<Model> Carried(std::string key, const layout::Field& field, int Model::*
     return s;
 }
 
+// A list the model keeps in an array: get and put its selection.
+template <class Model, class Entries>
+Setting<Model> Accessed(std::string key, const layout::Field& field,
+                        typename Setting<Model>::Getter get, typename Setting<Model>::Putter put,
+                        Entries entries) {
+    Setting<Model> s;
+    s.key = std::move(key);
+    s.field = &field;
+    s.get = std::move(get);
+    s.put = std::move(put);
+    s.entries = std::move(entries);
+    return s;
+}
+
+// A text field, or record `record` of a table of texts (keyed "<field>.<record>").
+template <class Model>
+Setting<Model> TextField(std::string key, const layout::Field& field, int record,
+                         typename Setting<Model>::GetText get,
+                         typename Setting<Model>::PutText put) {
+    Setting<Model> s;
+    s.key = std::move(key);
+    s.field = &field;
+    s.record = record;
+    s.control = Control::Text;
+    s.text = std::move(get);
+    s.putText = std::move(put);
+    return s;
+}
+
 // ---- loading and storing the plain fields ----
 
 // Reads every setting that has a field. A field the image does not hold (beyond a short
 // image's end) reads as 0, as an empty byte always has; a list index outside the list
-// becomes no selection.
+// becomes no selection, or the entry the setting names for it.
 template <class Model>
 void LoadSettings(const Description<Model>& d, Model& m, const CodeplugImage& image) {
     for (const auto& s : d.settings) {
         if (!s.field) continue;
         if (s.control == Control::Check) {
-            m.*s.check = layout::ReadFlag(image, *s.field).value_or(false);
+            s.Set(m, layout::ReadFlag(image, *s.field, s.record).value_or(false));
             continue;
         }
-        const int stored = layout::Read(image, *s.field).value_or(0);
+        if (s.control == Control::Text) {
+            s.putText(m, layout::ReadText(image, *s.field, s.record).value_or(""));
+            continue;
+        }
+        const int stored = layout::Read(image, *s.field, s.record).value_or(0);
         const int value = s.read ? s.read(m, stored) : stored;
         if (s.control == Control::Carried) {
-            m.*s.index = value;
+            s.Set(m, value);
         } else {
-            m.*s.index = value >= 0 && value < s.EntryCount(m) ? value : -1;
+            s.Set(m, value >= 0 && value < s.EntryCount(m) ? value : s.readOutsideList);
         }
     }
 }
 
 // Writes every setting that has a field, each into its own bits: the other bits of a shared
 // byte are read now, not when the form opened. A list without a selection keeps its bits
-// (or stores its declared value); nothing is written beyond the image's end.
+// (or stores its declared value), a text is written only when its rule allows; nothing is
+// written beyond the image's end.
 template <class Model>
 void StoreSettings(const Description<Model>& d, const Model& m, CodeplugImage& image) {
     for (const auto& s : d.settings) {
         if (!s.field) continue;
         if (s.control == Control::Check) {
-            layout::WriteFlag(image, *s.field, m.*s.check);
+            layout::WriteFlag(image, *s.field, s.record, s.Get(m) != 0);
+            continue;
+        }
+        if (s.control == Control::Text) {
+            if (!s.storedWhen || s.storedWhen(m))
+                layout::WriteText(image, *s.field, s.record, s.text(m));
             continue;
         }
         int value = s.Get(m);
         if (s.control == Control::List || s.control == Control::ChannelList) {
             if (value < 0 || value >= s.EntryCount(m)) {
                 if (s.storedWithoutSelection >= 0)
-                    layout::Write(image, *s.field, s.storedWithoutSelection);
+                    layout::Write(image, *s.field, s.record, s.storedWithoutSelection);
                 continue;
             }
         }
         if (s.write) value = s.write(m, value);
-        if (value >= 0) layout::Write(image, *s.field, value);
+        if (value >= 0) layout::Write(image, *s.field, s.record, value);
     }
 }
 

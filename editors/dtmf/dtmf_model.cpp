@@ -2,24 +2,14 @@
 
 #include "core/codeplug_lib.h"
 #include "core/layout/codeplug_layout.h"
-#include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
 
-using layout::AddressOf;
-namespace fields = layout::fields;
 namespace {
-
-constexpr int kCodeTableBytes = mem::kDtmfCodeBytes * mem::kDtmfCodeCount;
-constexpr int kDtmfRegionEnd = mem::kDtmfDigitCodes + kCodeTableBytes;
 
 bool IsDtmfCharacter(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
-}
-
-int CodeTable(DtmfModel::CodeList list) {
-    return list == DtmfModel::kDtmfCodes ? mem::kDtmfCodes : mem::kDtmfDigitCodes;
 }
 
 }  // namespace
@@ -45,7 +35,8 @@ DtmfModel::Checked DtmfModel::CheckKillCode(const std::string& typed) {
 }
 
 bool DtmfModel::Available(const CodeplugImage& image) {
-    return image.byteCount() >= static_cast<std::size_t>(kDtmfRegionEnd);
+    // The digit codes are the region's last bytes.
+    return image.byteCount() >= static_cast<std::size_t>(layout::kDtmfDigitCodeTable.end());
 }
 
 DtmfModel::DtmfModel(CodeplugImage& image, const TextCatalogue& texts, Messages& messages)
@@ -73,42 +64,10 @@ void DtmfModel::FillLists() {
     entries_[kClearAutoAnswer] = {Text(kTextOn), Text(kTextOff)};
 }
 
-int DtmfModel::ReadByte(int address) const {
-    std::string hex = image_.ReadBytes(address, 1);
-    return hex.size() == 2 ? HexToInt(hex) : -1;
-}
-
 void DtmfModel::Read() {
-    auto pick = [this](List list, int index, int fallBack) {
-        int count = static_cast<int>(entries_[list].size());
-        selected_[list] = index >= 0 && index < count ? index : fallBack;
-    };
-    pick(kRate, ReadByte(AddressOf(fields::kDtmfRate)), 0);
-    pick(kFirstDigitTime, ReadByte(AddressOf(fields::kDtmfFirstDigitTime)), 0);
-    pick(kFirstDigitDelay, ReadByte(AddressOf(fields::kDtmfFirstDigitDelay)) - 1, 0);
-    pick(kStarHashTone, ReadByte(AddressOf(fields::kDtmfStarHashTone)), 1);
-    pick(kDKey, ReadByte(AddressOf(fields::kDtmfDKey)), 0);
-    selected_[kSideTone] = ReadByte(AddressOf(fields::kDtmfSideTone)) == 0 ? 1 : 0;
-    pick(kAutoReset, ReadByte(AddressOf(fields::kDtmfAutoReset)), 10);
-    pick(kCallAlert, ReadByte(AddressOf(fields::kDtmfCallAlert)), 1);
-    pick(kAutoAnswer, ReadByte(AddressOf(fields::kDtmfAutoAnswer)), 0);
-    selected_[kClearAutoAnswer] = ReadByte(AddressOf(fields::kDtmfClearAutoAnswer)) == 0 ? 1 : 0;
-
-    selected_[kGroupCall] = 0;
-    int group = ReadByte(AddressOf(fields::kDtmfGroupCall));
-    if (group > 0 && group != 0xFF) {
-        const std::string character(1, static_cast<char>(group));
-        for (std::size_t i = 1; i < entries_[kGroupCall].size(); ++i)
-            if (entries_[kGroupCall][i] == character) selected_[kGroupCall] = static_cast<int>(i);
-    }
-
-    storedKillCodeHex_ = image_.ReadBytes(mem::kDtmfKillCode, mem::kDtmfKillCodeBytes);
-    killCode_ = HexToText(storedKillCodeHex_);
+    settings::LoadSettings(Settings(), *this, image_);
     killCodeEdited_ = false;
     for (CodeList list : {kDtmfCodes, kDigitCodes}) {
-        for (int n = 0; n < kCodeCount; ++n)
-            codes_[list][n] = HexToText(
-                image_.ReadBytes(CodeTable(list) + n * mem::kDtmfCodeBytes, mem::kDtmfCodeBytes));
         editRow_[list] = 0;
         editText_[list].clear();
     }
@@ -170,17 +129,6 @@ void DtmfModel::DeleteAll(CodeList list) {
     codes_[list][0] = kDefaultDigitCode;
 }
 
-std::string DtmfModel::ListByte(int address, List list, int value) const {
-    if (selected_[list] < 0) return image_.ReadBytes(address, 1);
-    return IntToHex(value, 1);
-}
-
-std::string DtmfModel::TablePiece(const std::string& text, int bytes) {
-    std::string hex = TextToHex(text);
-    hex.resize(static_cast<std::size_t>(2 * bytes), 'F');
-    return hex;
-}
-
 bool DtmfModel::Apply() {
     if (!Available(image_)) return false;
     CommitEdit(kDtmfCodes);
@@ -192,43 +140,8 @@ bool DtmfModel::Apply() {
     // A radio without any digit code cannot be called by its number.
     if (!anyDigitCode) codes_[kDigitCodes][0] = kDefaultDigitCode;
 
-    const int* s = selected_.data();
-    std::string lists;
-    lists += ListByte(AddressOf(fields::kDtmfRate), kRate, s[kRate]);
-    lists += ListByte(AddressOf(fields::kDtmfFirstDigitTime), kFirstDigitTime, s[kFirstDigitTime]);
-    lists += ListByte(AddressOf(fields::kDtmfFirstDigitDelay), kFirstDigitDelay,
-                      s[kFirstDigitDelay] + 1);
-    lists += ListByte(AddressOf(fields::kDtmfStarHashTone), kStarHashTone, s[kStarHashTone]);
-    lists += ListByte(AddressOf(fields::kDtmfDKey), kDKey, s[kDKey]);
-    lists += ListByte(AddressOf(fields::kDtmfSideTone), kSideTone, s[kSideTone] == 0 ? 1 : 0);
-    int group = 0xFF;
-    if (s[kGroupCall] > 0)
-        group = static_cast<unsigned char>(entries_[kGroupCall][s[kGroupCall]][0]);
-    lists += ListByte(AddressOf(fields::kDtmfGroupCall), kGroupCall, group);
-    lists += ListByte(AddressOf(fields::kDtmfAutoReset), kAutoReset, s[kAutoReset]);
-    lists += ListByte(AddressOf(fields::kDtmfCallAlert), kCallAlert, s[kCallAlert]);
-    lists += ListByte(AddressOf(fields::kDtmfAutoAnswer), kAutoAnswer, s[kAutoAnswer]);
-    lists += ListByte(AddressOf(fields::kDtmfClearAutoAnswer), kClearAutoAnswer,
-                      s[kClearAutoAnswer] == 0 ? 1 : 0);
-
-    std::string kill =
-        killCodeEdited_ ? TablePiece(killCode_, mem::kDtmfKillCodeBytes) : storedKillCodeHex_;
-    std::array<std::string, 2> tables;
-    for (CodeList list : {kDtmfCodes, kDigitCodes})
-        for (const std::string& code : codes_[list])
-            tables[list] += TablePiece(code, mem::kDtmfCodeBytes);
-
-    // Every piece must be exactly its field's size: a short piece would leave stale bytes
-    // behind, a long one would spill into the next field.
-    if (lists.size() !=
-            2u * (AddressOf(fields::kDtmfClearAutoAnswer) - AddressOf(fields::kDtmfRate) + 1) ||
-        kill.size() != 2u * mem::kDtmfKillCodeBytes || tables[0].size() != 2u * kCodeTableBytes ||
-        tables[1].size() != 2u * kCodeTableBytes)
-        return false;
-    return image_.WriteBytes(AddressOf(fields::kDtmfRate), lists) &&
-           image_.WriteBytes(mem::kDtmfKillCode, kill) &&
-           image_.WriteBytes(mem::kDtmfCodes, tables[0]) &&
-           image_.WriteBytes(mem::kDtmfDigitCodes, tables[1]);
+    settings::StoreSettings(Settings(), *this, image_);
+    return true;
 }
 
 }  // namespace vgr47

@@ -9,6 +9,7 @@
 #include "core/codeplug_image.h"
 #include "core/messages.h"
 #include "core/text_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -50,6 +51,9 @@ class DtmfModel {
     // become "000", more than 10 are cut to 10, a bad character empties it.
     static Checked CheckKillCode(const std::string& typed);
 
+    // Each list's, the kill code's and each code's field and rules (dtmf_settings.cpp).
+    static const settings::Description<DtmfModel>& Settings();
+
     // Whether the image holds the whole DTMF region (a short image from a basic radio does not).
     static bool Available(const CodeplugImage& image);
 
@@ -86,18 +90,14 @@ class DtmfModel {
     // Empties the list and puts the default code into entry 1 (after the user confirmed).
     void DeleteAll(CodeList list);
 
-    // OK: commits both editors and an edited kill code, then writes every field in order.
-    // False when a part could not be stored (nothing is written then).
+    // OK: commits both editors and an edited kill code, then writes every field. False when
+    // the image does not hold the DTMF region (nothing is written then).
     bool Apply();
 
   private:
     void Read();
     void FillLists();
     std::string Text(int number) const { return texts_.GetText(number); }
-    int ReadByte(int address) const;
-    // The byte of a list: its value, or the old byte when the list has no selection.
-    std::string ListByte(int address, List list, int value) const;
-    static std::string TablePiece(const std::string& text, int bytes);
 
     CodeplugImage& image_;
     const TextCatalogue& texts_;
@@ -106,7 +106,6 @@ class DtmfModel {
     std::array<int, kListCount> selected_{};
     std::string killCode_;
     bool killCodeEdited_ = false;
-    std::string storedKillCodeHex_;  // all its bytes, as read
     std::array<std::array<std::string, kCodeCount>, 2> codes_;
     std::array<int, 2> editRow_{};
     std::array<std::string, 2> editText_;

@@ -5,12 +5,37 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
+#include "core/messages.h"
 #include "editors/common/settings_description.h"
 #include "editors/dump/dump_area.h"
 #include "editors/dump/dump_form_values.h"
 
 namespace vgr47::dump {
+
+// What a described area does beyond its settings.
+struct AreaRules {
+    // Whether the image holds the form's bytes at all: nothing is dumped or taken where it
+    // does not. Default: always.
+    std::function<bool(const Context&)> shown;
+    // Why the area takes no changes on this model ("this model has no DTMF settings"); every
+    // changed line is refused then. nullptr (or no rule) when it takes them.
+    std::function<const char*(const Context&)> refused;
+    // The problem when the form's OK refuses to store.
+    std::string noRoom;
+};
+
+// Messages a form shows while loaded lines are applied; they become problems of the load.
+class CollectedMessages : public Messages {
+  public:
+    std::vector<std::string> shown;
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    Answer Ask(const std::string&, const std::string&, Buttons, bool) override {
+        return Answer::Cancel;
+    }
+};
 
 // What the generated tests see of a described area, whatever its model.
 class SettingsArea : public Area {
@@ -18,6 +43,7 @@ class SettingsArea : public Area {
     struct Info {
         std::string key;
         const layout::Field* field;
+        int record;  // a table field's record, else 0
         settings::Control control;
     };
     virtual std::vector<Info> Settings() const = 0;
@@ -27,27 +53,30 @@ class SettingsArea : public Area {
     // choosing it would, and presses OK. Returns the keys of the settings whose values changed
     // (it and those the form changed along with it); none, and the image untouched, when the
     // form offers no other value: the control is disabled, hidden, has a single entry or is no
-    // control at all.
+    // control at all, or the area takes no changes on this codeplug.
     virtual std::vector<std::string> ChangeOne(std::size_t index, Context& ctx) const = 0;
 };
 
-// Model: a form's headless model with a static Settings() (its description) and Store() (OK).
-// open makes the model on the context's image, as the form does when it opens.
+// Model: a form's headless model with a static Settings() (its description) and its OK:
+// Store(), or Apply() when the form may refuse to store. open makes the model on the
+// context's image, as the form does when it opens.
 template <class Model>
 class DescribedArea : public SettingsArea {
   public:
-    using Open = std::function<std::unique_ptr<Model>(const Context&)>;
+    using Open = std::function<std::unique_ptr<Model>(const Context&, Messages&)>;
 
-    explicit DescribedArea(Open open) : open_(std::move(open)) {}
+    DescribedArea(Open open, AreaRules rules) : open_(std::move(open)), rules_(std::move(rules)) {}
 
     std::string name() const override { return Description().area; }
 
     std::vector<Line> Dump(const Context& ctx) const override {
-        auto m = open_(ctx);
+        if (!Shown(ctx)) return {};
+        CollectedMessages quiet;
+        auto m = open_(ctx, quiet);
         std::vector<Line> lines;
         for (const auto& s : Description().settings) {
             // Fields stored beyond the end of a short image are left out.
-            if (s.field && !layout::ReadHex(ctx.image, *s.field)) continue;
+            if (s.field && !layout::ReadHex(ctx.image, *s.field, s.record)) continue;
             lines.push_back({s.key, Format(s, *m)});
         }
         return lines;
@@ -55,7 +84,14 @@ class DescribedArea : public SettingsArea {
 
     void Load(const std::vector<Input>& changed, Context& ctx,
               std::vector<Problem>& problems) const override {
-        auto m = open_(ctx);
+        if (!Shown(ctx)) return;
+        if (const char* why = rules_.refused ? rules_.refused(ctx) : nullptr) {
+            for (const Input& in : changed)
+                problems.push_back({in.lineNumber, in.key + ": " + why});
+            return;
+        }
+        CollectedMessages messages;
+        auto m = open_(ctx, messages);
         const std::size_t before = problems.size();
         if (Description().declaredOrder) {
             for (const auto& s : Description().settings)
@@ -65,48 +101,87 @@ class DescribedArea : public SettingsArea {
             for (const Input& in : changed)
                 if (const auto* s = Description().Find(in.key)) Apply(*s, in, *m, problems);
         }
-        if (problems.size() == before) m->Store();
+        if (problems.size() != before) return;
+        if (!Press(*m)) problems.push_back({0, name() + ": " + rules_.noRoom});
+        // Every line was checked above, so the form's rules have nothing left to say; should
+        // they, the text must not change the codeplug behind the user's back.
+        for (const std::string& text : messages.shown)
+            problems.push_back({0, name() + ": " + text});
     }
 
     std::vector<Info> Settings() const override {
         std::vector<Info> out;
-        for (const auto& s : Description().settings) out.push_back({s.key, s.field, s.control});
+        for (const auto& s : Description().settings)
+            out.push_back({s.key, s.field, s.record, s.control});
         return out;
     }
 
-    void Ok(Context& ctx) const override { open_(ctx)->Store(); }
+    void Ok(Context& ctx) const override {
+        if (!Shown(ctx)) return;
+        CollectedMessages quiet;
+        Press(*open_(ctx, quiet));
+    }
 
     std::vector<std::string> ChangeOne(std::size_t index, Context& ctx) const override {
+        if (!Shown(ctx) || (rules_.refused && rules_.refused(ctx))) return {};
         const auto& all = Description().settings;
         const auto& s = all.at(index);
-        auto m = open_(ctx);
+        CollectedMessages quiet;
+        auto m = open_(ctx, quiet);
         if (s.disabled && s.disabled(*m)) return {};
-        const int now = s.Get(*m);
-        int other = -1;
-        if (s.control == settings::Control::Check) {
-            other = now ? 0 : 1;
-        } else if (s.control != settings::Control::Carried && s.EntryCount(*m) > 1) {
-            other = now < 0 ? 0 : (now + 1) % s.EntryCount(*m);
+        std::vector<std::string> before;
+        for (const auto& t : all) before.push_back(Format(t, *m));
+        if (s.control == settings::Control::Text) {
+            s.ChooseText(*m, s.text(*m) == s.example ? "" : s.example);
+        } else {
+            const int now = s.Get(*m);
+            int other = -1;
+            if (s.control == settings::Control::Check) {
+                other = now ? 0 : 1;
+            } else if (s.control != settings::Control::Carried && s.EntryCount(*m) > 1) {
+                other = now < 0 ? 0 : (now + 1) % s.EntryCount(*m);
+            }
+            if (other < 0) return {};
+            s.Choose(*m, other);
         }
-        if (other < 0) return {};
-        std::vector<int> before;
-        for (const auto& t : all) before.push_back(t.Get(*m));
-        s.Choose(*m, other);
         std::vector<std::string> changed;
         for (std::size_t i = 0; i < all.size(); ++i)
-            if (all[i].Get(*m) != before[i]) changed.push_back(all[i].key);
-        m->Store();
+            if (Format(all[i], *m) != before[i]) changed.push_back(all[i].key);
+        Press(*m);
         return changed;
     }
 
   private:
     static const settings::Description<Model>& Description() { return Model::Settings(); }
 
+    template <class M, class = void>
+    struct HasStore : std::false_type {};
+    template <class M>
+    struct HasStore<M, std::void_t<decltype(std::declval<M&>().Store())>> : std::true_type {};
+
+    // The form's OK; false when it refused to store.
+    static bool Press(Model& m) {
+        if constexpr (!HasStore<Model>::value) {
+            return m.Apply();
+        } else if constexpr (std::is_void_v<decltype(m.Store())>) {
+            m.Store();
+            return true;
+        } else {
+            return m.Store();
+        }
+    }
+
+    bool Shown(const Context& ctx) const { return !rules_.shown || rules_.shown(ctx); }
+
     static std::string Entry(const std::vector<std::string>& entries, int index) {
         return index >= 0 && index < static_cast<int>(entries.size()) ? entries[index] : "";
     }
 
     static std::string Format(const settings::Setting<Model>& s, const Model& m) {
+        if (s.control == settings::Control::Text) {
+            const std::string text = s.text(m);
+            return text.empty() && s.bareWhenEmpty ? "" : FormatQuoted(text);
+        }
         const int value = s.Get(m);
         switch (s.control) {
             case settings::Control::Check:
@@ -116,6 +191,7 @@ class DescribedArea : public SettingsArea {
             case settings::Control::ChannelList:
                 return FormatChannel(value, Entry(s.entries(m), value));
             case settings::Control::List:
+            case settings::Control::Text:
                 break;
         }
         return FormatList(value, Entry(s.entries(m), value));
@@ -132,21 +208,33 @@ class DescribedArea : public SettingsArea {
         if (s.disabled && s.disabled(m) &&
             Unchangeable(in, ValueOnly(Format(s, m)), s.disabled(m), problems))
             return;
-        if (s.control == settings::Control::Check) {
+        if (s.control == settings::Control::Text) {
+            std::string why;
+            const auto kept =
+                s.checkText ? s.checkText(m, in.value, why) : std::optional<std::string>(in.value);
+            if (kept)
+                s.ChooseText(m, *kept);
+            else
+                problems.push_back({in.lineNumber, in.key + ": " + why});
+        } else if (s.control == settings::Control::Check) {
             if (auto c = CheckChoice(in, problems)) s.Choose(m, *c ? 1 : 0);
         } else if (s.control == settings::Control::ChannelList) {
             if (auto i = ChannelChoice(in, s.entries(m), problems)) s.Choose(m, *i);
-        } else if (auto i = ListChoice(in, s.entries(m).size(), problems)) {
+        } else if (auto i = Description().listWording == settings::ListWording::ExpectedEntry
+                                ? EntryChoice(in, s.entries(m).size(), problems)
+                                : ListChoice(in, s.entries(m).size(), problems)) {
             s.Choose(m, *i);
         }
     }
 
     Open open_;
+    AreaRules rules_;
 };
 
 template <class Model>
-std::unique_ptr<Area> MakeDescribedArea(typename DescribedArea<Model>::Open open) {
-    return std::make_unique<DescribedArea<Model>>(std::move(open));
+std::unique_ptr<Area> MakeDescribedArea(typename DescribedArea<Model>::Open open,
+                                        AreaRules rules = {}) {
+    return std::make_unique<DescribedArea<Model>>(std::move(open), std::move(rules));
 }
 
 }  // namespace vgr47::dump

@@ -36,6 +36,17 @@ inline std::optional<int> ListChoice(const Input& in, std::size_t entries,
     return std::nullopt;
 }
 
+// The same in the other wording (see settings::ListWording); a quoted number passes.
+inline std::optional<int> EntryChoice(const Input& in, std::size_t entries,
+                                      std::vector<Problem>& problems) {
+    auto index = ParseIndex(in.value);
+    const int count = static_cast<int>(entries);
+    if (index && *index >= 0 && *index < count) return index;
+    problems.push_back(
+        {in.lineNumber, in.key + ": expected an entry from 0 to " + std::to_string(count - 1)});
+    return std::nullopt;
+}
+
 // A channel of a channel list by its name ("5", "A"), or "none" for entry 0.
 inline std::optional<int> ChannelChoice(const Input& in, const std::vector<std::string>& entries,
                                         std::vector<Problem>& problems) {

@@ -7,7 +7,7 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeKeysArea() {
-    return MakeDescribedArea<KeyAssignModel>([](const Context& ctx) {
+    return MakeDescribedArea<KeyAssignModel>([](const Context& ctx, Messages&) {
         return std::make_unique<KeyAssignModel>(ctx.image, ctx.state, ctx.texts);
     });
 }

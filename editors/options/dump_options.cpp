@@ -7,7 +7,7 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeOptionsArea() {
-    return MakeDescribedArea<OptionModel>([](const Context& ctx) {
+    return MakeDescribedArea<OptionModel>([](const Context& ctx, Messages&) {
         return std::make_unique<OptionModel>(ctx.image, ctx.state, ctx.texts);
     });
 }

@@ -8,7 +8,7 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeScanArea() {
-    return MakeDescribedArea<ScanModel>([](const Context& ctx) {
+    return MakeDescribedArea<ScanModel>([](const Context& ctx, Messages&) {
         return std::make_unique<ScanModel>(ctx.image, ctx.state, ctx.texts, ctx.channels);
     });
 }

@@ -87,10 +87,10 @@ std::map<int, int> ChangedBits(const std::string& a, const std::string& b) {
     return out;
 }
 
-// The field's bits, as address -> mask (records of a table are not settings of these forms).
-std::map<int, int> FieldBits(const layout::Field& f) {
+// The field's bits, as address -> mask.
+std::map<int, int> FieldBits(const layout::Field& f, int record) {
     std::map<int, int> out;
-    const int first = *layout::Address(f);
+    const int first = *layout::Address(f, record);
     for (int b = 0; b < f.shape.bytes; ++b) out[first + b] = f.IsBits() ? f.Mask() : 0xFF;
     return out;
 }
@@ -123,7 +123,7 @@ std::vector<const SettingsArea*> DescribedAreas(
     return out;
 }
 
-TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheOptionsKeysAndScanForms) {
+TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
     const auto all = dump::AllAreas();
     std::set<std::string> described;
     for (const SettingsArea* area : DescribedAreas(all)) {
@@ -131,14 +131,19 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheOptionsKeysAndScanForms) {
         for (const auto& s : area->Settings()) {
             EXPECT_EQ(s.key.rfind(area->name() + ".", 0), 0u) << s.key;
             if (!s.field) continue;
-            EXPECT_EQ(s.key, s.field->name);
-            EXPECT_FALSE(s.field->InTable()) << s.key;
+            // A table's record is keyed by its number after the field's name.
+            EXPECT_EQ(s.key, s.field->name + (s.record ? "." + std::to_string(s.record) : ""));
+            EXPECT_EQ(s.field->InTable(), s.record > 0) << s.key;
+            if (s.control == settings::Control::Text) {
+                EXPECT_EQ(s.field->shape.encoding, layout::Encoding::Text) << s.key;
+            }
             if (s.control == settings::Control::Check) {
                 EXPECT_EQ(s.field->shape.width, 1) << s.key;
             }
         }
     }
-    for (const char* name : {"options", "keys", "scan"}) EXPECT_TRUE(described.count(name)) << name;
+    for (const char* name : {"options", "keys", "scan", "dtmf"})
+        EXPECT_TRUE(described.count(name)) << name;
 }
 
 TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheDump) {
@@ -181,7 +186,7 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
                     if (std::find(changedKeys.begin(), changedKeys.end(), other.key) ==
                         changedKeys.end())
                         continue;
-                    for (const auto& [address, mask] : FieldBits(*other.field))
+                    for (const auto& [address, mask] : FieldBits(*other.field, other.record))
                         allowed[address] |= mask;
                 }
                 bool ownChanged = false;
@@ -189,7 +194,7 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
                     EXPECT_EQ(mask & ~allowed[address], 0)
                         << "bits " << IntToHex(mask, 1) << " of " << IntToHex(address, 2);
                     if (info.field)
-                        for (const auto& [a, m] : FieldBits(*info.field))
+                        for (const auto& [a, m] : FieldBits(*info.field, info.record))
                             ownChanged = ownChanged || (a == address && (mask & m));
                 }
                 if (info.field) {
