@@ -3,13 +3,16 @@
 #include <algorithm>
 
 #include "core/codeplug_lib.h"
+#include "core/layout/codeplug_layout.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 
 namespace vgr47 {
 
 bool AcsModel::Available(const CodeplugImage& image) {
-    return image.byteCount() >= static_cast<std::size_t>(mem::kAcsTimes + 1);
+    // The times are the last of its bytes.
+    return image.byteCount() >
+           static_cast<std::size_t>(layout::AddressOf(layout::fields::kAcsRxTime));
 }
 
 AcsModel::AcsModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts,
@@ -32,21 +35,7 @@ std::array<int, AcsModel::kListCount> AcsModel::LabelTexts() const {
 }
 
 void AcsModel::Read() {
-    std::string cycles = image_.ReadBytes(mem::kAcsCycles, 1);
-    int cycle = cycles.size() == 2 ? HexToInt(cycles) - 2 : -1;
-    selected_[kCycles] = cycle >= 0 && cycle <= 3 ? cycle : 0;
-    std::string times = image_.ReadBytes(mem::kAcsTimes, 1);
-    auto nibble = [&](std::size_t digit) {
-        int v = times.size() == 2 ? HexToInt(times.substr(digit, 1)) : -1;
-        return v >= 0 && v < static_cast<int>(entries_[kTxTime].size()) ? v : -1;
-    };
-    selected_[kTxTime] = nibble(1);
-    selected_[kRxTime] = nibble(0);
-    std::string list = image_.ReadBytes(mem::kAcsList, mem::kAcsListCount);
-    for (int r = 0; r < kRows; ++r) {
-        int channel = list.size() >= 2u * (r + 1) ? HexToInt(list.substr(2 * r, 2)) : -1;
-        rows_[r] = channel >= 1 && channel <= mem::kChannelCount ? std::to_string(channel) : "";
-    }
+    settings::LoadSettings(Settings(), *this, image_);
     currentRow_ = 0;
     chooser_.clear();
     picked_.reset();
@@ -146,18 +135,9 @@ void AcsModel::SetRow(int row, const std::string& text) {
 
 bool AcsModel::Apply() {
     if (!Available(image_)) return false;
-    std::string cycles = selected_[kCycles] >= 0 ? IntToHex(selected_[kCycles] + 2, 1)
-                                                 : image_.ReadBytes(mem::kAcsCycles, 1);
-    std::string times = image_.ReadBytes(mem::kAcsTimes, 1);
-    const char* digits = "0123456789ABCDEF";
-    if (selected_[kTxTime] >= 0) times[1] = digits[selected_[kTxTime]];
-    if (selected_[kRxTime] >= 0) times[0] = digits[selected_[kRxTime]];
     CommitChoice();
-    std::string list;
-    for (const std::string& r : rows_) list += r.empty() ? "FF" : IntToHex(ParseLeadingInt(r), 1);
-    if (list.size() != 2u * mem::kAcsListCount) return false;
-    return image_.WriteBytes(mem::kAcsCycles, cycles) && image_.WriteBytes(mem::kAcsTimes, times) &&
-           image_.WriteBytes(mem::kAcsList, list);
+    settings::StoreSettings(Settings(), *this, image_);
+    return true;
 }
 
 }  // namespace vgr47

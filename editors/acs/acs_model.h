@@ -11,6 +11,7 @@
 #include "core/model_catalogue.h"
 #include "core/text_catalogue.h"
 #include "editors/channels/channel_model.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -18,6 +19,11 @@ class AcsModel {
   public:
     enum List { kCycles = 0, kTxTime, kRxTime, kListCount };
     static constexpr int kRows = 8;
+
+    // Each list's and each row's field and rules (acs_settings.cpp).
+    static const settings::Description<AcsModel>& Settings();
+    // The dump key of row 1..8.
+    static std::string RowKey(int row);
 
     // Whether the image holds the auto-channel-select bytes (a short image does not).
     static bool Available(const CodeplugImage& image);

@@ -26,8 +26,11 @@ enum class Control {
     List,         // a list: an int member holding the selected index (-1 = no selection)
     ChannelList,  // a list of channel names ("None", "5", "A"), dumped by name
     Carried,      // no control: an int member carrying the stored value through
-    Text,         // a text field or a cell of a code list, its field a text
+    Text,         // a text field or a cell of a list of texts
 };
+
+// How a text setting's value is dumped.
+enum class Quoting { Always, NotWhenEmpty, Never };
 
 // How a list's loaded value that is not an entry is worded: "'9' is not an entry of the list
 // (0 to 3)", or "expected an entry from 0 to 3" (which also takes a quoted number).
@@ -49,6 +52,10 @@ struct Setting {
     // A typed text as the field keeps it, or nullopt and why not ("expected ...").
     using TextRule =
         std::function<std::optional<std::string>(const Model&, const std::string&, std::string&)>;
+    // A text setting over a field that is not a text: the stored value as the text, both ways.
+    using TextOfStored = std::function<std::string(const Model&, int)>;
+    using StoredOfText = std::function<int(const Model&, const std::string&)>;
+    using Texts = std::function<std::vector<std::string>(const Model&)>;
 
     std::string key;  // the dump key: the field's name (and its record) where there is one
     const layout::Field* field = nullptr;  // nullptr: the setting spans several places
@@ -70,8 +77,10 @@ struct Setting {
     PutText chooseText;  // Text: a user's entry, where it differs from putText
     TextRule checkText;  // Text: what a loaded text must be; default: anything
     bool (*storedWhen)(const Model&) = nullptr;  // Text: written only then (as read otherwise)
-    bool bareWhenEmpty = false;                  // Text: an empty text dumps as nothing, not ""
-    std::string example;  // Text: a text the field takes, for the generated tests
+    TextOfStored textOfStored;                   // Text over a number field
+    StoredOfText storedOfText;
+    Quoting quoting = Quoting::Always;
+    Texts offered;  // Text: values a user could enter now, for the generated tests
 
     Setting Reads(Rule rule) const { return With(&Setting::read, std::move(rule)); }
     Setting Writes(Rule rule) const { return With(&Setting::write, std::move(rule)); }
@@ -84,8 +93,10 @@ struct Setting {
     Setting ChosenAs(PutText f) const { return With(&Setting::chooseText, std::move(f)); }
     Setting Checks(TextRule rule) const { return With(&Setting::checkText, std::move(rule)); }
     Setting StoredOnlyWhen(bool (*f)(const Model&)) const { return With(&Setting::storedWhen, f); }
-    Setting BareWhenEmpty() const { return With(&Setting::bareWhenEmpty, true); }
-    Setting Example(std::string text) const { return With(&Setting::example, std::move(text)); }
+    Setting ReadsText(TextOfStored f) const { return With(&Setting::textOfStored, std::move(f)); }
+    Setting WritesText(StoredOfText f) const { return With(&Setting::storedOfText, std::move(f)); }
+    Setting Quoted(Quoting q) const { return With(&Setting::quoting, q); }
+    Setting Offers(Texts f) const { return With(&Setting::offered, std::move(f)); }
 
     int EntryCount(const Model& m) const {
         return entries ? static_cast<int>(entries(m).size()) : 0;
@@ -223,7 +234,11 @@ void LoadSettings(const Description<Model>& d, Model& m, const CodeplugImage& im
             continue;
         }
         if (s.control == Control::Text) {
-            s.putText(m, layout::ReadText(image, *s.field, s.record).value_or(""));
+            if (s.textOfStored)
+                s.putText(m,
+                          s.textOfStored(m, layout::Read(image, *s.field, s.record).value_or(0)));
+            else
+                s.putText(m, layout::ReadText(image, *s.field, s.record).value_or(""));
             continue;
         }
         const int stored = layout::Read(image, *s.field, s.record).value_or(0);
@@ -249,7 +264,10 @@ void StoreSettings(const Description<Model>& d, const Model& m, CodeplugImage& i
             continue;
         }
         if (s.control == Control::Text) {
-            if (!s.storedWhen || s.storedWhen(m))
+            if (s.storedWhen && !s.storedWhen(m)) continue;
+            if (s.storedOfText)
+                layout::Write(image, *s.field, s.record, s.storedOfText(m, s.text(m)));
+            else
                 layout::WriteText(image, *s.field, s.record, s.text(m));
             continue;
         }

@@ -39,6 +39,12 @@ bool KeptAsGiven(const std::string& value, int limit) {
     return length == 0 || (length >= 3 && length <= static_cast<std::size_t>(limit));
 }
 
+// Codes the fields take, and no code.
+template <Model::CodeList list>
+std::vector<std::string> Examples(const Model&) {
+    return {list == Model::kDtmfCodes ? "A*#" : "147", ""};
+}
+
 bool KillCodeEdited(const Model& m) { return m.killCodeEdited(); }
 
 std::string CodeKey(Model::CodeList list, int entry) {
@@ -101,7 +107,7 @@ const settings::Description<DtmfModel>& DtmfModel::Settings() {
                         return std::nullopt;
                     })
                     .StoredOnlyWhen(KillCodeEdited)
-                    .Example("A*#"),
+                    .Offers(Examples<kDtmfCodes>),
             },
         };
         d.listWording = ListWording::ExpectedEntry;
@@ -130,8 +136,8 @@ const settings::Description<DtmfModel>& DtmfModel::Settings() {
                                 return c.text;
                             return std::nullopt;
                         })
-                        .BareWhenEmpty()
-                        .Example(l == kDtmfCodes ? "A*#" : "147"));
+                        .Quoted(Quoting::NotWhenEmpty)
+                        .Offers(l == kDtmfCodes ? Examples<kDtmfCodes> : Examples<kDigitCodes>));
         }
         return d;
     }();

@@ -8,7 +8,7 @@
 namespace vgr47::dump {
 
 std::unique_ptr<Area> MakeDtmfArea() {
-    AreaRules rules;
+    AreaRules<DtmfModel> rules;
     rules.shown = [](const Context& ctx) { return DtmfModel::Available(ctx.image); };
     rules.refused = [](const Context& ctx) {
         return ctx.state.IsExtendedModel() ? nullptr : "this model has no DTMF settings";

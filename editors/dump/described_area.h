@@ -3,6 +3,7 @@
 // listed once and each problem is worded once.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <type_traits>
@@ -16,6 +17,7 @@
 namespace vgr47::dump {
 
 // What a described area does beyond its settings.
+template <class Model>
 struct AreaRules {
     // Whether the image holds the form's bytes at all: nothing is dumped or taken where it
     // does not. Default: always.
@@ -25,6 +27,9 @@ struct AreaRules {
     std::function<const char*(const Context&)> refused;
     // The problem when the form's OK refuses to store.
     std::string noRoom;
+    // Checks what the changed lines leave as a whole, once each of them passed on its own
+    // (a list of channels without gaps, say); adds its problems.
+    std::function<void(const Model&, const std::vector<Input>&, std::vector<Problem>&)> checkAll;
 };
 
 // Messages a form shows while loaded lines are applied; they become problems of the load.
@@ -65,7 +70,8 @@ class DescribedArea : public SettingsArea {
   public:
     using Open = std::function<std::unique_ptr<Model>(const Context&, Messages&)>;
 
-    DescribedArea(Open open, AreaRules rules) : open_(std::move(open)), rules_(std::move(rules)) {}
+    DescribedArea(Open open, AreaRules<Model> rules)
+        : open_(std::move(open)), rules_(std::move(rules)) {}
 
     std::string name() const override { return Description().area; }
 
@@ -102,6 +108,8 @@ class DescribedArea : public SettingsArea {
                 if (const auto* s = Description().Find(in.key)) Apply(*s, in, *m, problems);
         }
         if (problems.size() != before) return;
+        if (rules_.checkAll) rules_.checkAll(*m, changed, problems);
+        if (problems.size() != before) return;
         if (!Press(*m)) problems.push_back({0, name() + ": " + rules_.noRoom});
         // Every line was checked above, so the form's rules have nothing left to say; should
         // they, the text must not change the codeplug behind the user's back.
@@ -132,7 +140,12 @@ class DescribedArea : public SettingsArea {
         std::vector<std::string> before;
         for (const auto& t : all) before.push_back(Format(t, *m));
         if (s.control == settings::Control::Text) {
-            s.ChooseText(*m, s.text(*m) == s.example ? "" : s.example);
+            const std::string now = s.text(*m);
+            const auto offered = s.offered ? s.offered(*m) : std::vector<std::string>{};
+            const auto other = std::find_if(offered.begin(), offered.end(),
+                                            [&](const std::string& t) { return t != now; });
+            if (other == offered.end()) return {};
+            s.ChooseText(*m, *other);
         } else {
             const int now = s.Get(*m);
             int other = -1;
@@ -180,7 +193,9 @@ class DescribedArea : public SettingsArea {
     static std::string Format(const settings::Setting<Model>& s, const Model& m) {
         if (s.control == settings::Control::Text) {
             const std::string text = s.text(m);
-            return text.empty() && s.bareWhenEmpty ? "" : FormatQuoted(text);
+            const bool bare = s.quoting == settings::Quoting::Never ||
+                              (s.quoting == settings::Quoting::NotWhenEmpty && text.empty());
+            return bare ? text : FormatQuoted(text);
         }
         const int value = s.Get(m);
         switch (s.control) {
@@ -228,12 +243,12 @@ class DescribedArea : public SettingsArea {
     }
 
     Open open_;
-    AreaRules rules_;
+    AreaRules<Model> rules_;
 };
 
 template <class Model>
 std::unique_ptr<Area> MakeDescribedArea(typename DescribedArea<Model>::Open open,
-                                        AreaRules rules = {}) {
+                                        AreaRules<Model> rules = {}) {
     return std::make_unique<DescribedArea<Model>>(std::move(open), std::move(rules));
 }
 

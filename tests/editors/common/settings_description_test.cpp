@@ -12,6 +12,8 @@
 #include <set>
 
 #include "core/codeplug_lib.h"
+#include "core/text_ids.h"
+#include "editors/acs/acs_model.h"
 #include "editors/dump/described_area.h"
 #include "editors/scan/scan_model.h"
 #include "tests/support/dump_fixture.h"
@@ -25,7 +27,8 @@ struct Sample {
     std::string name;
     int model;
     std::uint32_t seed = 0;  // 0: the default codeplug
-    bool scanOn = false;     // three scan channels and a scan function chosen in the form
+    bool scanOn = false;     // three scan channels and a scan function chosen in the form,
+                             // and all but the last row of the auto channel select list filled
     bool shortRead = false;  // 0x0000 to 0x073F only
 };
 
@@ -63,6 +66,18 @@ void Scramble(CodeplugImage& image, std::uint32_t seed) {
 }
 
 struct Described : testing::DumpFixture {
+    // Rows 1 .. 7 with the first channels the chooser offers, as far as there are channels.
+    void FillAcsList() {
+        AcsModel acs(image, state, texts, *channels);
+        for (int row = 1; row < AcsModel::kRows; ++row)
+            for (const std::string& entry : acs.ChooserEntries(row))
+                if (entry != texts.GetText(kTextNone)) {
+                    acs.SetRow(row, entry);
+                    break;
+                }
+        ASSERT_TRUE(acs.Apply());
+    }
+
     explicit Described(const Sample& s) : DumpFixture(s.model) {
         if (s.seed) Scramble(image, s.seed);
         if (s.shortRead) CutToBasicRead();
@@ -73,6 +88,7 @@ struct Described : testing::DumpFixture {
             scan.SetFunction(1);
             scan.SetPriority(1);
             scan.Store();
+            if (AcsModel::Available(image)) FillAcsList();
         }
     }
 };
@@ -135,14 +151,17 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
             EXPECT_EQ(s.key, s.field->name + (s.record ? "." + std::to_string(s.record) : ""));
             EXPECT_EQ(s.field->InTable(), s.record > 0) << s.key;
             if (s.control == settings::Control::Text) {
-                EXPECT_EQ(s.field->shape.encoding, layout::Encoding::Text) << s.key;
+                // A text, or a number shown as one (a channel of a list).
+                EXPECT_TRUE(s.field->shape.encoding == layout::Encoding::Text ||
+                            s.field->shape.encoding == layout::Encoding::Byte)
+                    << s.key;
             }
             if (s.control == settings::Control::Check) {
                 EXPECT_EQ(s.field->shape.width, 1) << s.key;
             }
         }
     }
-    for (const char* name : {"options", "keys", "scan", "dtmf"})
+    for (const char* name : {"options", "keys", "scan", "dtmf", "acs"})
         EXPECT_TRUE(described.count(name)) << name;
 }
 
