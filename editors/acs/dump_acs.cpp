@@ -51,7 +51,7 @@ std::unique_ptr<Area> MakeAcsArea() {
         return ctx.state.IsExtendedModel() ? nullptr
                                            : "this model has no auto channel select settings";
     };
-    rules.noRoom = "the codeplug has no room for the auto channel select list";
+    rules.noRoom = "acs: the codeplug has no room for the auto channel select list";
     rules.checkAll = CheckList;
     return MakeDescribedArea<AcsModel>(
         [](const Context& ctx, Messages&) {

@@ -60,6 +60,9 @@ struct Setting {
     std::string key;  // the dump key: the field's name (and its record) where there is one
     const layout::Field* field = nullptr;  // nullptr: the setting spans several places
     int record = 0;                        // a table field's record: 1 .. count
+    // The second field of a pair kept in one text ("<first> <second>"), in the same record;
+    // such a pair is read and written by the model's own code, keyed "<area>.<record>".
+    const layout::Field* partner = nullptr;
     Control control = Control::List;
     bool Model::*check = nullptr;          // Check
     int Model::*index = nullptr;           // List, ChannelList, Carried
@@ -97,6 +100,7 @@ struct Setting {
     Setting WritesText(StoredOfText f) const { return With(&Setting::storedOfText, std::move(f)); }
     Setting Quoted(Quoting q) const { return With(&Setting::quoting, q); }
     Setting Offers(Texts f) const { return With(&Setting::offered, std::move(f)); }
+    Setting PairedWith(const layout::Field& f) const { return With(&Setting::partner, &f); }
 
     int EntryCount(const Model& m) const {
         return entries ? static_cast<int>(entries(m).size()) : 0;
@@ -143,6 +147,8 @@ struct Description {
     // next offers) rather than in the order they are given.
     bool declaredOrder = false;
     ListWording listWording = ListWording::NotAnEntry;
+    // Whether a load stops at its first problem rather than reporting every line's.
+    bool firstProblemOnly = false;
 
     const Setting<Model>* Find(const std::string& key) const {
         for (const auto& s : settings)
@@ -228,7 +234,7 @@ Setting<Model> TextField(std::string key, const layout::Field& field, int record
 template <class Model>
 void LoadSettings(const Description<Model>& d, Model& m, const CodeplugImage& image) {
     for (const auto& s : d.settings) {
-        if (!s.field) continue;
+        if (!s.field || s.partner) continue;
         if (s.control == Control::Check) {
             s.Set(m, layout::ReadFlag(image, *s.field, s.record).value_or(false));
             continue;
@@ -258,7 +264,7 @@ void LoadSettings(const Description<Model>& d, Model& m, const CodeplugImage& im
 template <class Model>
 void StoreSettings(const Description<Model>& d, const Model& m, CodeplugImage& image) {
     for (const auto& s : d.settings) {
-        if (!s.field) continue;
+        if (!s.field || s.partner) continue;
         if (s.control == Control::Check) {
             layout::WriteFlag(image, *s.field, s.record, s.Get(m) != 0);
             continue;

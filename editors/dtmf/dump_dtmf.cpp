@@ -13,7 +13,7 @@ std::unique_ptr<Area> MakeDtmfArea() {
     rules.refused = [](const Context& ctx) {
         return ctx.state.IsExtendedModel() ? nullptr : "this model has no DTMF settings";
     };
-    rules.noRoom = "the codeplug has no room for the DTMF settings";
+    rules.noRoom = "dtmf: the codeplug has no room for the DTMF settings";
     return MakeDescribedArea<DtmfModel>(
         [](const Context& ctx, Messages& messages) {
             return std::make_unique<DtmfModel>(ctx.image, ctx.texts, messages);

@@ -25,7 +25,7 @@ struct AreaRules {
     // Why the area takes no changes on this model ("this model has no DTMF settings"); every
     // changed line is refused then. nullptr (or no rule) when it takes them.
     std::function<const char*(const Context&)> refused;
-    // The problem when the form's OK refuses to store.
+    // The problem when the form's OK refuses to store (not tied to a line).
     std::string noRoom;
     // Checks what the changed lines leave as a whole, once each of them passed on its own
     // (a list of channels without gaps, say); adds its problems.
@@ -48,7 +48,8 @@ class SettingsArea : public Area {
     struct Info {
         std::string key;
         const layout::Field* field;
-        int record;  // a table field's record, else 0
+        int record;                    // a table field's record, else 0
+        const layout::Field* partner;  // the second field of a pair, else nullptr
         settings::Control control;
     };
     virtual std::vector<Info> Settings() const = 0;
@@ -104,13 +105,15 @@ class DescribedArea : public SettingsArea {
                 for (const Input& in : changed)
                     if (in.key == s.key) Apply(s, in, *m, problems);
         } else {
-            for (const Input& in : changed)
+            for (const Input& in : changed) {
                 if (const auto* s = Description().Find(in.key)) Apply(*s, in, *m, problems);
+                if (Description().firstProblemOnly && problems.size() != before) return;
+            }
         }
         if (problems.size() != before) return;
         if (rules_.checkAll) rules_.checkAll(*m, changed, problems);
         if (problems.size() != before) return;
-        if (!Press(*m)) problems.push_back({0, name() + ": " + rules_.noRoom});
+        if (!Press(*m)) problems.push_back({0, rules_.noRoom});
         // Every line was checked above, so the form's rules have nothing left to say; should
         // they, the text must not change the codeplug behind the user's back.
         for (const std::string& text : messages.shown)
@@ -120,7 +123,7 @@ class DescribedArea : public SettingsArea {
     std::vector<Info> Settings() const override {
         std::vector<Info> out;
         for (const auto& s : Description().settings)
-            out.push_back({s.key, s.field, s.record, s.control});
+            out.push_back({s.key, s.field, s.record, s.partner, s.control});
         return out;
     }
 

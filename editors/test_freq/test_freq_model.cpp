@@ -22,6 +22,10 @@ TestFreqModel::TestFreqModel(CodeplugImage& image, const ModelState& state)
     Fill();
 }
 
+bool TestFreqModel::Available(const CodeplugImage& image) {
+    return image.byteCount() >= static_cast<std::size_t>(layout::kTestFrequencyTable.end());
+}
+
 bool TestFreqModel::Valid(int row, int column) {
     return row >= 1 && row <= kRows && column >= 1 && column <= kColumns;
 }

@@ -8,6 +8,7 @@
 #include "core/codeplug_image.h"
 #include "core/memory_map.h"
 #include "core/model_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -17,6 +18,11 @@ class TestFreqModel {
     static constexpr int kColumns = 2;                      // first and second frequency
 
     TestFreqModel(CodeplugImage& image, const ModelState& state);
+
+    // Each row's pair as one text (test_freq_settings.cpp).
+    static const settings::Description<TestFreqModel>& Settings();
+    // Whether the image holds the whole table.
+    static bool Available(const CodeplugImage& image);
 
     // Reads the table from the image again; an all-FF record is an empty pair.
     void Fill();

@@ -147,13 +147,17 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
         for (const auto& s : area->Settings()) {
             EXPECT_EQ(s.key.rfind(area->name() + ".", 0), 0u) << s.key;
             if (!s.field) continue;
-            // A table's record is keyed by its number after the field's name.
-            EXPECT_EQ(s.key, s.field->name + (s.record ? "." + std::to_string(s.record) : ""));
+            // A table's record is keyed by its number after the field's name, a pair's after
+            // the area's.
+            const std::string base = s.partner ? area->name() : std::string(s.field->name);
+            EXPECT_EQ(s.key, base + (s.record ? "." + std::to_string(s.record) : ""));
             EXPECT_EQ(s.field->InTable(), s.record > 0) << s.key;
             if (s.control == settings::Control::Text) {
-                // A text, or a number shown as one (a channel of a list).
-                EXPECT_TRUE(s.field->shape.encoding == layout::Encoding::Text ||
-                            s.field->shape.encoding == layout::Encoding::Byte)
+                // A text, a number shown as one (a channel of a list) or a pair of frequencies.
+                const auto encoding = s.field->shape.encoding;
+                EXPECT_TRUE(encoding == layout::Encoding::Text ||
+                            encoding == layout::Encoding::Byte ||
+                            (s.partner && encoding == layout::Encoding::Frequency))
                     << s.key;
             }
             if (s.control == settings::Control::Check) {
@@ -161,7 +165,7 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
             }
         }
     }
-    for (const char* name : {"options", "keys", "scan", "dtmf", "acs"})
+    for (const char* name : {"options", "keys", "scan", "dtmf", "acs", "testfreq"})
         EXPECT_TRUE(described.count(name)) << name;
 }
 
@@ -207,6 +211,9 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
                         continue;
                     for (const auto& [address, mask] : FieldBits(*other.field, other.record))
                         allowed[address] |= mask;
+                    if (other.partner)
+                        for (const auto& [address, mask] : FieldBits(*other.partner, other.record))
+                            allowed[address] |= mask;
                 }
                 bool ownChanged = false;
                 for (const auto& [address, mask] : ChangedBits(stored, changed)) {

@@ -58,6 +58,16 @@ TEST(DumpTestFreq, BadValuesAreRefusedWithTheirLine) {
     }
 }
 
+TEST(DumpTestFreq, OnlyTheFirstBadLineIsReported) {
+    Fixture f;
+    std::vector<Problem> problems;
+    EXPECT_FALSE(
+        LoadText("testfreq.2 = 145\ntestfreq.3 = 14x\ntestfreq.4 = 500\n", f.ctx, problems));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].lineNumber, 2);
+    EXPECT_EQ(problems[0].text, "testfreq.3: \"14x\" is not a frequency in MHz");
+}
+
 TEST(DumpTestFreq, BasicRadioImageRoundTrips) {
     Fixture f(0);
     f.image.InstallFromRadio(f.image.ReadBytes(0, mem::kBasicImageBytes));
