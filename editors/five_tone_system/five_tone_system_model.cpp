@@ -20,13 +20,6 @@ constexpr int kPresetTonePeriods[FiveToneSystemModel::kStandardCount] = {100, 70
                                                                          40,  70, 40};
 constexpr int kPresetMinDecode = 30;
 
-int ByteValue(const CodeplugImage& image, int address) {
-    return HexToInt(image.ReadBytes(address, 1));
-}
-int Le16Value(const CodeplugImage& image, int address) {
-    return HexLe16ToInt(image.ReadBytes(address, 2));
-}
-
 // 1.5 times the tone period, the fraction dropped.
 int HalfAgain(int value) { return value * 3 / 2; }
 
@@ -99,17 +92,7 @@ int FiveToneSystemModel::EncodePauseEntryFor(const std::string& typed) const {
 void FiveToneSystemModel::Read() {
     for (bool& e : editing_) e = false;
     if (!Available(image_)) return;
-    standardByte_ = image_.ReadBytes(AddressOf(fields::kFiveToneStandard), 1);
-    int s = HexToInt(standardByte_);
-    standard_ = s >= 0 && s < kStandardCount ? s : -1;
-    fields_[kTonePeriod] =
-        std::to_string(ByteValue(image_, AddressOf(fields::kFiveToneTonePeriod)));
-    fields_[kRxInterval] =
-        std::to_string(Le16Value(image_, AddressOf(fields::kFiveToneRxInterval)));
-    fields_[kMinDecode] = std::to_string(Le16Value(image_, AddressOf(fields::kFiveToneMinDecode)));
-    fields_[kMaxDecode] = std::to_string(Le16Value(image_, AddressOf(fields::kFiveToneMaxDecode)));
-    int g = ByteValue(image_, AddressOf(fields::kFiveToneGroupCall));
-    groupCall_ = g >= 0 && g < kGroupCallDigits ? g + 1 : 0;
+    settings::LoadSettings(Settings(), *this, image_);
 }
 
 void FiveToneSystemModel::ChooseStandard(int index) {
@@ -155,18 +138,7 @@ bool FiveToneSystemModel::Write() {
     for (Field f : {kTonePeriod, kRxInterval, kMinDecode, kMaxDecode})
         if (editing_[f]) CommitField(f);
     if (!Available(image_)) return false;
-    image_.WriteBytes(AddressOf(fields::kFiveToneStandard),
-                      standard_ >= 0 ? IntToHex(standard_, 1) : standardByte_);
-    image_.WriteBytes(AddressOf(fields::kFiveToneTonePeriod),
-                      IntToHex(ParseLeadingInt(fields_[kTonePeriod]) & 0xFF, 1));
-    image_.WriteBytes(AddressOf(fields::kFiveToneRxInterval),
-                      IntToHexLe(ParseLeadingInt(fields_[kRxInterval]) & 0xFFFF, 2));
-    image_.WriteBytes(AddressOf(fields::kFiveToneGroupCall),
-                      groupCall_ == 0 ? "FF" : IntToHex(groupCall_ - 1, 1));
-    image_.WriteBytes(AddressOf(fields::kFiveToneMinDecode),
-                      IntToHexLe(ParseLeadingInt(fields_[kMinDecode]) & 0xFFFF, 2));
-    image_.WriteBytes(AddressOf(fields::kFiveToneMaxDecode),
-                      IntToHexLe(ParseLeadingInt(fields_[kMaxDecode]) & 0xFFFF, 2));
+    settings::StoreSettings(Settings(), *this, image_);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/codeplug_image.h"
 #include "core/text_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -28,6 +29,9 @@ class FiveToneSystemModel {
 
     // Reads the image at once.
     FiveToneSystemModel(CodeplugImage& image, const TextCatalogue& texts);
+
+    // Each setting's field and rules (five_tone_system_settings.cpp).
+    static const settings::Description<FiveToneSystemModel>& Settings();
 
     // Whether the image holds the whole parameter block (a short image from a basic radio
     // does not); the form is not offered otherwise.
@@ -74,7 +78,6 @@ class FiveToneSystemModel {
     CodeplugImage& image_;
     const TextCatalogue& texts_;
     int standard_ = -1;
-    std::string standardByte_ = "00";  // written back when no standard is chosen
     std::string fields_[kFieldCount];
     bool editing_[kFieldCount] = {};
     int groupCall_ = 0;
