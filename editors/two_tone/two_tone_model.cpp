@@ -33,15 +33,14 @@ constexpr const char* kDefaultSecondTone = "928.1";
 
 std::string ByteAt(const std::string& hex, int offset) { return hex.substr(2 * offset, 2); }
 
-// A tone or time text in tenths, kept inside 16 bits so its code never comes out empty.
-int Tenths16(const std::string& text) {
-    long v = std::lround(ParseLeadingDouble(text) * 10.0);
-    return static_cast<int>(std::clamp(v, 0L, 0xFFFFL));
-}
-
 std::string ToneText(int tenths) { return FormatFixed(tenths / 10.0, 1, 2); }
 
 }  // namespace
+
+int TwoToneModel::Tenths16(const std::string& text) {
+    long v = std::lround(ParseLeadingDouble(text) * 10.0);
+    return static_cast<int>(std::clamp(v, 0L, 0xFFFFL));
+}
 
 TwoToneModel::TwoToneModel(CodeplugImage& image, const TextCatalogue& texts)
     : image_(image), texts_(texts) {
@@ -66,17 +65,7 @@ int TwoToneModel::CombinationCode(const std::string& text) {
 }
 
 void TwoToneModel::Read() {
-    fields_[kFirstDuration] = FormatFixed(
-        HexToInt(image_.ReadBytes(AddressOf(fields::kTwoToneFirstDuration), 1)) / 10.0, 1, 3);
-    fields_[kSecondDuration] = FormatFixed(
-        HexToInt(image_.ReadBytes(AddressOf(fields::kTwoToneSecondDuration), 1)) / 10.0, 1, 3);
-    fields_[kLongDuration] = FormatFixed(
-        HexToInt(image_.ReadBytes(AddressOf(fields::kTwoToneLongDuration), 1)) / 10.0, 1, 3);
-    fields_[kGap] = std::to_string(
-        std::max(0, HexLe16ToInt(image_.ReadBytes(AddressOf(fields::kTwoToneGap), 2))));
-    std::string options = image_.ReadBytes(mem::kTwoToneOptions, 1);
-    sideTone_ = GetBit(options, 0) == 1;
-    singleTone_ = GetBit(options, 1) == 1;
+    settings::LoadSettings(Settings(), *this, image_);
 
     std::string table = image_.ReadBytes(mem::kTwoToneEncode, kEncodeTableBytes);
     for (int e = 0; e < kEntries; ++e) {
@@ -379,11 +368,8 @@ bool TwoToneModel::Ok() {
         static_cast<int>(block.size()) != 2 * kDecodeBlockBytes)
         return false;
     workingCopy_ = block;
-    image_.WriteBytes(AddressOf(fields::kTwoToneFirstDuration), first);
-    image_.WriteBytes(AddressOf(fields::kTwoToneSecondDuration), second);
-    image_.WriteBytes(AddressOf(fields::kTwoToneLongDuration), longTone);
-    image_.WriteBytes(AddressOf(fields::kTwoToneGap), gap);
-    image_.WriteBytes(mem::kTwoToneOptions, options);
+    // The pieces above fit their places, so the description writes exactly them.
+    settings::StoreSettings(Settings(), *this, image_);
     image_.WriteBytes(mem::kTwoToneEncode, table);
     image_.WriteBytes(mem::kTwoToneDecodeSets, workingCopy_);
     return true;

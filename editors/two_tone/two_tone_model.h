@@ -11,6 +11,7 @@
 
 #include "core/codeplug_image.h"
 #include "core/text_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -50,6 +51,12 @@ class TwoToneModel {
     };
 
     TwoToneModel(CodeplugImage& image, const TextCatalogue& texts);
+
+    // The encode page's switches and timings (two_tone_settings.cpp); the encode table and the
+    // decoder sets are the model's own code.
+    static const settings::Description<TwoToneModel>& Settings();
+    // A tone or time text in tenths, kept inside 16 bits so its code never comes out empty.
+    static int Tenths16(const std::string& text);
 
     // The form is offered only when every byte it owns lies inside the image.
     static bool Available(const CodeplugImage& image);
