@@ -24,14 +24,8 @@ constexpr int kDecodeTableChars = mem::kFiveToneDecodeCount * mem::kFiveToneDeco
 constexpr int kRegionEnd =
     mem::kFiveToneEncode + mem::kFiveToneEncodeCount * mem::kFiveToneEncodeBytes;
 
-constexpr int kTimeAddresses[FiveToneEnDecodeModel::kTimeFieldCount] = {
-    AddressOf(fields::kFiveToneDelay1), AddressOf(fields::kFiveToneDelay2),
-    AddressOf(fields::kFiveToneDelay3), AddressOf(fields::kFiveToneEndDelay),
-    AddressOf(fields::kFiveToneFirstDigit)};
-
 constexpr int kDelayCodeDigits = 15;  // 0..E; F stands for none
 constexpr int kDecodeNumbers = 8;
-constexpr int kWaitTimeStep = 10;
 const char* const kHexDigits = "0123456789ABCDEF";
 const char* const kFlagOff = "----";
 
@@ -153,27 +147,12 @@ void FiveToneEnDecodeModel::Read() {
     for (bool& e : editingTime_) e = false;
     editingWaitTime_ = false;
     if (!Available(image_)) return;
-    for (int f = 0; f < kTimeFieldCount; ++f)
-        times_[f] = std::to_string(HexLe16ToInt(image_.ReadBytes(kTimeAddresses[f], 2)));
-    std::string codes = image_.ReadBytes(AddressOf(fields::kFiveToneDelay2Code), 1);
-    delay3Code_ = codes[0] == 'F' ? 0 : HexToInt(codes.substr(0, 1)) + 1;
-    delay2Code_ = codes[1] == 'F' ? 0 : HexToInt(codes.substr(1, 1)) + 1;
-    std::string flags = image_.ReadBytes(AddressOf(fields::kFiveToneClearAutoAnswer), 1);
-    sideTone_ = GetBit(flags, 1) == 1;
-    clearAutoAnswer_ = GetBit(flags, 0) == 1;
+    settings::LoadSettings(Settings(), *this, image_);
     for (int n = 0; n < kEncodeEntries; ++n) {
         encode_[n] = UnpackEncode(
             image_.ReadBytes(mem::kFiveToneEncode + n * mem::kFiveToneEncodeBytes, kEntryBytes));
         ApplyRowRules(kEncodePage, n + 1, false);
     }
-    int reset = HexLe16ToInt(image_.ReadBytes(AddressOf(fields::kFiveToneAutoReset), 2));
-    autoReset_ = reset >= 0 && reset <= kAutoResetMax ? reset : -1;
-    waitTime_ = std::to_string(HexToInt(image_.ReadBytes(AddressOf(fields::kFiveToneWaitTime), 1)) *
-                               kWaitTimeStep);
-    decodeNumberByte_ = image_.ReadBytes(AddressOf(fields::kFiveToneDecodeNumber), 1);
-    decodeNumber_ = -1;
-    for (int b = 0; b < kDecodeNumbers && decodeNumber_ < 0; ++b)
-        if (GetBit(decodeNumberByte_, b) == 1) decodeNumber_ = b;
     for (int n = 0; n < kDecodeEntries; ++n) {
         decode_[n] = UnpackDecode(
             image_.ReadBytes(mem::kFiveToneDecode + n * mem::kFiveToneDecodeBytes, kEntryBytes));
@@ -198,25 +177,8 @@ bool FiveToneEnDecodeModel::Write() {
         decodeTable.size() != static_cast<std::size_t>(kDecodeTableChars))
         return false;
 
-    for (int f = 0; f < kTimeFieldCount; ++f)
-        image_.WriteBytes(kTimeAddresses[f], IntToHexLe(ParseLeadingInt(times_[f]), 2));
-    image_.WriteBytes(AddressOf(fields::kFiveToneDelay2Code),
-                      (delay3Code_ == 0 ? "F" : HexDigit(delay3Code_ - 1)) +
-                          (delay2Code_ == 0 ? "F" : HexDigit(delay2Code_ - 1)));
-    std::string flags = image_.ReadBytes(AddressOf(fields::kFiveToneClearAutoAnswer), 1);
-    SetBit(flags, 1, sideTone_ ? 1 : 0);
-    image_.WriteBytes(AddressOf(fields::kFiveToneClearAutoAnswer), flags);
+    settings::StoreSettings(Settings(), *this, image_);
     image_.WriteBytes(mem::kFiveToneEncode, encodeTable);
-    image_.WriteBytes(AddressOf(fields::kFiveToneAutoReset),
-                      IntToHexLe(autoReset_ >= 0 ? autoReset_ : 0, 2));
-    image_.WriteBytes(AddressOf(fields::kFiveToneWaitTime),
-                      IntToHex(ParseLeadingInt(waitTime_) / kWaitTimeStep, 1));
-    flags = image_.ReadBytes(AddressOf(fields::kFiveToneClearAutoAnswer), 1);
-    SetBit(flags, 0, clearAutoAnswer_ ? 1 : 0);
-    image_.WriteBytes(AddressOf(fields::kFiveToneClearAutoAnswer), flags);
-    // Without a choice there is no bit to set: the stored byte stays.
-    image_.WriteBytes(AddressOf(fields::kFiveToneDecodeNumber),
-                      decodeNumber_ >= 0 ? IntToHex(1 << decodeNumber_, 1) : decodeNumberByte_);
     image_.WriteBytes(mem::kFiveToneDecode, decodeTable);
     return true;
 }

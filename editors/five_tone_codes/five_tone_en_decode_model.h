@@ -11,6 +11,7 @@
 #include "core/codeplug_image.h"
 #include "core/messages.h"
 #include "core/text_catalogue.h"
+#include "editors/common/settings_description.h"
 
 namespace vgr47 {
 
@@ -42,6 +43,7 @@ class FiveToneEnDecodeModel {
     static constexpr int kMinDigits = 5;
     static constexpr int kMaxDigits = 8;
     static constexpr int kWaitTimeMax = 2550;
+    static constexpr int kWaitTimeStep = 10;
     static constexpr int kAutoResetMax = 300;
     static constexpr const char* kDefaultCode = "12345";
 
@@ -62,6 +64,10 @@ class FiveToneEnDecodeModel {
 
     // Whether the image holds both tables and the settings; the form is not offered otherwise.
     static bool Available(const CodeplugImage& image);
+
+    // The pages' times, codes, switches and lists (five_tone_en_decode_settings.cpp); the
+    // encode and decode tables are the model's own code.
+    static const settings::Description<FiveToneEnDecodeModel>& Settings();
 
     void Read();
     // Commits what is being edited on both pages, restores the default code of a grid that
@@ -202,7 +208,6 @@ class FiveToneEnDecodeModel {
     std::string waitTime_ = "0";
     bool editingWaitTime_ = false;
     int decodeNumber_ = -1;
-    std::string decodeNumberByte_ = "00";
     int autoReset_ = 0;
     Box litBox_ = kNoBox;
     std::vector<EncodeEntry> encode_;
