@@ -58,7 +58,7 @@ class CountingPort final : public SerialPort {
 bool Clean(const std::optional<LinkFailure>& failure) {
     if (failure)
         std::fprintf(stderr, "transfer_bench: failed at %s (block %d)\n",
-                     Spec(failure->command).name, failure->address);
+                     EntryOf(failure->command).name, failure->address);
     return !failure;
 }
 

@@ -24,14 +24,14 @@ constexpr int kValue = 5;
 
 }  // namespace
 
-const std::vector<CommandSpec>& ProtocolTable() {
+const std::vector<CommandEntry>& ProtocolTable() {
     using C = RadioCommand;
     // A block that timed out is asked for again only after one more block time-out, and a
     // failed block acknowledge only after one more acknowledge time-out, each followed by a
     // drain: the late answer to one attempt must never pass for the next one's.
     // clang-format off
     //   command              name                    bytes             args      data    length reply         must  ms        tries   late ms
-    static const std::vector<CommandSpec> table = {
+    static const std::vector<CommandEntry> table = {
         {C::HandshakeStart,   "handshake start",      "02",             0,        0,      false, 1,            "02", 300,      kTries, 0},
         {C::Program,          "PROGRAM",              "50524F4752414D", 0,        0,      false, 1,            "06", 300,      kTries, 0},
         {C::Identity,         "identity",             "02",             0,        0,      false, kIdentity,    "",   500,      kTries, 0},
@@ -69,14 +69,16 @@ const std::vector<CommandSpec>& ProtocolTable() {
     return table;
 }
 
-const CommandSpec& Spec(RadioCommand id) { return ProtocolTable()[static_cast<std::size_t>(id)]; }
-
-std::string CommandHex(RadioCommand id, const std::string& argumentsHex) {
-    return Spec(id).bytes + argumentsHex;
+const CommandEntry& EntryOf(RadioCommand id) {
+    return ProtocolTable()[static_cast<std::size_t>(id)];
 }
 
-int CommandBytes(const CommandSpec& spec) {
-    return static_cast<int>(std::strlen(spec.bytes)) / 2 + spec.argumentBytes + spec.dataBytes;
+std::string CommandHex(RadioCommand id, const std::string& argumentsHex) {
+    return EntryOf(id).bytes + argumentsHex;
+}
+
+int CommandBytes(const CommandEntry& entry) {
+    return static_cast<int>(std::strlen(entry.bytes)) / 2 + entry.argumentBytes + entry.dataBytes;
 }
 
 }  // namespace vgr47

@@ -48,7 +48,7 @@ enum class RadioCommand {
     Exit,              // CEE
 };
 
-struct CommandSpec {
+struct CommandEntry {
     RadioCommand id;
     const char* name;   // for traces and tests
     const char* bytes;  // the fixed bytes, as hex text
@@ -65,13 +65,13 @@ struct CommandSpec {
 };
 
 // Every command once, in the order of RadioCommand.
-const std::vector<CommandSpec>& ProtocolTable();
-const CommandSpec& Spec(RadioCommand id);
+const std::vector<CommandEntry>& ProtocolTable();
+const CommandEntry& EntryOf(RadioCommand id);
 
 // The command's bytes followed by the arguments (hex text).
 std::string CommandHex(RadioCommand id, const std::string& argumentsHex = "");
 // Bytes the command takes on the line as the program sends it, arguments and data included.
-int CommandBytes(const CommandSpec& spec);
+int CommandBytes(const CommandEntry& entry);
 
 // Block transfers move 16 bytes a block; block and alignment replies put 4 header bytes
 // (the command's own) before them, the inquiry reply 2 version bytes after the firmware text.

@@ -68,7 +68,7 @@ ReadResult ReadFromRadio(const LinkContext& link, const std::string& portName,
     hooks.Enter(TransferPhase::Transferring);
     for (int i = 0; i <= last; ++i) {
         if (hooks.StopRequested()) {
-            const CommandSpec& end = Spec(RadioCommand::End);
+            const CommandEntry& end = EntryOf(RadioCommand::End);
             Exchange(link.port, link.clock, end.bytes, reply, end.replyBytes, end.timeoutMs);
             link.port.Close();
             result.outcome = ReadOutcome::Cancelled;

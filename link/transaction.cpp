@@ -110,25 +110,25 @@ bool Transact(const LinkContext& link, const std::string& command, std::string& 
 
 bool Transact(const LinkContext& link, RadioCommand id, std::string& reply,
               const std::string& argumentsHex) {
-    const CommandSpec& spec = Spec(id);
-    return Transact(link, CommandHex(id, argumentsHex), reply, spec.replyBytes, spec.timeoutMs,
-                    spec.reply, spec.lateWaitMs, spec.attempts);
+    const CommandEntry& entry = EntryOf(id);
+    return Transact(link, CommandHex(id, argumentsHex), reply, entry.replyBytes, entry.timeoutMs,
+                    entry.reply, entry.lateWaitMs, entry.attempts);
 }
 
 int ExchangeBlock(const LinkContext& link, RadioCommand id, const std::string& command,
                   std::string& reply, const StaleReplyCheck& isStale) {
-    const CommandSpec& spec = Spec(id);
+    const CommandEntry& entry = EntryOf(id);
     int code = ResultTimeout;
-    for (int attempt = 1; attempt <= spec.attempts && code == ResultTimeout; ++attempt) {
+    for (int attempt = 1; attempt <= entry.attempts && code == ResultTimeout; ++attempt) {
         DrainLine(link);
         link.trace.AppendLine("S:", command);
         std::string dropped;
-        code = Exchange(link.port, link.clock, command, reply, spec.replyBytes, spec.timeoutMs,
+        code = Exchange(link.port, link.clock, command, reply, entry.replyBytes, entry.timeoutMs,
                         isStale, &dropped);
         if (!dropped.empty()) link.trace.AppendLine("D:", dropped);
         link.trace.AppendLine("R:", reply);
-        if (code == ResultTimeout && attempt < spec.attempts)
-            WaitOutLateReply(link, spec.lateWaitMs);
+        if (code == ResultTimeout && attempt < entry.attempts)
+            WaitOutLateReply(link, entry.lateWaitMs);
     }
     return code;
 }

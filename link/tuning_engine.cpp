@@ -91,7 +91,7 @@ std::optional<int> TuningEngine::ValueReply(RadioCommand id, const std::string& 
     DiscardWaiting(link_.port);
     const bool ok = Step(id, reply, argumentsHex);
     // Byte 3 of the reply is the value; a reply cut short carries none.
-    if (!ok || reply.size() < 2 * static_cast<std::size_t>(Spec(id).replyBytes))
+    if (!ok || reply.size() < 2 * static_cast<std::size_t>(EntryOf(id).replyBytes))
         return std::nullopt;
     return HexToInt(reply.substr(6, 2));
 }
@@ -130,12 +130,12 @@ void TuningEngine::Exit() { Command(RadioCommand::Exit); }
 
 void TuningEngine::LeaveTestMode(bool valueAdjusted, bool adjusting, bool mayBeKeyed) {
     auto quietly = [this](RadioCommand id) {
-        const CommandSpec& spec = Spec(id);
+        const CommandEntry& entry = EntryOf(id);
         std::string reply;
         DiscardWaiting(link_.port);
         link_.trace.ClearWhenFull();
-        link_.trace.AppendLine("S:", spec.bytes);
-        Exchange(link_.port, link_.clock, spec.bytes, reply, spec.replyBytes, spec.timeoutMs);
+        link_.trace.AppendLine("S:", entry.bytes);
+        Exchange(link_.port, link_.clock, entry.bytes, reply, entry.replyBytes, entry.timeoutMs);
         link_.trace.AppendLine("R:", reply);
     };
     if (valueAdjusted) quietly(RadioCommand::Discard);

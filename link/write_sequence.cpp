@@ -120,10 +120,10 @@ WriteResult WriteToRadio(const LinkContext& link, const std::string& portName, W
     if (hooks.keep) hooks.keep(image);
     hooks.Enter(TransferPhase::Transferring);
     const int last = result.blockCount - 1;
-    const CommandSpec& write = Spec(RadioCommand::BlockWrite);
+    const CommandEntry& write = EntryOf(RadioCommand::BlockWrite);
     for (int i = 0; i <= last; ++i) {
         if (hooks.StopRequested()) {
-            const CommandSpec& end = Spec(RadioCommand::End);
+            const CommandEntry& end = EntryOf(RadioCommand::End);
             Exchange(link.port, link.clock, end.bytes, reply, end.replyBytes, end.timeoutMs);
             link.port.Close();
             result.outcome = WriteOutcome::Cancelled;
@@ -163,7 +163,7 @@ bool WriteDryRun(const LinkContext& link, WriteJob job, const SequenceHooks& hoo
     const std::vector<int> blocks = PrepareBlocks(job, hooks);
     if (blocks.empty()) return false;
     const std::string image = job.image.image();
-    const std::string accepted = Spec(RadioCommand::BlockWrite).reply;
+    const std::string accepted = EntryOf(RadioCommand::BlockWrite).reply;
     const int last = static_cast<int>(blocks.size()) - 1;
     for (int i = 0; i <= last; ++i) {
         if (hooks.cancelled()) return false;

@@ -34,18 +34,18 @@ struct Pattern {
 const std::vector<Pattern>& Patterns() {
     static const std::vector<Pattern> patterns = [] {
         std::vector<Pattern> all;
-        for (const CommandSpec& spec : ProtocolTable()) {
-            Bytes fixed = FromHex(spec.bytes);
-            const std::size_t head = fixed.size() + static_cast<std::size_t>(spec.argumentBytes);
+        for (const CommandEntry& entry : ProtocolTable()) {
+            Bytes fixed = FromHex(entry.bytes);
+            const std::size_t head = fixed.size() + static_cast<std::size_t>(entry.argumentBytes);
             all.push_back(
-                {spec.id, std::move(fixed), head, spec.blockLength && spec.dataBytes > 0});
+                {entry.id, std::move(fixed), head, entry.blockLength && entry.dataBytes > 0});
         }
         return all;
     }();
     return patterns;
 }
 
-Bytes RequiredReply(RadioCommand id) { return FromHex(Spec(id).reply); }
+Bytes RequiredReply(RadioCommand id) { return FromHex(EntryOf(id).reply); }
 
 std::size_t Address(const Bytes& command) {
     return static_cast<std::size_t>((command[1] << 8) | command[2]) % mem::kImageBytes;
@@ -297,7 +297,7 @@ std::vector<ReplyPiece> SimulatedRadio::Answer(CommandKind kind, const Bytes& co
             const std::size_t record = mem::kTestFrequencies + static_cast<std::size_t>(n - 1) *
                                                                    mem::kTestFrequencyRecordBytes;
             while (reply.size() <
-                   static_cast<std::size_t>(Spec(RadioCommand::TestChannel).replyBytes))
+                   static_cast<std::size_t>(EntryOf(RadioCommand::TestChannel).replyBytes))
                 reply.push_back(memory_[record + reply.size() - command.size()]);
             break;
         }
@@ -434,7 +434,7 @@ Bytes SimulatedRadio::AnswerTestCommand(const Bytes& command) {
     auto valueReply = [&](int value) {
         Bytes reply = command;
         reply.push_back(static_cast<std::uint8_t>(value));
-        reply.resize(static_cast<std::size_t>(Spec(*id).replyBytes),
+        reply.resize(static_cast<std::size_t>(EntryOf(*id).replyBytes),
                      RequiredReply(RadioCommand::Ack).front());
         return reply;
     };

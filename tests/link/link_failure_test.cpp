@@ -70,7 +70,7 @@ TEST(LinkFailure, ReadSaysWhichStepFailed) {
          LinkFailure::NoAnswer(C::BlockAck, 0x010)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Spec(c.failure.command).name);
+        SCOPED_TRACE(EntryOf(c.failure.command).name);
         Bench b;
         b.radio.AddFault(c.fault);
         const ReadResult r = b.Read();

@@ -63,31 +63,31 @@ const Documented kDocumented[] = {
 TEST(ProtocolTable, EveryCommandAsDocumented) {
     ASSERT_EQ(ProtocolTable().size(), std::size(kDocumented));
     for (const Documented& d : kDocumented) {
-        const CommandSpec& spec = Spec(d.id);
-        SCOPED_TRACE(spec.name);
-        EXPECT_EQ(spec.id, d.id);
+        const CommandEntry& entry = EntryOf(d.id);
+        SCOPED_TRACE(entry.name);
+        EXPECT_EQ(entry.id, d.id);
         const std::string sent = d.sent;
-        EXPECT_EQ(sent.compare(0, std::string(spec.bytes).size(), spec.bytes), 0);
-        EXPECT_EQ(CommandBytes(spec), static_cast<int>(sent.size() / 2));
-        EXPECT_EQ(CommandHex(d.id, sent.substr(std::string(spec.bytes).size())), sent);
-        EXPECT_EQ(spec.replyBytes, d.reply);
-        EXPECT_STREQ(spec.reply, d.must);
-        EXPECT_EQ(spec.timeoutMs, d.ms);
-        EXPECT_EQ(spec.attempts, 3);
-        EXPECT_EQ(spec.lateWaitMs, d.lateWaitMs);
+        EXPECT_EQ(sent.compare(0, std::string(entry.bytes).size(), entry.bytes), 0);
+        EXPECT_EQ(CommandBytes(entry), static_cast<int>(sent.size() / 2));
+        EXPECT_EQ(CommandHex(d.id, sent.substr(std::string(entry.bytes).size())), sent);
+        EXPECT_EQ(entry.replyBytes, d.reply);
+        EXPECT_STREQ(entry.reply, d.must);
+        EXPECT_EQ(entry.timeoutMs, d.ms);
+        EXPECT_EQ(entry.attempts, 3);
+        EXPECT_EQ(entry.lateWaitMs, d.lateWaitMs);
     }
 }
 
 TEST(ProtocolTable, BytesThatMeanTwoThingsAreOneCommandToTheRadio) {
     // The radio tells these apart by its state only, so they must agree on kind and length.
     std::map<std::string, std::pair<sim::CommandKind, int>> seen;
-    for (const CommandSpec& spec : ProtocolTable()) {
-        SCOPED_TRACE(spec.name);
+    for (const CommandEntry& entry : ProtocolTable()) {
+        SCOPED_TRACE(entry.name);
         const auto [it, fresh] =
-            seen.try_emplace(spec.bytes, std::make_pair(sim::KindOf(spec.id), CommandBytes(spec)));
+            seen.try_emplace(entry.bytes, std::make_pair(sim::KindOf(entry.id), CommandBytes(entry)));
         if (!fresh) {
-            EXPECT_EQ(it->second.first, sim::KindOf(spec.id));
-            EXPECT_EQ(it->second.second, CommandBytes(spec));
+            EXPECT_EQ(it->second.first, sim::KindOf(entry.id));
+            EXPECT_EQ(it->second.second, CommandBytes(entry));
         }
     }
     EXPECT_EQ(seen.size(), ProtocolTable().size() - 6);  // 02 x3, 06 x3, CBN x2, CBW x2
@@ -146,12 +146,12 @@ TEST(SimulatedRadio, AnswersEveryCommandAsTheTableSays) {
     for (const auto& conversation : conversations) {
         sim::SimulatedRadio radio;
         for (C id : conversation) {
-            const CommandSpec& spec = Spec(id);
-            SCOPED_TRACE(spec.name);
+            const CommandEntry& entry = EntryOf(id);
+            SCOPED_TRACE(entry.name);
             const std::string reply = Ask(radio, sent[id]);
-            ASSERT_EQ(reply.size(), 2u * spec.replyBytes) << reply;
-            if (*spec.reply) {
-                EXPECT_EQ(reply, spec.reply);
+            ASSERT_EQ(reply.size(), 2u * entry.replyBytes) << reply;
+            if (*entry.reply) {
+                EXPECT_EQ(reply, entry.reply);
             }
             answered.insert(id);
         }
