@@ -15,7 +15,10 @@
 #include "core/text_ids.h"
 #include "editors/acs/acs_model.h"
 #include "editors/dump/described_area.h"
+#include "editors/five_tone_codes/five_tone_en_decode_model.h"
+#include "editors/five_tone_system/five_tone_system_model.h"
 #include "editors/scan/scan_model.h"
+#include "editors/two_tone/two_tone_model.h"
 #include "tests/support/dump_fixture.h"
 
 namespace vgr47 {
@@ -167,6 +170,26 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
     }
     for (const char* name : {"options", "keys", "scan", "dtmf", "acs", "testfreq"})
         EXPECT_TRUE(described.count(name)) << name;
+}
+
+// The forms whose lines are still in an area of their own: each setting is keyed by its field's
+// name, so a description line that names another field shows up here.
+template <class Model>
+void ExpectKeyedByTheirFields() {
+    const auto& d = Model::Settings();
+    std::set<std::string> keys;
+    for (const auto& s : d.settings) {
+        ASSERT_NE(s.field, nullptr) << s.key;
+        EXPECT_EQ(s.key, s.field->name);
+        EXPECT_EQ(s.key.rfind(d.area + ".", 0), 0u) << s.key;
+        EXPECT_TRUE(keys.insert(s.key).second) << s.key << " twice";
+    }
+}
+
+TEST(SettingsDescriptions, OfTheSignallingFormsNameTheirOwnFields) {
+    ExpectKeyedByTheirFields<TwoToneModel>();
+    ExpectKeyedByTheirFields<FiveToneSystemModel>();
+    ExpectKeyedByTheirFields<FiveToneEnDecodeModel>();
 }
 
 TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheDump) {
