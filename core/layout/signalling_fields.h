@@ -17,18 +17,18 @@
     /* milliseconds */ \
     X(kTwoToneGap,           "twotone.gap",            TwoTone, At(0x0B1C), Le16(),          Signalling, Own) \
     /* decoder sets: combination codes 0..14 (FF = none for the second) */ \
-    X(kTwoToneSetFirst,      "twotone.decode_set.first",  TwoTone, In(kTwoToneDecodeSets, 0),  Byte(),  Signalling, Own) \
-    X(kTwoToneSetSecond,     "twotone.decode_set.second", TwoTone, In(kTwoToneDecodeSets, 1),  Byte(),  Signalling, Own) \
-    X(kTwoToneSetToneA,      "twotone.decode_set.tone_a", TwoTone, In(kTwoToneDecodeSets, 2),  Le16(),  Signalling, Own) \
-    X(kTwoToneSetToneB,      "twotone.decode_set.tone_b", TwoTone, In(kTwoToneDecodeSets, 4),  Le16(),  Signalling, Own) \
-    X(kTwoToneSetToneC,      "twotone.decode_set.tone_c", TwoTone, In(kTwoToneDecodeSets, 6),  Le16(),  Signalling, Own) \
-    X(kTwoToneSetToneD,      "twotone.decode_set.tone_d", TwoTone, In(kTwoToneDecodeSets, 8),  Le16(),  Signalling, Own) \
+    X(kTwoToneSetFirst,      "twotone.decode.first",  TwoTone, In(kTwoToneDecodeSets, 0),  Byte(),  Signalling, Own) \
+    X(kTwoToneSetSecond,     "twotone.decode.second", TwoTone, In(kTwoToneDecodeSets, 1),  Byte(),  Signalling, Own) \
+    X(kTwoToneSetToneA,      "twotone.decode.tone_a", TwoTone, In(kTwoToneDecodeSets, 2),  Le16(),  Signalling, Own) \
+    X(kTwoToneSetToneB,      "twotone.decode.tone_b", TwoTone, In(kTwoToneDecodeSets, 4),  Le16(),  Signalling, Own) \
+    X(kTwoToneSetToneC,      "twotone.decode.tone_c", TwoTone, In(kTwoToneDecodeSets, 6),  Le16(),  Signalling, Own) \
+    X(kTwoToneSetToneD,      "twotone.decode.tone_d", TwoTone, In(kTwoToneDecodeSets, 8),  Le16(),  Signalling, Own) \
     /* seconds, 0 = none */ \
-    X(kTwoToneSetAutoReset,  "twotone.decode_set.auto_reset", TwoTone, In(kTwoToneDecodeSets, 10), Le16(), Signalling, Own) \
-    X(kTwoToneSetCallAlert,  "twotone.decode_set.call_alert", TwoTone, In(kTwoToneDecodeSets, 12), Bits(0, 2), Signalling, Own) \
-    X(kTwoToneSetAutoAnswer, "twotone.decode_set.auto_answer", TwoTone, In(kTwoToneDecodeSets, 12), Bits(2, 2), Signalling, Own) \
-    X(kTwoToneSetFlagsFill,  "twotone.decode_set.flags_fill", TwoTone, In(kTwoToneDecodeSets, 12), FillBits(4, 4), Signalling, Own) \
-    X(kTwoToneSetFill,       "twotone.decode_set.fill",   TwoTone, In(kTwoToneDecodeSets, 13), FillBytes(3), Signalling, Own) \
+    X(kTwoToneSetAutoReset,  "twotone.decode.auto_reset", TwoTone, In(kTwoToneDecodeSets, 10), Le16(), Signalling, Own) \
+    X(kTwoToneSetCallAlert,  "twotone.decode.call_alert", TwoTone, In(kTwoToneDecodeSets, 12), Bits(0, 2), Signalling, Own) \
+    X(kTwoToneSetAutoAnswer, "twotone.decode.auto_answer", TwoTone, In(kTwoToneDecodeSets, 12), Bits(2, 2), Signalling, Own) \
+    X(kTwoToneSetFlagsFill,  "twotone.decode.flags_fill", TwoTone, In(kTwoToneDecodeSets, 12), FillBits(4, 4), Signalling, Own) \
+    X(kTwoToneSetFill,       "twotone.decode.fill",   TwoTone, In(kTwoToneDecodeSets, 13), FillBytes(3), Signalling, Own) \
     /* encode table: FFFF (or 0000 when read) = empty */ \
     X(kTwoToneEncodeFirstTone, "twotone.encode.first_tone", TwoTone, In(kTwoToneEncodeTable, 0), Le16(), Signalling, Own) \
     X(kTwoToneEncodeSecondTone, "twotone.encode.second_tone", TwoTone, In(kTwoToneEncodeTable, 2), Le16(), Signalling, Own)

@@ -33,8 +33,13 @@ enum class Control {
 enum class Quoting { Always, NotWhenEmpty, Never };
 
 // How a list's loaded value that is not an entry is worded: "'9' is not an entry of the list
-// (0 to 3)", or "expected an entry from 0 to 3" (which also takes a quoted number).
-enum class ListWording { NotAnEntry, ExpectedEntry };
+// (0 to 3)", or "expected an entry from 0 to 3", "expected a list entry from 0 to 3",
+// "expected 0 to 3" (these three also take a quoted number).
+enum class ListWording { NotAnEntry, ExpectedEntry, ExpectedListEntry, ExpectedRange };
+
+// How a check's loaded value that is not 0 or 1 is worded: "'x' is not 0 or 1", or
+// "expected 0 or 1" (which also takes a quoted 0 or 1).
+enum class CheckWording { NotZeroOrOne, Expected };
 
 template <class Model>
 struct Setting {
@@ -56,6 +61,11 @@ struct Setting {
     using TextOfStored = std::function<std::string(const Model&, int)>;
     using StoredOfText = std::function<int(const Model&, const std::string&)>;
     using Texts = std::function<std::vector<std::string>(const Model&)>;
+    // Another changed line of the same area by its key, nullptr when it is not given.
+    using Given = std::function<const std::string*(const std::string&)>;
+    // A rule that is truly the form's own (a table row's packing, choices the form takes only
+    // together): applies a loaded value through the model's code; "" when taken, else why not.
+    using Special = std::function<std::string(Model&, const std::string&, const Given&)>;
 
     std::string key;  // the dump key: the field's name (and its record) where there is one
     const layout::Field* field = nullptr;  // nullptr: the setting spans several places
@@ -83,7 +93,12 @@ struct Setting {
     TextOfStored textOfStored;                   // Text over a number field
     StoredOfText storedOfText;
     Quoting quoting = Quoting::Always;
-    Texts offered;  // Text: values a user could enter now, for the generated tests
+    Texts offered;             // Text: values a user could enter now, for the generated tests
+    Special special;           // applied by the model's own code (see Special)
+    bool ownCode = false;      // read and written by the model's own code, not from the field
+    bool wholeRecord = false;  // the line stands for its whole table record (field: its first)
+    int group = 0;             // a part of the form visited on its own (1 ..), 0: none
+    const char* notOffered = nullptr;  // the form offers no control: every new value is refused
 
     Setting Reads(Rule rule) const { return With(&Setting::read, std::move(rule)); }
     Setting Writes(Rule rule) const { return With(&Setting::write, std::move(rule)); }
@@ -101,6 +116,17 @@ struct Setting {
     Setting Quoted(Quoting q) const { return With(&Setting::quoting, q); }
     Setting Offers(Texts f) const { return With(&Setting::offered, std::move(f)); }
     Setting PairedWith(const layout::Field& f) const { return With(&Setting::partner, &f); }
+    // Read and written by the model's own code; a loaded value applied by `rule` (or, without
+    // one, as the control takes it).
+    Setting OwnCode(Special rule = nullptr) const {
+        Setting copy = With(&Setting::special, std::move(rule));
+        copy.ownCode = true;
+        return copy;
+    }
+    Setting WholeRecord() const { return With(&Setting::wholeRecord, true); }
+    Setting InGroup(int g) const { return With(&Setting::group, g); }
+    Setting InRecord(int r) const { return With(&Setting::record, r); }
+    Setting NotOffered(const char* why) const { return With(&Setting::notOffered, why); }
 
     int EntryCount(const Model& m) const {
         return entries ? static_cast<int>(entries(m).size()) : 0;
@@ -147,6 +173,10 @@ struct Description {
     // next offers) rather than in the order they are given.
     bool declaredOrder = false;
     ListWording listWording = ListWording::NotAnEntry;
+    CheckWording checkWording = CheckWording::NotZeroOrOne;
+    // Shows group g (a tab of the form) before its lines are applied or changed; a group's
+    // first problem ends the loading of its lines.
+    std::function<void(Model&, int)> visit = nullptr;
     // Whether a load stops at its first problem rather than reporting every line's.
     bool firstProblemOnly = false;
 
@@ -234,7 +264,7 @@ Setting<Model> TextField(std::string key, const layout::Field& field, int record
 template <class Model>
 void LoadSettings(const Description<Model>& d, Model& m, const CodeplugImage& image) {
     for (const auto& s : d.settings) {
-        if (!s.field || s.partner) continue;
+        if (!s.field || s.partner || s.ownCode) continue;
         if (s.control == Control::Check) {
             s.Set(m, layout::ReadFlag(image, *s.field, s.record).value_or(false));
             continue;
@@ -264,7 +294,7 @@ void LoadSettings(const Description<Model>& d, Model& m, const CodeplugImage& im
 template <class Model>
 void StoreSettings(const Description<Model>& d, const Model& m, CodeplugImage& image) {
     for (const auto& s : d.settings) {
-        if (!s.field || s.partner) continue;
+        if (!s.field || s.partner || s.ownCode) continue;
         if (s.control == Control::Check) {
             layout::WriteFlag(image, *s.field, s.record, s.Get(m) != 0);
             continue;

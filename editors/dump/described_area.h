@@ -25,7 +25,7 @@ struct AreaRules {
     // Why the area takes no changes on this model ("this model has no DTMF settings"); every
     // changed line is refused then. nullptr (or no rule) when it takes them.
     std::function<const char*(const Context&)> refused;
-    // The problem when the form's OK refuses to store (not tied to a line).
+    // The problem when the form's OK refuses to store (not tied to a line); none when empty.
     std::string noRoom;
     // Checks what the changed lines leave as a whole, once each of them passed on its own
     // (a list of channels without gaps, say); adds its problems.
@@ -51,10 +51,13 @@ class SettingsArea : public Area {
         int record;                    // a table field's record, else 0
         const layout::Field* partner;  // the second field of a pair, else nullptr
         settings::Control control;
+        bool wholeRecord;  // the line stands for its whole record
+        bool offered;      // the form offers a control for it
     };
     virtual std::vector<Info> Settings() const = 0;
-    // Opens the form and presses OK without changing anything.
-    virtual void Ok(Context& ctx) const = 0;
+    // Opens the form, shows the part setting `index` is in (a tab the form rewrites whole
+    // once shown) and presses OK without changing anything.
+    virtual void Ok(std::size_t index, Context& ctx) const = 0;
     // Opens the form, gives setting `index` another value the form offers now, as a user
     // choosing it would, and presses OK. Returns the keys of the settings whose values changed
     // (it and those the form changed along with it); none, and the image untouched, when the
@@ -64,8 +67,8 @@ class SettingsArea : public Area {
 };
 
 // Model: a form's headless model with a static Settings() (its description) and its OK:
-// Store(), or Apply() when the form may refuse to store. open makes the model on the
-// context's image, as the form does when it opens.
+// Store(), or Apply(), Ok() or Write() when the form may refuse to store. open makes the model on
+// the context's image, as the form does when it opens.
 template <class Model>
 class DescribedArea : public SettingsArea {
   public:
@@ -100,20 +103,35 @@ class DescribedArea : public SettingsArea {
         CollectedMessages messages;
         auto m = open_(ctx, messages);
         const std::size_t before = problems.size();
+        const Given given = [&changed](const std::string& key) -> const std::string* {
+            for (const Input& in : changed)
+                if (in.key == key) return &in.value;
+            return nullptr;
+        };
         if (Description().declaredOrder) {
+            std::vector<int> failedGroups;
+            int visited = 0;
             for (const auto& s : Description().settings)
-                for (const Input& in : changed)
-                    if (in.key == s.key) Apply(s, in, *m, problems);
+                for (const Input& in : changed) {
+                    if (in.key != s.key) continue;
+                    if (s.group) {
+                        if (std::count(failedGroups.begin(), failedGroups.end(), s.group)) continue;
+                        if (s.group != visited) Visit(*m, visited = s.group);
+                    }
+                    const std::size_t was = problems.size();
+                    Apply(s, in, *m, given, problems);
+                    if (s.group && problems.size() != was) failedGroups.push_back(s.group);
+                }
         } else {
             for (const Input& in : changed) {
-                if (const auto* s = Description().Find(in.key)) Apply(*s, in, *m, problems);
+                if (const auto* s = Description().Find(in.key)) Apply(*s, in, *m, given, problems);
                 if (Description().firstProblemOnly && problems.size() != before) return;
             }
         }
         if (problems.size() != before) return;
         if (rules_.checkAll) rules_.checkAll(*m, changed, problems);
         if (problems.size() != before) return;
-        if (!Press(*m)) problems.push_back({0, rules_.noRoom});
+        if (!Press(*m) && !rules_.noRoom.empty()) problems.push_back({0, rules_.noRoom});
         // Every line was checked above, so the form's rules have nothing left to say; should
         // they, the text must not change the codeplug behind the user's back.
         for (const std::string& text : messages.shown)
@@ -123,26 +141,46 @@ class DescribedArea : public SettingsArea {
     std::vector<Info> Settings() const override {
         std::vector<Info> out;
         for (const auto& s : Description().settings)
-            out.push_back({s.key, s.field, s.record, s.partner, s.control});
+            out.push_back({s.key, s.field, s.record, s.partner, s.control, s.wholeRecord,
+                           !s.notOffered && s.control != settings::Control::Carried});
         return out;
     }
 
-    void Ok(Context& ctx) const override {
+    void Ok(std::size_t index, Context& ctx) const override {
         if (!Shown(ctx)) return;
         CollectedMessages quiet;
-        Press(*open_(ctx, quiet));
+        auto m = open_(ctx, quiet);
+        if (const int group = Description().settings.at(index).group) Visit(*m, group);
+        Press(*m);
     }
 
     std::vector<std::string> ChangeOne(std::size_t index, Context& ctx) const override {
         if (!Shown(ctx) || (rules_.refused && rules_.refused(ctx))) return {};
         const auto& all = Description().settings;
         const auto& s = all.at(index);
+        if (s.notOffered) return {};
         CollectedMessages quiet;
         auto m = open_(ctx, quiet);
+        if (s.group) Visit(*m, s.group);
         if (s.disabled && s.disabled(*m)) return {};
         std::vector<std::string> before;
         for (const auto& t : all) before.push_back(Format(t, *m));
-        if (s.control == settings::Control::Text) {
+        if (s.special) {
+            // The first value the form takes, each tried on a freshly opened form.
+            const auto offered = s.offered ? s.offered(*m) : std::vector<std::string>{};
+            const Given none = [](const std::string&) -> const std::string* { return nullptr; };
+            bool taken = false;
+            for (const std::string& value : offered) {
+                if (value == s.text(*m)) continue;
+                if (s.special(*m, value, none).empty()) {
+                    taken = true;
+                    break;
+                }
+                m = open_(ctx, quiet);
+                if (s.group) Visit(*m, s.group);
+            }
+            if (!taken) return {};
+        } else if (s.control == settings::Control::Text) {
             const std::string now = s.text(*m);
             const auto offered = s.offered ? s.offered(*m) : std::vector<std::string>{};
             const auto other = std::find_if(offered.begin(), offered.end(),
@@ -155,35 +193,63 @@ class DescribedArea : public SettingsArea {
             if (s.control == settings::Control::Check) {
                 other = now ? 0 : 1;
             } else if (s.control != settings::Control::Carried && s.EntryCount(*m) > 1) {
-                other = now < 0 ? 0 : (now + 1) % s.EntryCount(*m);
+                // Not entry 0, which the form may store for a list without a selection.
+                other = now < 0 ? 1 : (now + 1) % s.EntryCount(*m);
             }
             if (other < 0) return {};
             s.Choose(*m, other);
         }
+        // Changed as the form shows it now, or as it reads back after OK (which may apply
+        // the form's clamps to fields the change enabled).
+        std::vector<std::string> shown;
+        for (const auto& t : all) shown.push_back(Format(t, *m));
+        Press(*m);
+        auto reopened = open_(ctx, quiet);
         std::vector<std::string> changed;
         for (std::size_t i = 0; i < all.size(); ++i)
-            if (Format(all[i], *m) != before[i]) changed.push_back(all[i].key);
-        Press(*m);
+            if (shown[i] != before[i] || Format(all[i], *reopened) != before[i])
+                changed.push_back(all[i].key);
         return changed;
     }
 
   private:
+    using Given = typename settings::Setting<Model>::Given;
+
     static const settings::Description<Model>& Description() { return Model::Settings(); }
+
+    static void Visit(Model& m, int group) {
+        if (Description().visit) Description().visit(m, group);
+    }
 
     template <class M, class = void>
     struct HasStore : std::false_type {};
     template <class M>
     struct HasStore<M, std::void_t<decltype(std::declval<M&>().Store())>> : std::true_type {};
+    template <class M, class = void>
+    struct HasApply : std::false_type {};
+    template <class M>
+    struct HasApply<M, std::void_t<decltype(std::declval<M&>().Apply())>> : std::true_type {};
+    template <class M, class = void>
+    struct HasOk : std::false_type {};
+    template <class M>
+    struct HasOk<M, std::void_t<decltype(std::declval<M&>().Ok())>> : std::true_type {};
 
-    // The form's OK; false when it refused to store.
+    // The form's OK: the model's Store(), Apply(), Ok() or Write(), whichever it has; false
+    // when it refused to store.
     static bool Press(Model& m) {
-        if constexpr (!HasStore<Model>::value) {
+        if constexpr (HasStore<Model>::value) {
+            if constexpr (std::is_void_v<decltype(m.Store())>) {
+                m.Store();
+                return true;
+            } else {
+                return m.Store();
+            }
+        } else if constexpr (HasApply<Model>::value) {
             return m.Apply();
-        } else if constexpr (std::is_void_v<decltype(m.Store())>) {
-            m.Store();
-            return true;
+        } else if constexpr (HasOk<Model>::value) {
+            return m.Ok();
         } else {
-            return m.Store();
+            return m.Write();
         }
     }
 
@@ -216,7 +282,16 @@ class DescribedArea : public SettingsArea {
     }
 
     static void Apply(const settings::Setting<Model>& s, const Input& in, Model& m,
-                      std::vector<Problem>& problems) {
+                      const Given& given, std::vector<Problem>& problems) {
+        if (s.notOffered) {
+            problems.push_back({in.lineNumber, in.key + ": " + s.notOffered});
+            return;
+        }
+        if (s.special) {
+            const std::string why = s.special(m, in.value, given);
+            if (!why.empty()) problems.push_back({in.lineNumber, in.key + ": " + why});
+            return;
+        }
         if (s.control == settings::Control::Carried) {
             // The form carries this byte through without ever showing a control for it.
             Unchangeable(in, Format(s, m), "has no control in the form and cannot be changed",
@@ -235,14 +310,30 @@ class DescribedArea : public SettingsArea {
             else
                 problems.push_back({in.lineNumber, in.key + ": " + why});
         } else if (s.control == settings::Control::Check) {
-            if (auto c = CheckChoice(in, problems)) s.Choose(m, *c ? 1 : 0);
+            if (auto c = Description().checkWording == settings::CheckWording::Expected
+                             ? ExpectedCheck(in, problems)
+                             : CheckChoice(in, problems))
+                s.Choose(m, *c ? 1 : 0);
         } else if (s.control == settings::Control::ChannelList) {
             if (auto i = ChannelChoice(in, s.entries(m), problems)) s.Choose(m, *i);
-        } else if (auto i = Description().listWording == settings::ListWording::ExpectedEntry
-                                ? EntryChoice(in, s.entries(m).size(), problems)
-                                : ListChoice(in, s.entries(m).size(), problems)) {
+        } else if (auto i = ListIndex(in, s.entries(m).size(), problems)) {
             s.Choose(m, *i);
         }
+    }
+
+    static std::optional<int> ListIndex(const Input& in, std::size_t entries,
+                                        std::vector<Problem>& problems) {
+        switch (Description().listWording) {
+            case settings::ListWording::NotAnEntry:
+                return ListChoice(in, entries, problems);
+            case settings::ListWording::ExpectedEntry:
+                return EntryChoice(in, entries, problems, "expected an entry from 0 to ");
+            case settings::ListWording::ExpectedListEntry:
+                return EntryChoice(in, entries, problems, "expected a list entry from 0 to ");
+            case settings::ListWording::ExpectedRange:
+                break;
+        }
+        return EntryChoice(in, entries, problems, "expected 0 to ");
     }
 
     Open open_;

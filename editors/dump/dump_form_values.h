@@ -36,14 +36,14 @@ inline std::optional<int> ListChoice(const Input& in, std::size_t entries,
     return std::nullopt;
 }
 
-// The same in the other wording (see settings::ListWording); a quoted number passes.
+// The same in the other wordings (see settings::ListWording), `expected` followed by the last
+// entry's index; a quoted number passes.
 inline std::optional<int> EntryChoice(const Input& in, std::size_t entries,
-                                      std::vector<Problem>& problems) {
+                                      std::vector<Problem>& problems, const std::string& expected) {
     auto index = ParseIndex(in.value);
     const int count = static_cast<int>(entries);
     if (index && *index >= 0 && *index < count) return index;
-    problems.push_back(
-        {in.lineNumber, in.key + ": expected an entry from 0 to " + std::to_string(count - 1)});
+    problems.push_back({in.lineNumber, in.key + ": " + expected + std::to_string(count - 1)});
     return std::nullopt;
 }
 
@@ -63,6 +63,13 @@ inline std::optional<bool> CheckChoice(const Input& in, std::vector<Problem>& pr
     auto checked = in.quoted ? std::nullopt : ParseCheck(in.value);
     if (!checked)
         problems.push_back({in.lineNumber, in.key + ": '" + in.value + "' is not 0 or 1"});
+    return checked;
+}
+
+// The same in the other wording (see settings::CheckWording); a quoted 0 or 1 passes.
+inline std::optional<bool> ExpectedCheck(const Input& in, std::vector<Problem>& problems) {
+    auto checked = ParseCheck(in.value);
+    if (!checked) problems.push_back({in.lineNumber, in.key + ": expected 0 or 1"});
     return checked;
 }
 

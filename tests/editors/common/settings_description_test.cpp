@@ -31,7 +31,8 @@ struct Sample {
     int model;
     std::uint32_t seed = 0;  // 0: the default codeplug
     bool scanOn = false;     // three scan channels and a scan function chosen in the form,
-                             // and all but the last row of the auto channel select list filled
+                             // all but the last row of the auto channel select list filled
+                             // and the 2-tone decoder sets on C-D
     bool shortRead = false;  // 0x0000 to 0x073F only
 };
 
@@ -81,6 +82,17 @@ struct Described : testing::DumpFixture {
         ASSERT_TRUE(acs.Apply());
     }
 
+    // Tones C and D enabled in every decoder set.
+    void DecodeOnCAndD() {
+        TwoToneModel twoTone(image, texts);
+        for (int set = 0; set < TwoToneModel::kSets; ++set) {
+            twoTone.SelectSet(set);
+            ASSERT_TRUE(twoTone.SetDecodeChoices(TwoToneModel::CombinationCode("C-D"),
+                                                 TwoToneModel::kNoneChoice));
+        }
+        ASSERT_TRUE(twoTone.Ok());
+    }
+
     explicit Described(const Sample& s) : DumpFixture(s.model) {
         if (s.seed) Scramble(image, s.seed);
         if (s.shortRead) CutToBasicRead();
@@ -92,6 +104,7 @@ struct Described : testing::DumpFixture {
             scan.SetPriority(1);
             scan.Store();
             if (AcsModel::Available(image)) FillAcsList();
+            if (TwoToneModel::Available(image)) DecodeOnCAndD();
         }
     }
 };
@@ -111,6 +124,14 @@ std::map<int, int> FieldBits(const layout::Field& f, int record) {
     std::map<int, int> out;
     const int first = *layout::Address(f, record);
     for (int b = 0; b < f.shape.bytes; ++b) out[first + b] = f.IsBits() ? f.Mask() : 0xFF;
+    return out;
+}
+
+// Every bit of the field's record.
+std::map<int, int> RecordBits(const layout::Field& f, int record) {
+    std::map<int, int> out;
+    const int first = f.place.table->RecordStart(record);
+    for (int b = 0; b < f.place.table->recordBytes; ++b) out[first + b] = 0xFF;
     return out;
 }
 
@@ -150,16 +171,24 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
         for (const auto& s : area->Settings()) {
             EXPECT_EQ(s.key.rfind(area->name() + ".", 0), 0u) << s.key;
             if (!s.field) continue;
-            // A table's record is keyed by its number after the field's name, a pair's after
-            // the area's.
-            const std::string base = s.partner ? area->name() : std::string(s.field->name);
-            EXPECT_EQ(s.key, base + (s.record ? "." + std::to_string(s.record) : ""));
+            // A table's record is keyed by its number after the field's name or before its
+            // last part; a pair's or a whole record's after the field's table part.
+            const std::string name = s.field->name;
+            const std::string table = name.substr(0, name.rfind('.'));
+            const std::string record = s.record ? "." + std::to_string(s.record) : "";
+            if (s.partner || s.wholeRecord) {
+                EXPECT_EQ(s.key, table + record);
+            } else if (s.key != name + record) {
+                EXPECT_EQ(s.key, table + record + name.substr(table.size())) << name;
+            }
             EXPECT_EQ(s.field->InTable(), s.record > 0) << s.key;
             if (s.control == settings::Control::Text) {
-                // A text, a number shown as one (a channel of a list) or a pair of frequencies.
+                // A text, a number shown as one (a typed number, a channel of a list, a
+                // combination), a pair of tones or frequencies or a whole record.
                 const auto encoding = s.field->shape.encoding;
                 EXPECT_TRUE(encoding == layout::Encoding::Text ||
                             encoding == layout::Encoding::Byte ||
+                            encoding == layout::Encoding::Le16 || s.wholeRecord ||
                             (s.partner && encoding == layout::Encoding::Frequency))
                     << s.key;
             }
@@ -168,7 +197,7 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
             }
         }
     }
-    for (const char* name : {"options", "keys", "scan", "dtmf", "acs", "testfreq"})
+    for (const char* name : {"options", "keys", "scan", "dtmf", "acs", "testfreq", "twotone"})
         EXPECT_TRUE(described.count(name)) << name;
 }
 
@@ -187,7 +216,6 @@ void ExpectKeyedByTheirFields() {
 }
 
 TEST(SettingsDescriptions, OfTheSignallingFormsNameTheirOwnFields) {
-    ExpectKeyedByTheirFields<TwoToneModel>();
     ExpectKeyedByTheirFields<FiveToneSystemModel>();
     ExpectKeyedByTheirFields<FiveToneEnDecodeModel>();
 }
@@ -206,7 +234,7 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
                 f.image.SetImageText(original);
                 f.channels->Refill();
 
-                area->Ok(f.ctx);
+                area->Ok(i, f.ctx);
                 const std::string stored = f.image.image();
                 const auto before = AreaLines(*area, f.ctx);
 
@@ -234,6 +262,9 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
                         continue;
                     for (const auto& [address, mask] : FieldBits(*other.field, other.record))
                         allowed[address] |= mask;
+                    if (other.wholeRecord)
+                        for (const auto& [address, mask] : RecordBits(*other.field, other.record))
+                            allowed[address] |= mask;
                     if (other.partner)
                         for (const auto& [address, mask] : FieldBits(*other.partner, other.record))
                             allowed[address] |= mask;
@@ -243,7 +274,9 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
                     EXPECT_EQ(mask & ~allowed[address], 0)
                         << "bits " << IntToHex(mask, 1) << " of " << IntToHex(address, 2);
                     if (info.field)
-                        for (const auto& [a, m] : FieldBits(*info.field, info.record))
+                        for (const auto& [a, m] : info.wholeRecord
+                                                      ? RecordBits(*info.field, info.record)
+                                                      : FieldBits(*info.field, info.record))
                             ownChanged = ownChanged || (a == address && (mask & m));
                 }
                 if (info.field) {
@@ -263,7 +296,7 @@ TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheD
     // Every setting with a control is changed on some sample.
     for (const SettingsArea* area : DescribedAreas(all))
         for (const auto& s : area->Settings())
-            if (s.control != settings::Control::Carried) {
+            if (s.offered) {
                 EXPECT_GT(exercised[s.key], 0) << s.key;
             }
 }
