@@ -11,6 +11,7 @@
 // in the order the form applies them (a list that decides what the next one offers comes first).
 #pragma once
 
+#include <charconv>
 #include <functional>
 #include <optional>
 #include <string>
@@ -254,6 +255,21 @@ Setting<Model> TextField(std::string key, const layout::Field& field, int record
     s.text = std::move(get);
     s.putText = std::move(put);
     return s;
+}
+
+// A typed whole number (a sign allowed) from min to max, as the field keeps it ("+5" is "5");
+// nullopt and why not otherwise.
+inline std::optional<std::string> WholeNumberIn(const std::string& text, int min, int max,
+                                                std::string& why) {
+    long n = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    auto [end, ec] = std::from_chars(first, last, n);
+    if (ec == std::errc() && end == last && first != last && n >= min && n <= max)
+        return std::to_string(n);
+    why = "expected a whole number from " + std::to_string(min) + " to " + std::to_string(max);
+    return std::nullopt;
 }
 
 // ---- loading and storing the plain fields ----

@@ -13,7 +13,8 @@ std::vector<std::unique_ptr<Area>> AllAreas() {
     areas.push_back(MakeDtmfArea());
     areas.push_back(MakeAcsArea());
     areas.push_back(MakeTwoToneArea());
-    areas.push_back(MakeFiveToneArea());
+    areas.push_back(MakeFiveToneSystemArea());
+    areas.push_back(MakeFiveToneCodesArea());
     return areas;
 }
 

@@ -15,8 +15,11 @@ std::unique_ptr<Area> MakeTestFreqArea();
 // DTMF and auto channel select
 std::unique_ptr<Area> MakeDtmfArea();
 std::unique_ptr<Area> MakeAcsArea();
-// 5-tone system parameters and encode/decode tables.
 std::unique_ptr<Area> MakeTwoToneArea();
-std::unique_ptr<Area> MakeFiveToneArea();
+// The fivetone lines of two forms: the 5-tone system parameters, then the encode/decode
+// pages and tables. Each form is written only when one of its own lines changed (OK of the
+// encode/decode form also normalises bytes the text cannot show).
+std::unique_ptr<Area> MakeFiveToneSystemArea();
+std::unique_ptr<Area> MakeFiveToneCodesArea();
 
 }  // namespace vgr47::dump

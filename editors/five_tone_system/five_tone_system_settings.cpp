@@ -1,5 +1,6 @@
 // The 5-tone system form's settings: the tone standard, the four timings as the fields show
-// them (typed numbers) and the group call digit, in the order of the block.
+// them (typed numbers, a loaded one refused rather than clamped) and the group call digit, in
+// the order of the block.
 #include "core/codeplug_lib.h"
 #include "editors/five_tone_system/five_tone_system_model.h"
 
@@ -32,9 +33,21 @@ const settings::Description<FiveToneSystemModel>& FiveToneSystemModel::Settings(
                        key, field, 0, [f](const Model& m) { return m.fields_[f]; },
                        [f](Model& m, const std::string& t) { m.fields_[f] = t; })
                 .ReadsText(TextOfNumber)
+                .ChosenAs([f](Model& m, const std::string& t) {
+                    m.SetFieldText(f, t);
+                    m.CommitField(f);
+                })
+                .Checks([f](const Model&, const std::string& t, std::string& why) {
+                    const Range r = FieldRange(f);
+                    return WholeNumberIn(t, r.min, r.max, why);
+                })
+                .Offers([f](const Model&) {
+                    const Range r = FieldRange(f);
+                    return std::vector<std::string>{std::to_string(r.min), std::to_string(r.max)};
+                })
                 .Quoted(Quoting::Never);
         };
-        return Description<Model>{
+        Description<Model> d{
             "fivetone",
             {
                 // A byte naming no standard shows no selection and is written back as read.
@@ -55,6 +68,10 @@ const settings::Description<FiveToneSystemModel>& FiveToneSystemModel::Settings(
                     .WritesText(Le16OfText),
             },
         };
+        // The standard's presets come before the timings typed over them.
+        d.declaredOrder = true;
+        d.listWording = ListWording::ExpectedListEntry;
+        return d;
     }();
     return description;
 }

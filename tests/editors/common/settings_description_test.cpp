@@ -197,27 +197,9 @@ TEST(SettingsDescriptions, NameTheirFieldsAndCoverTheConvertedForms) {
             }
         }
     }
-    for (const char* name : {"options", "keys", "scan", "dtmf", "acs", "testfreq", "twotone"})
+    for (const char* name :
+         {"options", "keys", "scan", "dtmf", "acs", "testfreq", "twotone", "fivetone"})
         EXPECT_TRUE(described.count(name)) << name;
-}
-
-// The forms whose lines are still in an area of their own: each setting is keyed by its field's
-// name, so a description line that names another field shows up here.
-template <class Model>
-void ExpectKeyedByTheirFields() {
-    const auto& d = Model::Settings();
-    std::set<std::string> keys;
-    for (const auto& s : d.settings) {
-        ASSERT_NE(s.field, nullptr) << s.key;
-        EXPECT_EQ(s.key, s.field->name);
-        EXPECT_EQ(s.key.rfind(d.area + ".", 0), 0u) << s.key;
-        EXPECT_TRUE(keys.insert(s.key).second) << s.key << " twice";
-    }
-}
-
-TEST(SettingsDescriptions, OfTheSignallingFormsNameTheirOwnFields) {
-    ExpectKeyedByTheirFields<FiveToneSystemModel>();
-    ExpectKeyedByTheirFields<FiveToneEnDecodeModel>();
 }
 
 TEST(SettingsDescriptions, EachSettingChangesOnlyItsOwnFieldAndLoadsBackFromTheDump) {
