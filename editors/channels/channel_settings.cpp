@@ -222,10 +222,13 @@ std::optional<std::string> ApplyChannelSetting(ChannelDlgModel& dialog,
                                                const std::string& value) {
     const ChannelDlgState& s = dialog.state();
     const ChannelControl& c = setting.ControlOn(dialog.signalling());
-    if (value.empty()) {
-        if (setting.rule == ChannelRule::EmptyWhenClosed && !c.Enabled(s)) return std::nullopt;
-        if (setting.rule == ChannelRule::EmptyWhileTxOff && !s.txOn.checked) return std::nullopt;
-    }
+    // A closed code list still shows the code byte the dialog wrote for it ("Off"); the channel
+    // lines of a dump give that back.
+    if (setting.rule == ChannelRule::EmptyWhenClosed && !c.Enabled(s) &&
+        (value.empty() || value == ChannelSettingValue(dialog.channels(), dialog.row(), setting)))
+        return std::nullopt;
+    if (setting.rule == ChannelRule::EmptyWhileTxOff && value.empty() && !s.txOn.checked)
+        return std::nullopt;
     switch (c.shown) {
         case ChannelShown::Frequency:
             return Type(dialog, c, setting.rule, value);

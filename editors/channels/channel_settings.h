@@ -34,7 +34,7 @@ enum class ChannelRule {
     None,
     EmptyRefused,        // the receive frequency: a channel is switched off by "off" instead
     EmptySwitchesTxOff,  // the transmit frequency: empty means the channel does not transmit
-    EmptyWhenClosed,     // a list or relation the dialog has closed shows and takes ""
+    EmptyWhenClosed,     // a list or relation the dialog has closed takes "" or what it shows
     EmptyWhileTxOff,     // the encode tone shows "" while the channel does not transmit
 };
 
