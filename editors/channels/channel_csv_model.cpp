@@ -4,6 +4,7 @@
 
 #include "core/codeplug_lib.h"
 #include "core/text_ids.h"
+#include "editors/channels/channel_settings.h"
 
 namespace vgr47 {
 
@@ -179,26 +180,23 @@ int ApplyChannelCsvImport(const ChannelCsvImportPlan& plan, ChannelDlgModel& dia
             if (dialog.state().channelOn.checked) dialog.SetChannelOn(false);
         }
     }
-    auto indexOf = [](const DlgList& list, const std::string& text) {
-        auto it = std::find(list.items.begin(), list.items.end(), text);
-        return it == list.items.end() ? -1 : static_cast<int>(it - list.items.begin());
-    };
+    const TextCatalogue& texts = dialog.texts();
     for (const ChannelCsvImportRow& row : plan.rows) {
         dialog.Open(row.row);
         // A channel that was off starts from the values saved as the default, as when the
         // user switches it on; one that was on keeps what the file does not describe.
         if (!dialog.state().channelOn.checked) dialog.SetChannelOn(true);
-        dialog.EditRx(row.rx);
-        if (row.tx.empty()) {
-            dialog.SetTxOn(false);
-        } else {
-            if (!dialog.state().txOn.checked) dialog.SetTxOn(true);
-            dialog.EditTx(row.tx);
-            dialog.SelectEncodeTone(indexOf(dialog.state().encodeTone, row.encodeTone));
-        }
-        dialog.SelectDecodeTone(indexOf(dialog.state().decodeTone, row.decodeTone));
-        dialog.SetWide(row.wide);
-        dialog.SetScan(row.scan);
+        // As channel lines would give them; the plan has refused what the dialog would not take.
+        const std::pair<const char*, std::string> values[] = {
+            {"rx", row.rx},
+            {"tx", row.tx},
+            {"rx_tone", row.decodeTone},
+            {"tx_tone", row.encodeTone},
+            {"bandwidth", texts.GetText(row.wide ? kTextWide : kTextNarrow)},
+            {"scan", texts.GetText(row.scan ? kTextOn : kTextOff)},
+        };
+        for (const auto& [key, value] : values)
+            ApplyChannelSetting(dialog, *FindChannelSetting(key), value);
     }
     dialog.Open(back);
     return static_cast<int>(plan.rows.size());

@@ -64,6 +64,8 @@ class ChannelDlgModel {
     ChannelDlgModel(ChannelModel& channels, CodeplugImage& image, const TextCatalogue& texts);
 
     bool signalling() const { return channels_.signalling(); }
+    const ChannelModel& channels() const { return channels_; }
+    const TextCatalogue& texts() const { return texts_; }
     const ChannelDlgState& state() const { return state_; }
     // The grid row (and record number) being edited: 1..99, 100 = A, 101 = B.
     int row() const { return row_; }
@@ -100,6 +102,10 @@ class ChannelDlgModel {
     void SelectPttIdType(int index);
     void SelectPttIdMode(int index);
     void SelectCode(CodeList list, int index);
+    void SelectTxStartCode(int index) { SelectCode(CodeList::TxStart, index); }
+    void SelectTxEndCode(int index) { SelectCode(CodeList::TxEnd, index); }
+    void SelectCall1Code(int index) { SelectCode(CodeList::Call1, index); }
+    void SelectCall2Code(int index) { SelectCode(CodeList::Call2, index); }
     void SetTxWithoutDecode(bool on);
     void SetSignallingSwitchable(bool on);
 

@@ -4,7 +4,7 @@
 
 #include "core/codeplug_lib.h"
 #include "editors/channels/channel_dlg_model.h"
-#include "editors/channels/channel_line_fields.h"
+#include "editors/channels/channel_settings.h"
 
 namespace vgr47::dump {
 
@@ -18,14 +18,8 @@ bool IsChannelKey(const std::string& key) { return key.compare(0, 8, kPrefix) ==
 struct ChannelInput {
     int lineNumber = 0;  // of the channel's first line
     bool off = false;
-    std::vector<std::pair<const ChannelLineField*, Input>> fields;
+    std::vector<std::pair<const ChannelSetting*, Input>> fields;
 };
-
-const ChannelLineField* FindField(const std::string& key) {
-    for (const ChannelLineField& f : ChannelLineFields())
-        if (key == f.key) return &f;
-    return nullptr;
-}
 
 }  // namespace
 
@@ -38,9 +32,9 @@ std::vector<Line> DumpChannelLines(const Context& ctx) {
             lines.push_back({base, kOff});
             continue;
         }
-        for (const ChannelLineField& f : ChannelLineFields()) {
-            if (channels.IsColumnHidden(f.column) || f.column >= channels.Columns()) continue;
-            lines.push_back({base + "." + f.key, ChannelLineValue(channels, row, f)});
+        for (const ChannelSetting& s : ChannelSettings()) {
+            if (!s.ShownOn(channels)) continue;
+            lines.push_back({base + "." + s.key, ChannelSettingValue(channels, row, s)});
         }
     }
     return lines;
@@ -89,10 +83,10 @@ bool LoadTextWithChannels(const std::string& text, Context& ctx, std::vector<Pro
         const std::size_t dot = tail.find('.');
         const std::string name = ToUpperAscii(tail.substr(0, dot));
         auto row = rowOfName.find(name);
-        const ChannelLineField* field =
-            dot == std::string::npos ? nullptr : FindField(tail.substr(dot + 1));
-        if (row == rowOfName.end() || (dot != std::string::npos && !field) ||
-            (field && ctx.channels.IsColumnHidden(field->column))) {
+        const ChannelSetting* setting =
+            dot == std::string::npos ? nullptr : FindChannelSetting(tail.substr(dot + 1));
+        if (row == rowOfName.end() || (dot != std::string::npos && !setting) ||
+            (setting && !setting->ShownOn(ctx.channels))) {
             problems.push_back({lineNumber, "unknown key " + input->key});
             continue;
         }
@@ -104,8 +98,8 @@ bool LoadTextWithChannels(const std::string& text, Context& ctx, std::vector<Pro
         seen[input->key] = lineNumber;
         ChannelInput& channel = byRow[row->second];
         if (channel.lineNumber == 0) channel.lineNumber = lineNumber;
-        if (field) {
-            channel.fields.push_back({field, *input});
+        if (setting) {
+            channel.fields.push_back({setting, *input});
         } else if (input->value == kOff) {
             channel.off = true;
         } else {
@@ -131,11 +125,10 @@ bool LoadTextWithChannels(const std::string& text, Context& ctx, std::vector<Pro
             }
             // A channel switched on starts from the values of a channel switched on in the dialog.
             if (!dialog.state().channelOn.checked) dialog.SetChannelOn(true);
-            for (const ChannelLineField& f : ChannelLineFields()) {
+            for (const ChannelSetting& s : ChannelSettings()) {
                 for (const auto& [given, input] : channel.fields) {
-                    if (given != &f) continue;
-                    if (auto why =
-                            ApplyChannelLineValue(dialog, ctx.channels, ctx.texts, f, input.value))
+                    if (given != &s) continue;
+                    if (auto why = ApplyChannelSetting(dialog, s, input.value))
                         problems.push_back(
                             {input.lineNumber, input.key + ": " + input.value + " " + *why});
                 }

@@ -112,6 +112,31 @@ TEST(ChannelLines, ChannelsAreSwitchedOnBeforeTheScanLinesThatNameThem) {
     EXPECT_EQ(f.Byte(mem::ChannelRecordAddress(6) + 15), "B5");
 }
 
+TEST(ChannelLines, ACodeListTheDialogHasClosedTakesTheOffItShows) {
+    // A PTT-ID type with the mode off: the transmit code lists are closed, the grid shows Off.
+    DumpFixture source(testing::kSignallingModel);
+    ChannelDlgModel d(*source.channels, source.image, source.texts);
+    d.Open(4);
+    d.EditRx(TrimText(source.channels->NormaliseFrequency("0")));
+    d.SelectPttIdType(ChannelDlgModel::kPttDtmf);
+    const std::string text = dump::DumpTextWithChannels(source.ctx);
+    EXPECT_NE(text.find("\nchannel.4.tx_start_code = Off\n"), std::string::npos);
+    for (bool onto_itself : {false, true}) {
+        DumpFixture target(testing::kSignallingModel);
+        if (onto_itself) target.image.SetImageText(source.image.image());
+        std::vector<dump::Problem> problems;
+        EXPECT_TRUE(dump::LoadTextWithChannels(text, target.ctx, problems));
+        for (const auto& p : problems) ADD_FAILURE() << p.lineNumber << ": " << p.text;
+        EXPECT_EQ(target.image.image(), source.image.image());
+    }
+    // Closed, it takes nothing else.
+    std::vector<dump::Problem> problems;
+    EXPECT_FALSE(
+        dump::LoadTextWithChannels("channel.4.tx_start_code = DTMF-MEM 1\n", source.ctx, problems));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].text, "channel.4.tx_start_code: DTMF-MEM 1 cannot be changed now");
+}
+
 TEST(ChannelLines, ValuesTheDialogWouldNotTakeAreRefusedWithTheirLines) {
     DumpFixture f(testing::kBasicModel);
     const std::string before = f.image.image();
