@@ -6,7 +6,6 @@
 // own code, called from here by name.
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <sstream>
 
@@ -65,23 +64,13 @@ std::optional<long> Tenths(const std::string& s) {
     return s[0] == '-' ? -value : value;
 }
 
-// A whole decimal number, a sign allowed, as the gap field takes it.
-std::optional<long> WholeNumber(const std::string& value) {
-    long n = 0;
-    const char* first = value.data();
-    const char* last = value.data() + value.size();
-    if (first != last && *first == '+') ++first;
-    auto [end, ec] = std::from_chars(first, last, n);
-    if (ec != std::errc() || end != last || first == last) return std::nullopt;
-    return n;
-}
-
 // A loaded value must already lie inside the range the field clamps to on leaving it.
 bool InRange(const std::string& value, Model::Field field) {
     const Model::Range r = Model::FieldRange(field);
     if (field == Model::kGap) {
-        auto ms = WholeNumber(value);
-        return ms && *ms >= r.min && *ms <= r.max;
+        std::string why;
+        return WholeNumberIn(value, static_cast<int>(r.min), static_cast<int>(r.max), why)
+            .has_value();
     }
     auto t = Tenths(value);
     return t && *t >= std::lround(r.min * 10) && *t <= std::lround(r.max * 10);

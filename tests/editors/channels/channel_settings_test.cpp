@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <map>
-#include <random>
 #include <set>
 
 #include "core/codeplug_lib.h"
@@ -19,9 +18,14 @@
 #include "core/layout/layout_access.h"
 #include "editors/dump/dump_channels.h"
 #include "tests/support/dump_fixture.h"
+#include "tests/support/image_bits.h"
 
 namespace vgr47 {
 namespace {
+
+using testing::ChangedBits;
+using testing::Changes;
+using testing::Scramble;
 
 using testing::DumpFixture;
 
@@ -42,20 +46,6 @@ std::vector<Sample> Samples() {
             {"signalling/scrambled/" + std::to_string(seed), testing::kSignallingModel, seed});
     }
     return samples;
-}
-
-// Random bytes in half the places but the identity, so that records hold odd bit patterns
-// and lists values past their ends.
-void Scramble(CodeplugImage& image, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    std::string text = image.image();
-    const auto& id = layout::fields::kModelIdentity;
-    for (std::size_t i = 0; i < text.size() / 2; ++i) {
-        const int address = static_cast<int>(i);
-        if (address >= id.place.offset && address < id.place.offset + id.shape.bytes) continue;
-        if (random() % 2) text.replace(2 * i, 2, IntToHex(static_cast<int>(random() % 256), 1));
-    }
-    image.SetImageText(text);
 }
 
 int IndexOf(const DlgList& list, const std::string& text) {
@@ -99,25 +89,6 @@ struct Channels : DumpFixture {
         d.SelectCall1Code(IndexOf(d.state().call1Code, "TX-CODE 1"));
     }
 };
-
-// Each changed bit, as address -> mask.
-std::map<int, int> ChangedBits(const std::string& a, const std::string& b) {
-    std::map<int, int> out;
-    for (std::size_t i = 0; i + 1 < a.size() && i + 1 < b.size(); i += 2) {
-        const int x = HexToInt(a.substr(i, 2)) ^ HexToInt(b.substr(i, 2));
-        if (x) out[static_cast<int>(i / 2)] = x;
-    }
-    return out;
-}
-
-// The bytes that differ, as "ADDR:old>new".
-std::string Changes(const std::string& a, const std::string& b) {
-    std::string out;
-    for (const auto& [address, mask] : ChangedBits(a, b))
-        out += " " + IntToHex(address, 2) + ":" + a.substr(2 * address, 2) + ">" +
-               b.substr(2 * address, 2);
-    return a.size() == b.size() ? out : out + " and the length";
-}
 
 void AddBits(std::map<int, int>& bits, const layout::Field& f, int record) {
     const auto first = layout::Address(f, record);

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <map>
-#include <random>
 #include <set>
 
 #include "core/codeplug_lib.h"
@@ -20,9 +19,14 @@
 #include "editors/scan/scan_model.h"
 #include "editors/two_tone/two_tone_model.h"
 #include "tests/support/dump_fixture.h"
+#include "tests/support/image_bits.h"
 
 namespace vgr47 {
 namespace {
+
+using testing::ChangedBits;
+using testing::Changes;
+using testing::Scramble;
 
 using dump::SettingsArea;
 
@@ -54,19 +58,6 @@ std::vector<Sample> Samples() {
     }
     samples.push_back({"basic/short", testing::kBasicModel, 5, true, true});
     return samples;
-}
-
-// Random bytes everywhere but the identity, so that lists hold values past their ends.
-void Scramble(CodeplugImage& image, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    std::string text = image.image();
-    const auto& id = layout::fields::kModelIdentity;
-    for (std::size_t i = 0; i < text.size() / 2; ++i) {
-        const int address = static_cast<int>(i);
-        if (address >= id.place.offset && address < id.place.offset + id.shape.bytes) continue;
-        if (random() % 2) text.replace(2 * i, 2, IntToHex(static_cast<int>(random() % 256), 1));
-    }
-    image.SetImageText(text);
 }
 
 struct Described : testing::DumpFixture {
@@ -109,16 +100,6 @@ struct Described : testing::DumpFixture {
     }
 };
 
-// Each changed bit, as address -> mask.
-std::map<int, int> ChangedBits(const std::string& a, const std::string& b) {
-    std::map<int, int> out;
-    for (std::size_t i = 0; i + 1 < a.size() && i + 1 < b.size(); i += 2) {
-        const int x = HexToInt(a.substr(i, 2)) ^ HexToInt(b.substr(i, 2));
-        if (x) out[static_cast<int>(i / 2)] = x;
-    }
-    return out;
-}
-
 // The field's bits, as address -> mask.
 std::map<int, int> FieldBits(const layout::Field& f, int record) {
     std::map<int, int> out;
@@ -144,15 +125,6 @@ std::map<std::string, std::string> AreaLines(const dump::Area& area, const dump:
 std::string At(const std::map<std::string, std::string>& lines, const std::string& key) {
     auto it = lines.find(key);
     return it == lines.end() ? "<absent>" : it->second;
-}
-
-// The bytes that differ, as "ADDR:old>new".
-std::string Changes(const std::string& a, const std::string& b) {
-    std::string out;
-    for (const auto& [address, mask] : ChangedBits(a, b))
-        out += " " + IntToHex(address, 2) + ":" + a.substr(2 * address, 2) + ">" +
-               b.substr(2 * address, 2);
-    return a.size() == b.size() ? out : out + " and the length";
 }
 
 std::vector<const SettingsArea*> DescribedAreas(
