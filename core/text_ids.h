@@ -437,6 +437,12 @@ inline constexpr int kTextCsvReplace = 8660;
 inline constexpr int kTextCsvFileType = 8661;
 // "%s" in order: the two models' names.
 inline constexpr int kTextDiffModels = 8662;
+// "%s" in order: the Location and the line that gave it first.
+inline constexpr int kTextCsvRepeatedLocation = 8663;
+// The count line with one channel imported, one row skipped, or both (else 8657).
+inline constexpr int kTextCsvImportOneChannel = 8664;
+inline constexpr int kTextCsvImportOneRow = 8665;
+inline constexpr int kTextCsvImportOneOfEach = 8666;
 // Writing several radios at once
 inline constexpr int kTextMenuWriteSeveral = 8700;
 inline constexpr int kTextFleetTitle = 8701;
@@ -570,7 +576,8 @@ inline constexpr int kAllTextNumbers[] = {
     kTextCsvBadToneMode, kTextCsvBadCrossMode, kTextCsvBadToneFreq, kTextCsvBadDtcsCode,
     kTextCsvBadPolarity, kTextCsvUnsupportedMode, kTextCsvNoSuchChannel, kTextCsvOutOfBand,
     kTextCsvToneNotInList, kTextCsvImportCount, kTextCsvNothingToImport, kTextCsvImportTitle,
-    kTextCsvReplace, kTextCsvFileType, kTextDiffModels,
+    kTextCsvReplace, kTextCsvFileType, kTextDiffModels, kTextCsvRepeatedLocation,
+    kTextCsvImportOneChannel, kTextCsvImportOneRow, kTextCsvImportOneOfEach,
     kTextMenuWriteSeveral, kTextFleetTitle, kTextFleetPortColumn, kTextFleetModelColumn,
     kTextFleetProgressColumn, kTextFleetResultColumn, kTextFleetStart, kTextFleetOtherModels,
     kTextFleetSaveReport, kTextFleetAddPort, kTextFleetRemovePort, kTextFleetDetect,

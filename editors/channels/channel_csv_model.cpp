@@ -1,6 +1,7 @@
 #include "editors/channels/channel_csv_model.h"
 
 #include <algorithm>
+#include <map>
 
 #include "core/codeplug_lib.h"
 #include "core/text_ids.h"
@@ -134,6 +135,9 @@ ChannelCsvImportPlan PlanChannelCsvImport(const std::string& csvText, const Chan
         kept = channels.NormaliseFrequency(MhzText(hz), &change);
         return change != ChannelModel::FrequencyChange::Clamped;
     };
+    // The line each channel is first given on: a later row for it is skipped, not merged
+    // over the first without a word.
+    std::map<int, int> lineOfChannel;
     for (const CsvReadResult::Row& r : read.rows) {
         const CsvChannel& ch = r.channel;
         ChannelCsvImportRow row;
@@ -143,6 +147,13 @@ ChannelCsvImportPlan PlanChannelCsvImport(const std::string& csvText, const Chan
                 {r.line, Fill(text(kTextCsvNoSuchChannel), {std::to_string(ch.location)})});
             continue;
         }
+        if (auto first = lineOfChannel.find(ch.location); first != lineOfChannel.end()) {
+            reasons.push_back(
+                {r.line, Fill(text(kTextCsvRepeatedLocation),
+                              {std::to_string(ch.location), std::to_string(first->second)})});
+            continue;
+        }
+        lineOfChannel[ch.location] = r.line;
         row.row = ch.location;
         std::string why;
         if (!inBand(ch.rxHz, row.rx)) {
@@ -202,11 +213,17 @@ int ApplyChannelCsvImport(const ChannelCsvImportPlan& plan, ChannelDlgModel& dia
     return static_cast<int>(plan.rows.size());
 }
 
+// The count line in the singular where a count is one.
+static int CountText(std::size_t channels, std::size_t rows) {
+    if (channels == 1) return rows == 1 ? kTextCsvImportOneOfEach : kTextCsvImportOneChannel;
+    return rows == 1 ? kTextCsvImportOneRow : kTextCsvImportCount;
+}
+
 std::string ChannelCsvImportReport(const ChannelCsvImportPlan& plan, const TextCatalogue& texts) {
     std::string report =
         plan.empty()
             ? texts.GetText(kTextCsvNothingToImport)
-            : Fill(texts.GetText(kTextCsvImportCount),
+            : Fill(texts.GetText(CountText(plan.rows.size(), plan.skipped.size())),
                    {std::to_string(plan.rows.size()), std::to_string(plan.skipped.size())});
     for (const std::string& line : plan.skipped) report += "\n" + line;
     return report;

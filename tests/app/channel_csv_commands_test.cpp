@@ -47,7 +47,7 @@ TEST_F(ChannelCsvMenu, TheReportComesFirstAndItsOkIsOneUndoStep) {
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->isVisible());
     EXPECT_EQ(report->findChild<QLabel*>("summary")->text(),
-              "1 channels will be imported, 2 rows are skipped.");
+              "1 channel will be imported, 2 rows are skipped.");
     EXPECT_EQ(report->findChild<QPlainTextEdit*>("skipped")->toPlainText(),
               "Line 3: 400.00000 MHz lies outside the band 136.00000-174.00000 MHz\n"
               "Line 4: the mode \"AM\" is neither FM nor NFM");

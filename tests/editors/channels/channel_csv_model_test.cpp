@@ -155,7 +155,7 @@ TEST(ChannelCsvImport, MergeKeepsOtherChannelsAndReplaceSwitchesThemOff) {
         kHeader + "2,,150.000000,,0,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,5W,,,,,\n";
     ChannelCsvImportPlan plan = f.Import(csv);
     EXPECT_EQ(ChannelCsvImportReport(plan, f.texts),
-              "1 channels will be imported, 0 rows are skipped.");
+              "1 channel will be imported, 0 rows are skipped.");
     EXPECT_FALSE(f.channels->IsRowEmpty(1));
     EXPECT_EQ(f.channels->CellText(2, ChannelModel::kColRx), "150.00000");
     EXPECT_FALSE(f.channels->IsRowEmpty(3));
@@ -164,6 +164,25 @@ TEST(ChannelCsvImport, MergeKeepsOtherChannelsAndReplaceSwitchesThemOff) {
     EXPECT_FALSE(f.channels->IsRowEmpty(2));
     EXPECT_TRUE(f.channels->IsRowEmpty(3));
     EXPECT_EQ(f.Record(2).substr(30), "B4");
+}
+
+TEST(ChannelCsvImport, ARepeatedLocationKeepsItsFirstRowAndTheCountsReadInTheSingular) {
+    CsvFixture f(testing::kSignallingModel);
+    const std::string row = ",,150.000000,,0,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,5W,,,,,\n";
+    const std::string other =
+        ",,151.000000,,0,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,5W,,,,,\n";
+    ChannelCsvImportPlan plan = f.Import(kHeader + "2" + row + "3" + row + "2" + other);
+    EXPECT_EQ(ChannelCsvImportReport(plan, f.texts),
+              "2 channels will be imported, 1 row is skipped.\n"
+              "Line 4: the Location 2 was given on line 2 already");
+    EXPECT_EQ(f.channels->CellText(2, ChannelModel::kColRx), "150.00000");
+
+    plan = f.PlanOnly(kHeader + "5" + row + "5" + other);
+    EXPECT_EQ(ChannelCsvImportReport(plan, f.texts).substr(0, 46),
+              "1 channel will be imported, 1 row is skipped.\n");
+    plan = f.PlanOnly(kHeader + "5" + row + "6" + row + "0" + row + "0" + row);
+    EXPECT_EQ(ChannelCsvImportReport(plan, f.texts).substr(0, 48),
+              "2 channels will be imported, 2 rows are skipped.");
 }
 
 // Export then import into the same codeplug changes no record; into a new codeplug of the model
