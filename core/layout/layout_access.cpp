@@ -143,4 +143,58 @@ bool WriteTone(CodeplugImage& image, const Field& field, int record, const std::
     return PutBytes(image, field, record, EncodeTone(tone, offText));
 }
 
+// ---- inside one record's bytes ----
+
+namespace {
+
+// The field as a fixed one at its offset, over an image holding just the record.
+Field AtOffset(const Field& field) {
+    Field f = field;
+    f.place = {nullptr, field.place.offset};
+    return f;
+}
+
+CodeplugImage RecordImage(const std::string& recordHex) {
+    CodeplugImage image;
+    image.SetImageText(recordHex);
+    return image;
+}
+
+template <class Put>
+bool PutInRecord(std::string& recordHex, Put put) {
+    CodeplugImage image = RecordImage(recordHex);
+    if (!put(image)) return false;
+    recordHex = image.image();
+    return true;
+}
+
+}  // namespace
+
+std::optional<int> ReadInRecord(const std::string& recordHex, const Field& field) {
+    return Read(RecordImage(recordHex), AtOffset(field));
+}
+
+bool WriteInRecord(std::string& recordHex, const Field& field, int value) {
+    return PutInRecord(recordHex,
+                       [&](CodeplugImage& image) { return Write(image, AtOffset(field), value); });
+}
+
+std::optional<bool> ReadFlagInRecord(const std::string& recordHex, const Field& field) {
+    return ReadFlag(RecordImage(recordHex), AtOffset(field));
+}
+
+bool WriteFlagInRecord(std::string& recordHex, const Field& field, bool on) {
+    return PutInRecord(recordHex,
+                       [&](CodeplugImage& image) { return WriteFlag(image, AtOffset(field), on); });
+}
+
+std::optional<std::string> ReadHexInRecord(const std::string& recordHex, const Field& field) {
+    return ReadHex(RecordImage(recordHex), AtOffset(field));
+}
+
+bool WriteHexInRecord(std::string& recordHex, const Field& field, const std::string& hex) {
+    return PutInRecord(recordHex,
+                       [&](CodeplugImage& image) { return WriteHex(image, AtOffset(field), hex); });
+}
+
 }  // namespace vgr47::layout

@@ -72,4 +72,14 @@ inline bool WriteTone(CodeplugImage& image, const Field& field, const std::strin
     return WriteTone(image, field, 0, tone, offText);
 }
 
+// The same on the bytes of one table record as hex (a field at its offset inside it), for code
+// that decodes or builds a whole record at once. A record's text that is too short for the
+// field gives no value and takes no write.
+std::optional<int> ReadInRecord(const std::string& recordHex, const Field& field);
+bool WriteInRecord(std::string& recordHex, const Field& field, int value);
+std::optional<bool> ReadFlagInRecord(const std::string& recordHex, const Field& field);
+bool WriteFlagInRecord(std::string& recordHex, const Field& field, bool on);
+std::optional<std::string> ReadHexInRecord(const std::string& recordHex, const Field& field);
+bool WriteHexInRecord(std::string& recordHex, const Field& field, const std::string& hex);
+
 }  // namespace vgr47::layout

@@ -5,6 +5,8 @@
 
 #include "core/codeplug_lib.h"
 #include "core/frequency_codec.h"
+#include "core/layout/fields.h"
+#include "core/layout/layout_access.h"
 #include "core/memory_map.h"
 #include "core/text_ids.h"
 #include "core/tone_codec.h"
@@ -56,9 +58,11 @@ const std::vector<ChannelModel::GridColumn>& BasicColumns() {
     return columns;
 }
 
-int ByteAt(const std::string& record, int index) {
-    return HexToInt(record.substr(static_cast<std::size_t>(index) * 2, 2));
-}
+namespace fields = layout::fields;
+
+// The scan byte's two values, and the bandwidth bits of a wide signalling channel.
+constexpr int kScanOn = 0xB5, kScanOff = 0xB4;
+constexpr int kBandwidthWide = 1;
 
 bool IsEmptyRecord(const std::string& record) {
     if (record.size() != 32) return true;
@@ -71,7 +75,8 @@ bool IsEmptyRecord(const std::string& record) {
 
 }  // namespace
 
-ChannelModel::ChannelModel(CodeplugImage& image, const ModelState& state, const TextCatalogue& texts)
+ChannelModel::ChannelModel(CodeplugImage& image, const ModelState& state,
+                           const TextCatalogue& texts)
     : image_(image), state_(state), texts_(texts) {
     Refill();
 }
@@ -82,7 +87,8 @@ const std::vector<ChannelModel::GridColumn>& ChannelModel::GridColumns() const {
 
 bool ChannelModel::IsColumnHidden(int column) const {
     const auto& layout = GridColumns();
-    return column < 0 || column >= static_cast<int>(layout.size()) || layout[column].widthTwips == 0;
+    return column < 0 || column >= static_cast<int>(layout.size()) ||
+           layout[column].widthTwips == 0;
 }
 
 int ChannelModel::TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
@@ -230,7 +236,8 @@ int ChannelModel::BusyLockMode(int row) const {
 
 std::string ChannelModel::FrequencyText(const std::string& hex8) const {
     double mhz = DecodeFrequency(hex8);
-    if (mhz < state_.bandLow() - kBandSlack || mhz > state_.bandHigh() + kBandSlack) mhz = state_.bandLow();
+    if (mhz < state_.bandLow() - kBandSlack || mhz > state_.bandHigh() + kBandSlack)
+        mhz = state_.bandLow();
     return FormatFrequency(mhz);
 }
 
@@ -247,8 +254,8 @@ void ChannelModel::DecodeRow(int row) {
     values = RowValues{};
     cell[kColNumber] = RowName(row);
 
-    std::string record =
-        ToUpperAscii(image_.ReadBytes(mem::ChannelRecordAddress(RecordOfRow(row)), mem::kChannelRecordBytes));
+    std::string record = ToUpperAscii(
+        image_.ReadBytes(mem::ChannelRecordAddress(RecordOfRow(row)), mem::kChannelRecordBytes));
     if (IsEmptyRecord(record)) return;
 
     const std::string on = Text(kTextOn), off = Text(kTextOff), none = Text(kTextNone);
@@ -258,8 +265,18 @@ void ChannelModel::DecodeRow(int row) {
         cell[column] = set ? on : off;
     };
 
-    cell[kColRx] = FrequencyText(record.substr(0, 8));
-    std::string tx = TrimText(record.substr(8, 8));
+    // The record is hex throughout (the image takes nothing else), so every field reads.
+    auto hex = [&record](const layout::Field& f) {
+        return layout::ReadHexInRecord(record, f).value_or("");
+    };
+    auto read = [&record](const layout::Field& f) {
+        return layout::ReadInRecord(record, f).value_or(0);
+    };
+    auto isOn = [&record](const layout::Field& f) {
+        return layout::ReadFlagInRecord(record, f).value_or(false);
+    };
+    cell[kColRx] = FrequencyText(hex(fields::kChannelRxFrequency));
+    std::string tx = TrimText(hex(fields::kChannelTxFrequency));
     if (tx != "FFFFFFFF" && tx != "00000000") cell[kColTx] = FrequencyText(tx);
 
     auto toneText = [&](const std::string& hex4) {
@@ -267,42 +284,50 @@ void ChannelModel::DecodeRow(int row) {
         auto it = std::find(toneList_.begin(), toneList_.end(), text);
         return it == toneList_.end() ? toneList_.front() : *it;
     };
-    cell[kColDecodeTone] = toneText(record.substr(16, 4));
-    std::string encode = toneText(record.substr(20, 4));
+    cell[kColDecodeTone] = toneText(hex(fields::kChannelDecodeTone));
+    std::string encode = toneText(hex(fields::kChannelEncodeTone));
     if (!(encode == none && cell[kColTx].empty())) cell[kColEncodeTone] = encode;
 
-    int flagsA = ByteAt(record, 12);
-    flag(kColCompander, (flagsA & 0x04) == 0);
-    flag(kColTailElimination, (flagsA & 0x08) != 0);
-    flag(kColScan, record.substr(30, 2) == "B5");
-    const bool wide = signalling_ ? (flagsA & 0x03) == 1 : (flagsA & 0x02) != 0;
+    flag(kColCompander, isOn(fields::kChannelCompander));
+    flag(kColTailElimination, isOn(fields::kChannelTailElimination));
+    flag(kColScan, read(fields::kChannelScan) == kScanOn);
+    const bool wide = signalling_ ? read(fields::kChannelBandwidth) == kBandwidthWide
+                                  : isOn(fields::kChannelWide);
     if (wide) values.setColumns |= 1u << kColBandwidth;
     cell[kColBandwidth] = Text(wide ? kTextWide : kTextNarrow);
     if (!signalling_) {
-        flag(kColBusyLock, (flagsA & 0x01) == 0);
+        flag(kColBusyLock, isOn(fields::kChannelBusyLock));
         return;
     }
 
-    values.busyLockMode = (flagsA >> 4) & 0x03;
+    values.busyLockMode = read(fields::kChannelBusyLockMode);
     switch (values.busyLockMode) {
-        case 0: cell[kColBusyLock] = offEntry; break;
-        case 1: cell[kColBusyLock] = Text(kTextBusyLockCarrier); break;
-        case 2: cell[kColBusyLock] = kBusyLockToneText; break;
-        default: cell[kColBusyLock] = Text(kTextOptionalSignalling); break;
+        case 0:
+            cell[kColBusyLock] = offEntry;
+            break;
+        case 1:
+            cell[kColBusyLock] = Text(kTextBusyLockCarrier);
+            break;
+        case 2:
+            cell[kColBusyLock] = kBusyLockToneText;
+            break;
+        default:
+            cell[kColBusyLock] = Text(kTextOptionalSignalling);
+            break;
     }
-    if ((flagsA & 0x40) != 0) values.setColumns |= 1u << kColRelation;
-    cell[kColRelation] = Text((flagsA & 0x40) != 0 ? kTextAnd : kTextOr);
+    const bool relationAnd = isOn(fields::kChannelRelationAnd);
+    if (relationAnd) values.setColumns |= 1u << kColRelation;
+    cell[kColRelation] = Text(relationAnd ? kTextAnd : kTextOr);
 
-    int flagsB = ByteAt(record, 13);
-    flag(kColSignallingSwitchable, (flagsB & 0x80) != 0);
-    flag(kColTxWithoutDecode, (flagsB & 0x20) != 0);
-    int pttType = (flagsB >> 2) & 0x07;
+    flag(kColSignallingSwitchable, isOn(fields::kChannelSignallingSwitchable));
+    flag(kColTxWithoutDecode, isOn(fields::kChannelTxWithoutDecode));
+    int pttType = read(fields::kChannelPttIdType);
     bool pttDtmf = pttType == 2;
     cell[kColPttIdType] = pttType == 1 ? Text(kTextFiveTone) : pttDtmf ? Text(kTextDtmf) : offEntry;
     static const int kModeTexts[] = {kTextOffEntry, kTextTxStart, kTextTxEnd, kTextTxStartAndEnd};
-    cell[kColPttIdMode] = Text(kModeTexts[flagsB & 0x03]);
+    cell[kColPttIdMode] = Text(kModeTexts[read(fields::kChannelPttIdMode)]);
 
-    int optional = ByteAt(record, 14);
+    int optional = read(fields::kChannelOptionalSignalling);
     bool optionalDtmf = false;
     if (optional >= 1 && optional <= 8) {
         cell[kColSignallingType] = Text(kTextFiveTone);
@@ -319,13 +344,16 @@ void ChannelModel::DecodeRow(int row) {
     }
     if (optional < 1 || optional > 28) cell[kColRelation].clear();
 
-    std::string extension =
-        ToUpperAscii(image_.ReadBytes(mem::ChannelExtensionAddress(row), mem::kChannelExtensionBytes));
+    std::string extension = ToUpperAscii(
+        image_.ReadBytes(mem::ChannelExtensionAddress(row), mem::kChannelExtensionBytes));
     if (extension.size() == 16 && extension != std::string(16, 'F')) {
-        cell[kColTxStartCode] = CodeText(ByteAt(extension, 0), pttDtmf);
-        cell[kColTxEndCode] = CodeText(ByteAt(extension, 1), pttDtmf);
-        cell[kColCall1Code] = CodeText(ByteAt(extension, 2), optionalDtmf);
-        cell[kColCall2Code] = CodeText(ByteAt(extension, 3), optionalDtmf);
+        auto code = [&extension](const layout::Field& f) {
+            return layout::ReadInRecord(extension, f).value_or(0xFF);
+        };
+        cell[kColTxStartCode] = CodeText(code(fields::kChannelTxStartCode), pttDtmf);
+        cell[kColTxEndCode] = CodeText(code(fields::kChannelTxEndCode), pttDtmf);
+        cell[kColCall1Code] = CodeText(code(fields::kChannelCall1Code), optionalDtmf);
+        cell[kColCall2Code] = CodeText(code(fields::kChannelCall2Code), optionalDtmf);
     }
     if (pttType != 1 && !pttDtmf) {
         cell[kColPttIdMode].clear();
@@ -366,47 +394,63 @@ std::string ChannelModel::CodeByte(const std::string& listText) const {
 }
 
 std::string ChannelModel::EncodeRecord(const ChannelValues& v) const {
-    if (TrimText(v.rx).empty()) return std::string(2 * mem::kChannelRecordBytes, 'F');
+    std::string record(2 * mem::kChannelRecordBytes, 'F');
+    if (TrimText(v.rx).empty()) return record;
     const std::string none = Text(kTextNone);
-    std::string record = FrequencyField(v.rx) + FrequencyField(v.tx) + ToneField(v.decodeTone, none) +
-                         ToneField(v.encodeTone, none);
+    layout::WriteHexInRecord(record, fields::kChannelRxFrequency, FrequencyField(v.rx));
+    layout::WriteHexInRecord(record, fields::kChannelTxFrequency, FrequencyField(v.tx));
+    layout::WriteHexInRecord(record, fields::kChannelDecodeTone, ToneField(v.decodeTone, none));
+    layout::WriteHexInRecord(record, fields::kChannelEncodeTone, ToneField(v.encodeTone, none));
 
-    int flagsA = 0xFF;
-    auto put = [](int& byte, int bit, bool on) { byte = on ? (byte | (1 << bit)) : (byte & ~(1 << bit)); };
-    put(flagsA, 2, !v.compander);
-    put(flagsA, 3, v.tailElimination);
-    std::string flagsB = "FF", optional = "FF";
+    // Every other bit stays set: the radio's own records carry ones there.
+    auto flag = [&record](const layout::Field& f, bool on) {
+        layout::WriteFlagInRecord(record, f, on);
+    };
+    auto put = [&record](const layout::Field& f, int value) {
+        layout::WriteInRecord(record, f, value);
+    };
+    flag(fields::kChannelCompander, v.compander);
+    flag(fields::kChannelTailElimination, v.tailElimination);
     if (!signalling_) {
-        put(flagsA, 0, !v.busyLock);
-        put(flagsA, 1, v.wide);
+        flag(fields::kChannelBusyLock, v.busyLock);
+        flag(fields::kChannelWide, v.wide);
     } else {
         int mode = 0;
-        if (v.busyLockMode == Text(kTextBusyLockCarrier)) mode = 1;
-        else if (v.busyLockMode == kBusyLockToneText) mode = 2;
-        else if (v.busyLockMode == Text(kTextOptionalSignalling)) mode = 3;
-        flagsA = (flagsA & ~0x33) | (mode << 4) | (v.wide ? 0x01 : 0x00);
-        put(flagsA, 6, v.relationAnd);
+        if (v.busyLockMode == Text(kTextBusyLockCarrier))
+            mode = 1;
+        else if (v.busyLockMode == kBusyLockToneText)
+            mode = 2;
+        else if (v.busyLockMode == Text(kTextOptionalSignalling))
+            mode = 3;
+        put(fields::kChannelBusyLockMode, mode);
+        put(fields::kChannelBandwidth, v.wide ? kBandwidthWide : 0);
+        flag(fields::kChannelRelationAnd, v.relationAnd);
 
-        int b = 0xFF;
-        put(b, 7, v.signallingSwitchable);
-        put(b, 5, v.txWithoutDecode);
-        b = (b & ~0x1F) | ((std::max(v.pttIdType, 0) & 0x07) << 2) | (std::max(v.pttIdMode, 0) & 0x03);
-        flagsB = IntToHex(b, 1);
+        flag(fields::kChannelSignallingSwitchable, v.signallingSwitchable);
+        flag(fields::kChannelTxWithoutDecode, v.txWithoutDecode);
+        put(fields::kChannelPttIdType, std::max(v.pttIdType, 0) & 0x07);
+        put(fields::kChannelPttIdMode, std::max(v.pttIdMode, 0) & 0x03);
         static const int kTypeBase[] = {0, 0, 8, 12};
         static const int kTypeEntries[] = {0, 8, 4, 16};
         int type = v.signallingType >= 1 && v.signallingType <= 3 ? v.signallingType : 0;
         // A type without a decode entry (none programmed) is stored as none: a bare base would
         // name an entry of the type before it.
         if (v.decodeNumber < 1 || v.decodeNumber > kTypeEntries[type]) type = 0;
-        optional = IntToHex(type == 0 ? 0 : v.decodeNumber + kTypeBase[type], 1);
+        put(fields::kChannelOptionalSignalling, type == 0 ? 0 : v.decodeNumber + kTypeBase[type]);
     }
-    return record + IntToHex(flagsA, 1) + flagsB + optional + (v.scan ? "B5" : "B4");
+    put(fields::kChannelScan, v.scan ? kScanOn : kScanOff);
+    return record;
 }
 
 std::string ChannelModel::EncodeExtension(const ChannelValues& v) const {
-    if (!signalling_ || TrimText(v.rx).empty()) return std::string(2 * mem::kChannelExtensionBytes, 'F');
-    return CodeByte(v.txStartCode) + CodeByte(v.txEndCode) + CodeByte(v.call1Code) + CodeByte(v.call2Code) +
-           "FFFFFFFF";
+    if (!signalling_ || TrimText(v.rx).empty())
+        return std::string(2 * mem::kChannelExtensionBytes, 'F');
+    std::string extension(2 * mem::kChannelExtensionBytes, 'F');
+    layout::WriteHexInRecord(extension, fields::kChannelTxStartCode, CodeByte(v.txStartCode));
+    layout::WriteHexInRecord(extension, fields::kChannelTxEndCode, CodeByte(v.txEndCode));
+    layout::WriteHexInRecord(extension, fields::kChannelCall1Code, CodeByte(v.call1Code));
+    layout::WriteHexInRecord(extension, fields::kChannelCall2Code, CodeByte(v.call2Code));
+    return extension;
 }
 
 void ChannelModel::WriteChannel(int record, const ChannelValues& values) {
@@ -421,7 +465,8 @@ void ChannelModel::WriteChannel(int record, const ChannelValues& values) {
 
 void ChannelModel::KeepScanPriorityConsistent(int record) {
     auto inScanList = [&](int n) {
-        return image_.ReadBytes(mem::ChannelRecordAddress(n) + mem::kChannelRecordBytes - 1, 1) == "B5";
+        return image_.ReadBytes(mem::ChannelRecordAddress(n) + mem::kChannelRecordBytes - 1, 1) ==
+               "B5";
     };
     int first = 0, count = 0;
     for (int n = 1; n < Rows(); ++n) {

@@ -172,6 +172,33 @@ TEST(LayoutAccess, RecordsAreCountedFromOneAtTheirTableStart) {
     EXPECT_EQ(image.image(), With(before, 0x064F, "B5"));
 }
 
+// A whole record decoded or built on its own: the same bits as in the image, at the field's
+// offset inside the record.
+TEST(LayoutAccess, FieldsInsideOneRecordsBytes) {
+    std::string record(32, 'F');
+    EXPECT_TRUE(layout::WriteFlagInRecord(record, fields::kChannelCompander, true));  // bit 2 = 0
+    EXPECT_TRUE(layout::WriteInRecord(record, fields::kChannelBusyLockMode, 2));
+    EXPECT_TRUE(layout::WriteInRecord(record, fields::kChannelScan, 0xB4));
+    EXPECT_TRUE(layout::WriteHexInRecord(record, fields::kChannelRxFrequency, "12345678"));
+    EXPECT_EQ(record, "12345678FFFFFFFFFFFFFFFFEBFFFFB4");
+    EXPECT_EQ(layout::ReadFlagInRecord(record, fields::kChannelCompander), true);
+    EXPECT_EQ(layout::ReadFlagInRecord(record, fields::kChannelTailElimination), true);
+    EXPECT_EQ(layout::ReadInRecord(record, fields::kChannelBusyLockMode), 2);
+    EXPECT_EQ(layout::ReadHexInRecord(record, fields::kChannelRxFrequency), "12345678");
+
+    // The same record written into the image at channel 3 reads the same there.
+    CodeplugImage image = Filled('F');
+    ASSERT_TRUE(image.WriteBytes(*layout::Address(fields::kChannelRxFrequency, 3), record));
+    EXPECT_EQ(layout::Read(image, fields::kChannelBusyLockMode, 3), 2);
+    EXPECT_EQ(layout::ReadFlag(image, fields::kChannelCompander, 3), true);
+
+    // A text too short for the field neither reads nor takes a write.
+    std::string shortRecord = "12345678";
+    EXPECT_EQ(layout::ReadInRecord(shortRecord, fields::kChannelScan), std::nullopt);
+    EXPECT_FALSE(layout::WriteInRecord(shortRecord, fields::kChannelScan, 0xB5));
+    EXPECT_EQ(shortRecord, "12345678");
+}
+
 TEST(LayoutAccess, AShortImageHasNoSignallingArea) {
     CodeplugImage image = Filled('F', layout::kBasicImageBytes);
     const std::string before = image.image();
