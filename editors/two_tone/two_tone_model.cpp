@@ -23,15 +23,15 @@ constexpr int kEncodeTableBytes = mem::kTwoToneEncodeBytes * mem::kTwoToneEncode
 constexpr int kDecodeBlockBytes = mem::kTwoToneDecodeSetBytes * mem::kTwoToneDecodeSetCount;
 constexpr int kSetChars = 2 * mem::kTwoToneDecodeSetBytes;
 constexpr int kAutoResetMax = 300;
-// Byte offsets inside a decoder set.
-constexpr int kSetFirst = 0, kSetSecond = 1, kSetTones = 2, kSetAutoReset = 10, kSetFlags = 12,
-              kSetFill = 13;
+namespace fields = layout::fields;
+const layout::Field* const kEncodeFields[2] = {&fields::kTwoToneEncodeFirstTone,
+                                               &fields::kTwoToneEncodeSecondTone};
+const layout::Field* const kToneFields[4] = {&fields::kTwoToneSetToneA, &fields::kTwoToneSetToneB,
+                                             &fields::kTwoToneSetToneC, &fields::kTwoToneSetToneD};
 
 // Default first entry: the table is never left without a first tone.
 constexpr const char* kDefaultFirstTone = "420.0";
 constexpr const char* kDefaultSecondTone = "928.1";
-
-std::string ByteAt(const std::string& hex, int offset) { return hex.substr(2 * offset, 2); }
 
 std::string ToneText(int tenths) { return FormatFixed(tenths / 10.0, 1, 2); }
 
@@ -67,12 +67,10 @@ int TwoToneModel::CombinationCode(const std::string& text) {
 void TwoToneModel::Read() {
     settings::LoadSettings(Settings(), *this, image_);
 
-    std::string table = image_.ReadBytes(mem::kTwoToneEncode, kEncodeTableBytes);
     for (int e = 0; e < kEntries; ++e) {
         for (int t = 0; t < 2; ++t) {
-            std::size_t at = static_cast<std::size_t>(2 * (e * mem::kTwoToneEncodeBytes + 2 * t));
-            std::string code = at + 4 <= table.size() ? table.substr(at, 4) : "FFFF";
-            cells_[e][t] = (code == "FFFF" || code == "0000") ? "" : ToneText(HexLe16ToInt(code));
+            const std::optional<int> code = layout::Read(image_, *kEncodeFields[t], e + 1);
+            cells_[e][t] = (!code || *code == 0xFFFF || *code == 0) ? "" : ToneText(*code);
         }
     }
     currentEntry_ = 0;
@@ -178,44 +176,45 @@ void TwoToneModel::DeleteAllEntries() {
 // ---- decoder sets ----
 
 TwoToneModel::DecodeSet TwoToneModel::DecodeFrom(const std::string& hex) const {
+    auto read = [&hex](const layout::Field& f) { return layout::ReadInRecord(hex, f).value_or(0); };
     DecodeSet s;
-    int first = HexToInt(ByteAt(hex, kSetFirst));
-    int second = HexToInt(ByteAt(hex, kSetSecond));
+    int first = read(fields::kTwoToneSetFirst);
+    int second = read(fields::kTwoToneSetSecond);
     s.first = first < kCombinations ? first : kNoChoice;
     s.second = second == 0xFF ? kNoneChoice : second < kCombinations ? second : kNoChoice;
     // The lists never offer one combination twice; Decode 1 keeps it.
     if (s.second >= 0 && s.second == s.first) s.second = kNoChoice;
-    for (int l = 0; l < 4; ++l)
-        s.tones[l] = ToneText(HexLe16ToInt(hex.substr(2 * (kSetTones + 2 * l), 4)));
-    int reset = HexLe16ToInt(hex.substr(2 * kSetAutoReset, 4));
+    for (int l = 0; l < 4; ++l) s.tones[l] = ToneText(read(*kToneFields[l]));
+    int reset = read(fields::kTwoToneSetAutoReset);
     if (reset == 0)
         s.autoReset = Text(kTextNone);
     else if (reset > 0 && reset <= kAutoResetMax)
         s.autoReset = std::to_string(reset);
-    std::string flags = ByteAt(hex, kSetFlags);
-    int alert = BitsToInt(GetBits(flags, 0, 2));
-    int answer = BitsToInt(GetBits(flags, 2, 2));
+    int alert = read(fields::kTwoToneSetCallAlert);
+    int answer = read(fields::kTwoToneSetAutoAnswer);
     s.callAlert = alert <= 2 ? alert : -1;
     s.autoAnswer = answer <= 1 ? answer : -1;
     return s;
 }
 
 std::string TwoToneModel::EncodeSet(const DecodeSet& s, const std::string& old) const {
-    // Decode 1 without a choice keeps the byte it was read with; the write must give one byte.
-    std::string out = s.first >= 0 ? IntToHex(s.first, 1) : ByteAt(old, kSetFirst);
-    out += s.second >= 0 ? IntToHex(s.second, 1) : "FF";
-    for (const std::string& tone : s.tones) out += IntToHexLe(Tenths16(tone), 2);
-    int reset = s.autoReset == Text(kTextNone)
-                    ? 0
-                    : std::clamp(ParseLeadingInt(s.autoReset), 0, kAutoResetMax);
-    out += IntToHexLe(reset, 2);
-    std::string oldFlags = ByteAt(old, kSetFlags);
-    std::string flags = "FF";
+    // Every bit no field takes stays set, as the radio's own sets have them.
+    std::string out(kSetChars, 'F');
+    auto put = [&out](const layout::Field& f, int value) { layout::WriteInRecord(out, f, value); };
+    auto kept = [&old](const layout::Field& f) { return layout::ReadInRecord(old, f).value_or(0); };
+    // Decode 1 without a choice keeps the byte it was read with.
+    put(fields::kTwoToneSetFirst, s.first >= 0 ? s.first : kept(fields::kTwoToneSetFirst));
+    if (s.second >= 0) put(fields::kTwoToneSetSecond, s.second);
+    for (int l = 0; l < 4; ++l) put(*kToneFields[l], Tenths16(s.tones[l]));
+    put(fields::kTwoToneSetAutoReset,
+        s.autoReset == Text(kTextNone)
+            ? 0
+            : std::clamp(ParseLeadingInt(s.autoReset), 0, kAutoResetMax));
     // A list without a selection keeps its bits as read.
-    SetBits(flags, 0, 2, s.callAlert >= 0 ? IntToBits(s.callAlert, 2) : GetBits(oldFlags, 0, 2));
-    SetBits(flags, 2, 2, s.autoAnswer >= 0 ? IntToBits(s.autoAnswer, 2) : GetBits(oldFlags, 2, 2));
-    out += flags;
-    out += RepeatToLength("F", 2 * (mem::kTwoToneDecodeSetBytes - kSetFill));
+    put(fields::kTwoToneSetCallAlert,
+        s.callAlert >= 0 ? s.callAlert : kept(fields::kTwoToneSetCallAlert));
+    put(fields::kTwoToneSetAutoAnswer,
+        s.autoAnswer >= 0 ? s.autoAnswer : kept(fields::kTwoToneSetAutoAnswer));
     return out;
 }
 
@@ -344,17 +343,17 @@ bool TwoToneModel::Ok() {
     std::string second = IntToHex(Tenths16(fields_[kSecondDuration]), 1);
     std::string longTone = IntToHex(Tenths16(fields_[kLongDuration]), 1);
     std::string gap = IntToHexLe(ParseLeadingInt(fields_[kGap]), 2);
+    // The switches' byte is written by the description; here it only has to be there.
     std::string options = image_.ReadBytes(mem::kTwoToneOptions, 1);
-    if (options.size() == 2) {
-        SetBit(options, 0, sideTone_ ? 1 : 0);
-        SetBit(options, 1, singleTone_ ? 1 : 0);
-    }
 
     EnsureFirstEntry();
     std::string table;
-    for (const auto& row : cells_)
-        for (const std::string& tone : row)
-            table += tone.empty() ? "FFFF" : IntToHexLe(Tenths16(tone), 2);
+    for (const auto& row : cells_) {
+        std::string entry(2 * mem::kTwoToneEncodeBytes, 'F');
+        for (int t = 0; t < 2; ++t)
+            if (!row[t].empty()) layout::WriteInRecord(entry, *kEncodeFields[t], Tenths16(row[t]));
+        table += entry;
+    }
 
     std::size_t at = static_cast<std::size_t>(shownSet_ * kSetChars);
     std::string stored = EncodeSet(shown_, workingCopy_.substr(at, kSetChars));
