@@ -55,6 +55,14 @@ std::string PackFrames(const std::string (&frames)[FiveToneEnDecodeModel::kFrame
     return hex;
 }
 
+// Frame 3's digit count as stored beside the others; F when there is no frame 3.
+int ThirdCount(const std::string (&frames)[FiveToneEnDecodeModel::kFrames]) {
+    return frames[2].empty() ? 0xF : static_cast<int>(std::min<std::size_t>(frames[2].size(), 8));
+}
+
+const layout::Field* const kEncodeFlags[FiveToneEnDecodeModel::kFrames] = {
+    &fields::kFiveToneEncodeFlag1, &fields::kFiveToneEncodeFlag2, &fields::kFiveToneEncodeFlag3};
+
 void UnpackFrames(const std::string& hex32, std::string (&frames)[FiveToneEnDecodeModel::kFrames]) {
     std::string digits = hex32.substr(0, kPackedFrameBytes * 2);
     SwapNibbles(digits);
@@ -100,30 +108,32 @@ std::string FiveToneEnDecodeModel::ValidateFrame(const std::string& text, int* m
 }
 
 std::string FiveToneEnDecodeModel::PackEncode(const EncodeEntry& entry) {
-    int last = 0xF0 | (entry.frames[2].empty()
-                           ? 0xF
-                           : static_cast<int>(std::min<std::size_t>(entry.frames[2].size(), 8)));
+    // The packed frames, then every bit no field takes set.
+    std::string hex =
+        PackFrames(entry.frames) + RepeatToLength("F", 2 * (kEntryBytes - kPackedFrameBytes));
+    layout::WriteInRecord(hex, fields::kFiveToneEncodeDigits3, ThirdCount(entry.frames));
     for (int n = 0; n < kFrames; ++n)
-        if (entry.flags[n] != 1) last &= ~(1 << (4 + n));
-    return PackFrames(entry.frames) + IntToHex(last, 1) + "FFFF";
+        layout::WriteFlagInRecord(hex, *kEncodeFlags[n], entry.flags[n] == 1);
+    return hex;
 }
 
 std::string FiveToneEnDecodeModel::PackDecode(const DecodeEntry& entry) {
-    std::string count3 =
-        entry.frames[2].empty()
-            ? "F"
-            : HexDigit(static_cast<int>(std::min<std::size_t>(entry.frames[2].size(), 8)));
-    int alert = entry.alert == 1 || entry.alert == 2 ? entry.alert : 0;
-    int answer = entry.answer > 0 ? entry.answer : 0;
-    return PackFrames(entry.frames) + "F" + count3 + IntToHex(alert, 1) + IntToHex(answer, 1);
+    std::string hex =
+        PackFrames(entry.frames) + RepeatToLength("F", 2 * (kEntryBytes - kPackedFrameBytes));
+    layout::WriteInRecord(hex, fields::kFiveToneDecodeDigits3, ThirdCount(entry.frames));
+    layout::WriteInRecord(hex, fields::kFiveToneDecodeCallAlert,
+                          entry.alert == 1 || entry.alert == 2 ? entry.alert : 0);
+    layout::WriteInRecord(hex, fields::kFiveToneDecodeAutoAnswer,
+                          entry.answer > 0 ? entry.answer : 0);
+    return hex;
 }
 
 FiveToneEnDecodeModel::EncodeEntry FiveToneEnDecodeModel::UnpackEncode(const std::string& hex32) {
     EncodeEntry e;
     if (hex32.size() != kEntryBytes * 2 || AllF(hex32)) return e;
     UnpackFrames(hex32, e.frames);
-    int last = HexToInt(hex32.substr(26, 2));
-    for (int n = 0; n < kFrames; ++n) e.flags[n] = (last >> (4 + n)) & 1;
+    for (int n = 0; n < kFrames; ++n)
+        e.flags[n] = layout::ReadFlagInRecord(hex32, *kEncodeFlags[n]).value_or(false) ? 1 : 0;
     return e;
 }
 
@@ -131,8 +141,8 @@ FiveToneEnDecodeModel::DecodeEntry FiveToneEnDecodeModel::UnpackDecode(const std
     DecodeEntry d;
     if (hex32.size() != kEntryBytes * 2 || AllF(hex32.substr(0, kPackedFrameBytes * 2))) return d;
     UnpackFrames(hex32, d.frames);
-    int alert = HexToInt(hex32.substr(28, 2));
-    int answer = HexToInt(hex32.substr(30, 2));
+    int alert = layout::ReadInRecord(hex32, fields::kFiveToneDecodeCallAlert).value_or(0);
+    int answer = layout::ReadInRecord(hex32, fields::kFiveToneDecodeAutoAnswer).value_or(0);
     d.alert = alert == 1 || alert == 2 ? alert : 0;
     d.answer = answer >= 1 && answer <= kEncodeEntries ? answer : 0;
     return d;
