@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,15 @@ void CatchInterrupt();
 // The Qt application object a device port needs; nullptr when there is one already. Every
 // device port must be gone before it.
 std::unique_ptr<QCoreApplication> MakeApplication();
+
+// A codeplug file opened as the program opens it, with its model.
+struct OpenedCodeplug {
+    CodeplugImage image;
+    ModelState model;
+};
+// nullopt after saying on stderr why the file cannot be opened.
+std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edition,
+                                           CommandEnv& env);
 
 // Prints a usage error for the command and returns the usage exit code.
 int UsageError(const char* commandName, const std::string& problem);

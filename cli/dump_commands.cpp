@@ -25,10 +25,7 @@ std::string InputProblemText(const InputReport& report) {
     }
 }
 
-struct OpenedCodeplug {
-    CodeplugImage image;
-    ModelState model;
-};
+}  // namespace
 
 std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edition,
                                            CommandEnv& env) {
@@ -45,8 +42,6 @@ std::optional<OpenedCodeplug> OpenCodeplug(const std::string& path, Edition edit
     opened.image.InstallOpened(*text, path);
     return opened;
 }
-
-}  // namespace
 
 int RunDump(const std::vector<std::string>& args, CommandEnv& env) {
     std::string problem;

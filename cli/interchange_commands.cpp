@@ -20,35 +20,6 @@ constexpr int kDiffSame = 0;
 constexpr int kDiffDiffers = 1;
 constexpr int kDiffTrouble = 2;
 
-struct Opened {
-    CodeplugImage image;
-    ModelState model;
-};
-
-std::optional<Opened> Open(const std::string& path, Edition edition, CommandEnv& env) {
-    LoadFailure why = LoadFailure::CannotOpen;
-    auto text = LoadCodeplugFile(path, &why);
-    if (!text) {
-        PrintError(path + ": " +
-                   env.texts.Text(why == LoadFailure::NotACodeplug ? kTextNotACodeplug
-                                                                   : kTextFileOpenFailed));
-        return std::nullopt;
-    }
-    Opened opened{CodeplugImage(), ModelState(edition)};
-    opened.model.UpdateModelFromImage(*text);
-    opened.image.InstallOpened(*text, path);
-    return opened;
-}
-
-std::string Fill(std::string text, const std::vector<std::string>& values) {
-    for (const std::string& v : values) {
-        const std::size_t at = text.find("%s");
-        if (at == std::string::npos) break;
-        text.replace(at, 2, v);
-    }
-    return text;
-}
-
 }  // namespace
 
 int RunImportCsv(const std::vector<std::string>& args, CommandEnv& env) {
@@ -65,7 +36,7 @@ int RunImportCsv(const std::vector<std::string>& args, CommandEnv& env) {
     if (output == parsed->options.end() || output->second.empty())
         return UsageError("import-csv", "--output OUT is required");
 
-    auto opened = Open(parsed->positionals[0], *edition, env);
+    auto opened = OpenCodeplug(parsed->positionals[0], *edition, env);
     if (!opened) return kExitFailure;
     const std::string& csvPath = parsed->positionals[1];
     std::string csv;
@@ -98,11 +69,11 @@ int RunDiff(const std::vector<std::string>& args, CommandEnv& env) {
     if (parsed->positionals.size() != 2) return UsageError("diff", "give two codeplug files");
     auto edition = EditionOption(*parsed);
     if (!edition) return UsageError("diff", "unknown edition " + parsed->options["--edition"]);
-    auto a = Open(parsed->positionals[0], *edition, env);
-    auto b = Open(parsed->positionals[1], *edition, env);
+    auto a = OpenCodeplug(parsed->positionals[0], *edition, env);
+    auto b = OpenCodeplug(parsed->positionals[1], *edition, env);
     if (!a || !b) return kDiffTrouble;
 
-    auto lines = [&](Opened& opened) {
+    auto lines = [&](OpenedCodeplug& opened) {
         ChannelModel channels(opened.image, opened.model, env.texts.catalogue());
         dump::Context ctx{opened.image, opened.model, env.texts.catalogue(), channels};
         return dump::DumpAllWithChannels(ctx);
@@ -110,8 +81,9 @@ int RunDiff(const std::vector<std::string>& args, CommandEnv& env) {
     const std::string modelA = a->model.currentIdentity(), modelB = b->model.currentIdentity();
     const bool twoModels = modelA != modelB;
     if (twoModels)
-        std::cerr << Fill(env.texts.Text(kTextDiffModels),
-                          {InformationName(*edition, modelA), InformationName(*edition, modelB)})
+        std::cerr << FillPlaces(
+                         env.texts.Text(kTextDiffModels),
+                         {InformationName(*edition, modelA), InformationName(*edition, modelB)})
                   << '\n';
     const auto differences = dump::DiffDumps(lines(*a), lines(*b), twoModels);
     for (const dump::Difference& d : differences) std::cout << dump::FormatDifference(d) << '\n';

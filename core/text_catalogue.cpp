@@ -10,6 +10,17 @@
 
 namespace vgr47 {
 
+std::string FillPlaces(std::string text, const std::vector<std::string>& values) {
+    std::size_t at = 0;
+    for (const std::string& v : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos) break;
+        text.replace(at, 2, v);
+        at += v.size();
+    }
+    return text;
+}
+
 // Generated at build time from resources/language.sys.
 extern const unsigned char kBuiltInCatalogue[];
 extern const std::size_t kBuiltInCatalogueSize;

@@ -12,6 +12,10 @@ namespace vgr47 {
 inline constexpr int kChineseOffset = 100000;
 inline constexpr int kEnglishOffset = 200000;
 
+// A text's "%s" places filled with the values in order (a value's own "%s" stays as it is);
+// places without a value stay, values without a place are dropped.
+std::string FillPlaces(std::string text, const std::vector<std::string>& values);
+
 class TextCatalogue {
   public:
     TextCatalogue() = default;

@@ -11,18 +11,6 @@ namespace vgr47 {
 
 namespace {
 
-// "%s" in order replaced by the values.
-std::string Fill(std::string text, const std::vector<std::string>& values) {
-    std::size_t at = 0;
-    for (const std::string& v : values) {
-        at = text.find("%s", at);
-        if (at == std::string::npos) break;
-        text.replace(at, 2, v);
-        at += v.size();
-    }
-    return text;
-}
-
 long long HzOf(const std::string& mhzText) {
     auto hz = ParseMegahertz(mhzText);
     return hz ? *hz : 0;
@@ -117,13 +105,13 @@ ChannelCsvImportPlan PlanChannelCsvImport(const std::string& csvText, const Chan
     ChannelCsvImportPlan plan;
     auto text = [&](int number) { return texts.GetText(number); };
     auto skip = [&](int line, const std::string& reason) {
-        plan.skipped.push_back(Fill(text(kTextCsvLine), {std::to_string(line), reason}));
+        plan.skipped.push_back(FillPlaces(text(kTextCsvLine), {std::to_string(line), reason}));
     };
     const CsvReadResult read = ReadChannelCsv(csvText);
     // Problems and good rows in the order of their lines.
     std::vector<std::pair<int, std::string>> reasons;
     for (const CsvRowProblem& p : read.problems)
-        reasons.push_back({p.line, Fill(text(ProblemText(p.problem)), {p.value})});
+        reasons.push_back({p.line, FillPlaces(text(ProblemText(p.problem)), {p.value})});
 
     const std::string none = text(kTextNone);
     const auto& toneList = channels.toneList();
@@ -144,29 +132,29 @@ ChannelCsvImportPlan PlanChannelCsvImport(const std::string& csvText, const Chan
         row.line = r.line;
         if (ch.location < 1 || ch.location >= channels.Rows()) {
             reasons.push_back(
-                {r.line, Fill(text(kTextCsvNoSuchChannel), {std::to_string(ch.location)})});
+                {r.line, FillPlaces(text(kTextCsvNoSuchChannel), {std::to_string(ch.location)})});
             continue;
         }
         if (auto first = lineOfChannel.find(ch.location); first != lineOfChannel.end()) {
             reasons.push_back(
-                {r.line, Fill(text(kTextCsvRepeatedLocation),
-                              {std::to_string(ch.location), std::to_string(first->second)})});
+                {r.line, FillPlaces(text(kTextCsvRepeatedLocation),
+                                    {std::to_string(ch.location), std::to_string(first->second)})});
             continue;
         }
         lineOfChannel[ch.location] = r.line;
         row.row = ch.location;
         std::string why;
         if (!inBand(ch.rxHz, row.rx)) {
-            why = Fill(text(kTextCsvOutOfBand), {TrimText(MhzText(ch.rxHz)), low, high});
+            why = FillPlaces(text(kTextCsvOutOfBand), {TrimText(MhzText(ch.rxHz)), low, high});
         } else if (ch.txHz && !inBand(*ch.txHz, row.tx)) {
-            why = Fill(text(kTextCsvOutOfBand), {TrimText(MhzText(*ch.txHz)), low, high});
+            why = FillPlaces(text(kTextCsvOutOfBand), {TrimText(MhzText(*ch.txHz)), low, high});
         }
         row.decodeTone = TextOfTone(ch.decode, none);
         row.encodeTone = ch.txHz ? TextOfTone(ch.encode, none) : std::string();
         for (const std::string* tone : {&row.decodeTone, &row.encodeTone}) {
             if (why.empty() && !tone->empty() &&
                 std::find(toneList.begin(), toneList.end(), *tone) == toneList.end())
-                why = Fill(text(kTextCsvToneNotInList), {*tone});
+                why = FillPlaces(text(kTextCsvToneNotInList), {*tone});
         }
         if (!why.empty()) {
             reasons.push_back({r.line, why});
@@ -223,8 +211,8 @@ std::string ChannelCsvImportReport(const ChannelCsvImportPlan& plan, const TextC
     std::string report =
         plan.empty()
             ? texts.GetText(kTextCsvNothingToImport)
-            : Fill(texts.GetText(CountText(plan.rows.size(), plan.skipped.size())),
-                   {std::to_string(plan.rows.size()), std::to_string(plan.skipped.size())});
+            : FillPlaces(texts.GetText(CountText(plan.rows.size(), plan.skipped.size())),
+                         {std::to_string(plan.rows.size()), std::to_string(plan.skipped.size())});
     for (const std::string& line : plan.skipped) report += "\n" + line;
     return report;
 }

@@ -164,18 +164,6 @@ std::string ChannelModel::WithDecimalPoint(std::string text) {
 
 namespace {
 
-// "%s" in order replaced by the values.
-std::string FillIn(std::string text, const std::vector<std::string>& values) {
-    std::size_t at = 0;
-    for (const std::string& v : values) {
-        at = text.find("%s", at);
-        if (at == std::string::npos) break;
-        text.replace(at, 2, v);
-        at += v.size();
-    }
-    return text;
-}
-
 std::string BandLimit(double mhz) {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, mhz);
@@ -188,10 +176,10 @@ std::string ChannelModel::FrequencyNote(const std::string& typed, const std::str
                                         FrequencyChange change) const {
     const std::string shown = WithDecimalPoint(TrimText(typed)), used = TrimText(kept);
     if (change == FrequencyChange::Clamped)
-        return FillIn(Text(kTextFrequencyClamped),
-                      {shown, BandLimit(state_.bandLow()), BandLimit(state_.bandHigh()), used});
+        return FillPlaces(Text(kTextFrequencyClamped),
+                          {shown, BandLimit(state_.bandLow()), BandLimit(state_.bandHigh()), used});
     if (change == FrequencyChange::Snapped)
-        return FillIn(Text(kTextFrequencySnapped), {shown, used});
+        return FillPlaces(Text(kTextFrequencySnapped), {shown, used});
     return "";
 }
 

@@ -329,3 +329,11 @@ TEST(TextCatalogueLookup, TheProgramsReaderSeesTheFileAsWritten) {
 
 }  // namespace
 }  // namespace vgr47
+
+// A value that itself holds "%s" (a file name, a typed code) is put in as it stands.
+TEST(FillPlaces, FillsThePlacesInOrderAndLeavesTheValuesAlone) {
+    using vgr47::FillPlaces;
+    EXPECT_EQ(FillPlaces("Line %s: %s", {"7", "the tone %s"}), "Line 7: the tone %s");
+    EXPECT_EQ(FillPlaces("%s and %s", {"a"}), "a and %s");
+    EXPECT_EQ(FillPlaces("no place", {"a", "b"}), "no place");
+}
