@@ -1,33 +1,18 @@
 // write with several --port against one simulate serving several radios, as a dealer's script
 // would program a batch.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
-extern char** environ;
+#include "tests/support/cli_process.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using vgr47::testing::CliRun;
+using vgr47::testing::Slurp;
 
 class FleetCliTest : public ::testing::Test {
   protected:
@@ -36,59 +21,29 @@ class FleetCliTest : public ::testing::Test {
         fs::create_directories(dir);
     }
     ~FleetCliTest() override {
-        Stop();
+        simulator.Stop();
         fs::remove_all(dir);
     }
     std::string Link(int n) const { return (dir / ("radio" + std::to_string(n))).string(); }
 
     // Starts `simulate` with the arguments and waits until every link leads to its terminal.
     bool Start(std::vector<std::string> args, int links) {
-        args.insert(args.begin(), {VGR47_CLI_PATH, "simulate"});
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, (dir / "sim.out").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, (dir / "sim.err").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) return false;
-        for (int i = 0; i < 1000; ++i) {
-            int ready = 0;
-            std::error_code ec;
-            for (int n = 1; n <= links; ++n) ready += fs::exists(Link(n), ec) ? 1 : 0;
-            if (ready == links) return true;
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                ADD_FAILURE() << "the simulator ended: " << Slurp(dir / "sim.err");
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
-    }
-    void Stop() {
-        if (pid <= 0) return;
-        kill(pid, SIGTERM);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        pid = -1;
+        return simulator.Start(
+            std::move(args),
+            [this, links] {
+                std::error_code ec;
+                for (int n = 1; n <= links; ++n)
+                    if (!fs::exists(Link(n), ec)) return false;
+                return true;
+            },
+            1000);
     }
     CliRun Cli(const std::string& args) const {
-        const std::string out = (dir / "out.txt").string(), err = (dir / "err.txt").string();
-        const int status =
-            std::system(("cd '" + dir.string() + "' && XDG_DATA_HOME='" + (dir / "data").string() +
-                         "' '" VGR47_CLI_PATH "' " + args + " >'" + out + "' 2>'" + err + "'")
-                            .c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+        return vgr47::testing::RunCli(dir, args, "XDG_DATA_HOME='" + (dir / "data").string() + "'");
     }
 
     fs::path dir;
-    pid_t pid = -1;
+    vgr47::testing::SimulatorProcess simulator{dir};
 };
 
 TEST_F(FleetCliTest, OneLinePerPortAndExitZeroOnlyWhenEveryRadioSucceeded) {

@@ -1,35 +1,19 @@
 // vgr47-cli simulate serving the radio on a pseudo-terminal, and the radio commands talking to
 // it through the device port, as a script or the window would.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <thread>
 
-extern char** environ;
+#include "tests/support/cli_process.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using vgr47::testing::CliRun;
+using vgr47::testing::Slurp;
 
 int Lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -55,52 +39,24 @@ class SimulateTest : public ::testing::Test {
 
     // Starts the simulator with the arguments after --link and waits for its link.
     bool Start(std::vector<std::string> extra = {}) {
-        std::vector<std::string> args = {VGR47_CLI_PATH, "simulate", "--link", link};
+        std::vector<std::string> args = {"--link", link};
         args.insert(args.end(), extra.begin(), extra.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, (dir / "sim.out").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, (dir / "sim.err").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) return false;
-        for (int i = 0; i < 500; ++i) {
-            // Ready once the link leads to the live terminal (a stale link may be there first).
-            std::error_code ec;
-            if (fs::is_symlink(link) && fs::exists(link, ec)) return true;
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                ADD_FAILURE() << "the simulator ended: " << Slurp(dir / "sim.err");
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
+        return simulator.Start(
+            std::move(args),
+            [this] {
+                // Ready once the link leads to the live terminal (a stale link may be there
+                // first).
+                std::error_code ec;
+                return fs::is_symlink(link) && fs::exists(link, ec);
+            },
+            500);
     }
     // SIGTERM, then the simulator's exit status (-1 when it did not exit normally).
-    int Stop() {
-        if (pid <= 0) return -1;
-        kill(pid, SIGTERM);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    int Stop() { return simulator.Stop(); }
 
     // env: assignments put before the command, such as "XDG_DATA_HOME=/x".
     CliRun Cli(const std::string& args, const std::string& env = "") const {
-        const std::string out = (dir / "out.txt").string(), err = (dir / "err.txt").string();
-        const int status =
-            std::system(("cd '" + dir.string() + "' && " + env + " '" VGR47_CLI_PATH "' " + args +
-                         " >'" + out + "' 2>'" + err + "'")
-                            .c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+        return vgr47::testing::RunCli(dir, args, env);
     }
     // What the radio holds now, by reading it back.
     std::string Memory() const {
@@ -111,7 +67,7 @@ class SimulateTest : public ::testing::Test {
 
     fs::path dir;
     std::string link;
-    pid_t pid = -1;
+    vgr47::testing::SimulatorProcess simulator{dir};
 };
 
 TEST_F(SimulateTest, ReadWriteAndInformationThroughThePseudoTerminal) {
