@@ -46,10 +46,7 @@ std::string AcsModel::RowKey(int row) { return "acs.channel." + std::to_string(r
 const settings::Description<AcsModel>& AcsModel::Settings() {
     static const Description<Model> description = [] {
         auto list = [](const char* key, const layout::Field& field, List l) {
-            return Accessed<Model>(
-                key, field, [l](const Model& m) { return m.selected_[l]; },
-                [l](Model& m, int index) { m.selected_[l] = index; },
-                [l](const Model& m) { return m.entries_[l]; });
+            return ArrayList(key, field, &Model::selected_, &Model::entries_, l);
         };
         Description<Model> d{
             "acs",

@@ -242,6 +242,16 @@ Setting<Model> Accessed(std::string key, const layout::Field& field,
     return s;
 }
 
+// List n of a model that keeps its lists' selections and entries in two arrays.
+template <class Model, class Selections, class EntryLists>
+Setting<Model> ArrayList(std::string key, const layout::Field& field, Selections Model::*selected,
+                         EntryLists Model::*entries, int n) {
+    return Accessed<Model>(
+        std::move(key), field, [selected, n](const Model& m) { return (m.*selected)[n]; },
+        [selected, n](Model& m, int index) { (m.*selected)[n] = index; },
+        [entries, n](const Model& m) { return (m.*entries)[n]; });
+}
+
 // A text field, or record `record` of a table of texts (keyed "<field>.<record>").
 template <class Model>
 Setting<Model> TextField(std::string key, const layout::Field& field, int record,

@@ -57,10 +57,7 @@ std::string CodeKey(Model::CodeList list, int entry) {
 const settings::Description<DtmfModel>& DtmfModel::Settings() {
     static const Description<Model> description = [] {
         auto list = [](const char* key, const layout::Field& field, List l) {
-            return Accessed<Model>(
-                key, field, [l](const Model& m) { return m.selected_[l]; },
-                [l](Model& m, int index) { m.selected_[l] = index; },
-                [l](const Model& m) { return m.entries_[l]; });
+            return ArrayList(key, field, &Model::selected_, &Model::entries_, l);
         };
         Description<Model> d{
             "dtmf",
